@@ -1,0 +1,3 @@
+#include "html_scanner.h"
+
+TqorHTMLRTF::TqorHTMLRTF() = default;

@@ -1,0 +1,9 @@
+// The HTML highlighter.
+#pragma once
+
+#include "rtf_syntax.h"
+
+class TqorHTMLRTF : public TqorRTFSyntax {
+ public:
+  TqorHTMLRTF();
+};

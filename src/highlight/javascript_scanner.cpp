@@ -1,0 +1,3 @@
+#include "javascript_scanner.h"
+
+TqorJScriptRTF::TqorJScriptRTF() = default;

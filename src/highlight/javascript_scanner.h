@@ -1,0 +1,9 @@
+// The JavaScript highlighter.
+#pragma once
+
+#include "rtf_syntax.h"
+
+class TqorJScriptRTF : public TqorRTFSyntax {
+ public:
+  TqorJScriptRTF();
+};

@@ -1,0 +1,3 @@
+#include "pascal_scanner.h"
+
+TqorPasRTF::TqorPasRTF() = default;

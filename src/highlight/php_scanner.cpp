@@ -1,0 +1,3 @@
+#include "php_scanner.h"
+
+TqorPHPRTF::TqorPHPRTF() = default;

@@ -1,0 +1,3 @@
+#include "sql_scanner.h"
+
+TqorSQLRTF::TqorSQLRTF() = default;

@@ -1,0 +1,3 @@
+#include "vbscript_scanner.h"
+
+TqorVBScriptRTF::TqorVBScriptRTF() = default;

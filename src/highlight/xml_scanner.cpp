@@ -1,0 +1,3 @@
+#include "xml_scanner.h"
+
+TqorXMLRTF::TqorXMLRTF() = default;

@@ -1,0 +1,33 @@
+#include "error_guard.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+void ShowErrorBox(const QString& message) {
+  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), message,
+                  QMessageBox::Ok, QApplication::activeWindow());
+  box.exec();
+}
+
+ErrorReporter& Current() {
+  static ErrorReporter reporter;
+  return reporter;
+}
+
+}  // namespace
+
+ErrorReporter SetErrorReporter(ErrorReporter reporter) {
+  ErrorReporter previous = std::move(Current());
+  Current() = std::move(reporter);
+  return previous;
+}
+
+void ReportError(const QString& message) {
+  if (Current()) {
+    Current()(message);
+  } else {
+    ShowErrorBox(message);
+  }
+}

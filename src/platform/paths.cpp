@@ -1,0 +1,59 @@
+#include "paths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+namespace paths {
+namespace {
+
+QString WithSlash(QString dir) {
+  if (!dir.endsWith('/')) dir += '/';
+  return dir;
+}
+
+QString FromEnv(const char* name) {
+  const QByteArray value = qgetenv(name);
+  return value.isEmpty() ? QString() : WithSlash(QString::fromLocal8Bit(value));
+}
+
+}  // namespace
+
+QString ProgramDir() {
+  const QString env = FromEnv("VEXA_PROGRAM_DIR");
+  if (!env.isEmpty()) return env;
+  return WithSlash(QCoreApplication::applicationDirPath());
+}
+
+QString SharedDir() {
+  const QString env = FromEnv("VEXA_SHARED_DIR");
+  if (!env.isEmpty()) return env;
+  QString base = QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME"));
+  if (base.isEmpty()) base = QDir::homePath() + "/.local/share";
+  return WithSlash(base) + "brenmorshared/";
+}
+
+QString ProjectStoreDir() { return SharedDir() + "vexapro/projects/"; }
+QString QuickCodeDir() { return ProgramDir() + "qcode/"; }
+QString SettingsFile() { return ProgramDir() + "vexapro.ini"; }
+QString SharedScratchFile() { return SharedDir() + "temp.vwe"; }
+QString RootDir() { return QStringLiteral("/"); }
+
+void EnsureSharedFolders() { QDir().mkpath(ProjectStoreDir()); }
+
+QString FolderPart(const QString& path) {
+  const int slash = path.lastIndexOf('/');
+  return slash < 0 ? QString() : path.left(slash + 1);
+}
+
+QString FileNamePart(const QString& path) {
+  return path.mid(path.lastIndexOf('/') + 1);
+}
+
+QString Extension(const QString& path) {
+  const int slash = path.lastIndexOf('/');
+  const int dot = path.lastIndexOf('.');
+  return dot > slash ? path.mid(dot) : QString();
+}
+
+}  // namespace paths

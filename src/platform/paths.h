@@ -1,0 +1,28 @@
+// Where the program's files live: the program folder (the executable's folder,
+// or VEXA_PROGRAM_DIR) and the shared folder (XDG data home + "brenmorshared",
+// or VEXA_SHARED_DIR). Every folder path here ends in "/".
+#pragma once
+
+#include <QString>
+
+namespace paths {
+
+QString ProgramDir();        // folder of the executable, ending in "/"
+QString SharedDir();         // the shared folder, ending in "/"
+QString ProjectStoreDir();   // SharedDir() + "vexapro/projects/"
+QString QuickCodeDir();      // ProgramDir() + "qcode/"
+QString SettingsFile();      // ProgramDir() + "vexapro.ini"
+QString SharedScratchFile(); // SharedDir() + "temp.vwe"
+QString RootDir();           // "/", where file lists are pointed to re-read later
+
+// Creates the shared folder and the project store when they are missing.
+void EnsureSharedFolders();
+
+// Everything up to and including the last "/" (empty when there is none).
+QString FolderPart(const QString& path);
+// Everything after the last "/".
+QString FileNamePart(const QString& path);
+// The part from the last "." after the last "/", dot included; empty if none.
+QString Extension(const QString& path);
+
+}  // namespace paths
