@@ -1,3 +1,339 @@
 #include "sql_scanner.h"
 
-TqorSQLRTF::TqorSQLRTF() = default;
+#include <array>
+
+namespace {
+
+// Letters of both cases hash alike, so keywords match in any case; every
+// other byte, digits and "_" included, counts 0.
+constexpr std::array<std::int32_t, 256> MakeHashTable() {
+  std::array<std::int32_t, 256> t{};
+  for (int c = 'A'; c <= 'Z'; ++c) t[c] = c - 'A' + 1;
+  for (int c = 'a'; c <= 'z'; ++c) t[c] = c - 'a' + 1;
+  return t;
+}
+
+// The bytes a number goes on over; "-" and "." have extra conditions.
+constexpr std::array<bool, 256> MakeNumberTable() {
+  std::array<bool, 256> t{};
+  for (int c = '0'; c <= '9'; ++c) t[c] = true;
+  for (int c = 'A'; c <= 'F'; ++c) t[c] = true;
+  for (int c = 'a'; c <= 'f'; ++c) t[c] = true;
+  t['-'] = t['.'] = t['X'] = t['x'] = t['_'] = true;
+  return t;
+}
+
+constexpr std::array<std::int32_t, 256> HashTable = MakeHashTable();
+constexpr std::array<bool, 256> IdentifierTable = MakeWordCharTable();
+constexpr std::array<bool, 256> NumberTable = MakeNumberTable();
+
+constexpr unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsLineEnd(char c) { return c == '\0' || c == '\n' || c == '\r'; }
+// Blanks and control characters other than NUL, LF and CR.
+constexpr bool IsBlank(char c) { return Byte(c) >= 1 && Byte(c) <= 32 && c != '\n' && c != '\r'; }
+
+// The word's hash by the scanner's own rule: every identifier byte counts.
+std::int32_t WordHash(const char* word) {
+  std::int32_t hash = 0;
+  for (; IdentifierTable[Byte(*word)]; ++word) hash += HashTable[Byte(*word)];
+  return hash;
+}
+
+const TKeywordBuckets& Keywords() {
+  static const TKeywordBuckets buckets(
+      {
+        "ACTIVE",      "AFTER",       "ALL",        "ALTER",       "AND",         "ANY",
+        "AS",          "ASC",         "ASCENDING",  "AT",          "AUTO",        "BASE_NAME",
+        "BEFORE",      "BEGIN",       "BETWEEN",    "BY",          "CACHE",       "CAST",
+        "CHECK",       "COLUMN",      "COMMIT",     "COMMITTED",   "COMPUTED",    "CONDITIONAL",
+        "CONSTRAINT",  "CONTAINING",  "COUNT",      "CREATE",      "CURRENT",     "CURSOR",
+        "DATABASE",    "DEBUG",       "DECLARE",    "DEFAULT",     "DELETE",      "DESC",
+        "DESCENDING",  "DISTINCT",    "DO",         "DOMAIN",      "DROP",        "ELSE",
+        "END",         "ENTRY_POINT", "ESCAPE",     "EXCEPTION",   "EXECUTE",     "EXISTS",
+        "EXIT",        "EXTERNAL",    "EXTRACT",    "FILTER",      "FOR",         "FOREIGN",
+        "FROM",        "FULL",        "FUNCTION",   "GENERATOR",   "GRANT",       "GROUP",
+        "HAVING",      "IF",          "IN",         "INACTIVE",    "INDEX",       "INNER",
+        "INSERT",      "INTO",        "IS",         "ISOLATION",   "JOIN",        "KEY",
+        "LEFT",        "LEVEL",       "LIKE",       "MERGE",       "NAMES",       "NO",
+        "NOT",         "NULL",        "OF",         "ON",          "ONLY",        "OR",
+        "ORDER",       "OUTER",       "PARAMETER",  "PASSWORD",    "PLAN",        "POSITION",
+        "PRIMARY",     "PRIVILEGES",  "PROCEDURE",  "PROTECTED",   "READ",        "RETAIN",
+        "RETURNS",     "REVOKE",      "RIGHT",      "ROLLBACK",    "SCHEMA",      "SELECT",
+        "SET",         "SHADOW",      "SHARED",     "SNAPSHOT",    "SOME",        "SUSPEND",
+        "TABLE",       "THEN",        "TO",         "TRANSACTION", "TRIGGER",     "UNCOMMITTED",
+        "UNION",       "UNIQUE",      "UPDATE",     "USER",        "USING",       "VIEW",
+        "WAIT",        "WHEN",        "WHERE",      "WHILE",       "WITH",        "WORK",
+      },
+      TqorSQLRTF::MaxKey, WordHash);
+  return buckets;
+}
+
+}  // namespace
+
+TqorSQLRTF::TqorSQLRTF() {
+  InitIdent();
+  MakeMethodTables();
+  SetColors({RGBColor(0, 0, 128), RGBColor(0, 0, 0), RGBColor(0, 0, 0), RGBColor(0, 0, 0),
+             RGBColor(0, 0, 0), RGBColor(0, 0, 255), RGBColor(0, 0, 0)});
+}
+
+void TqorSQLRTF::InitIdent() { IdentFuncTable = Keywords().Table(); }
+
+void TqorSQLRTF::MakeMethodTables() {
+  static const std::array<TProcTableProc, 256> table = [] {
+    std::array<TProcTableProc, 256> t{};
+    // The bytes without a token of their own ("!", "$", "%", "@", "`", "{", "}",
+    // "~", 127..255) are one-byte symbols, like the punctuation.
+    t.fill(&TqorSQLRTF::SymbolProc);
+    for (int c = 1; c <= 32; ++c) t[c] = &TqorSQLRTF::SpaceProc;
+    t[0] = &TqorSQLRTF::NullProc;
+    t['\n'] = &TqorSQLRTF::LFProc;
+    t['\r'] = &TqorSQLRTF::CRProc;
+    t['"'] = &TqorSQLRTF::DoubleQuoteProc;
+    t['#'] = &TqorSQLRTF::HashProc;
+    t['\''] = &TqorSQLRTF::ApostropheProc;
+    t['-'] = &TqorSQLRTF::MinusProc;
+    t['.'] = &TqorSQLRTF::NumberProc;
+    for (int c = '0'; c <= '9'; ++c) t[c] = &TqorSQLRTF::NumberProc;
+    t['/'] = &TqorSQLRTF::SlashProc;
+    for (int c = 'A'; c <= 'Z'; ++c) t[c] = &TqorSQLRTF::IdentProc;
+    for (int c = 'a'; c <= 'z'; ++c) t[c] = &TqorSQLRTF::IdentProc;
+    t['_'] = &TqorSQLRTF::IdentProc;
+    return t;
+  }();
+  ProcTable = table.data();
+}
+
+std::int32_t TqorSQLRTF::KeyHash(const char* p) {
+  std::int32_t hash = 0;
+  const char* start = p;
+  while (IdentifierTable[Byte(*p)]) hash += HashTable[Byte(*p++)];
+  StringLen = static_cast<std::int32_t>(p - start);
+  return hash;
+}
+
+TqorSQLRTF::TTokenKind TqorSQLRTF::IdentKind(const char* p) {
+  ToIdent = p;
+  const std::int32_t hash = KeyHash(p);
+  if (hash > MaxKey) return TTokenKind::Identifier;
+  const TKeywordBucket& bucket = IdentFuncTable[hash];
+  return bucket.Empty() ? AltFunc() : KeyFunc(bucket);
+}
+
+bool TqorSQLRTF::KeyComp(const TKeyword& keyword) const {
+  return SameUnderHash(keyword, ToIdent, StringLen, HashTable.data());
+}
+
+TqorSQLRTF::TTokenKind TqorSQLRTF::KeyFunc(const TKeywordBucket& bucket) const {
+  for (const TKeyword* k = bucket.First; k != bucket.Last; ++k) {
+    if (KeyComp(*k)) return TTokenKind::Key;
+  }
+  return AltFunc();
+}
+
+TqorSQLRTF::TTokenKind TqorSQLRTF::AltFunc() const { return TTokenKind::Identifier; }
+
+void TqorSQLRTF::SetLine(const char* text, int lineNumber) {
+  Line = text;
+  Run = 0;
+  LineNumber = lineNumber;
+  Next();
+}
+
+void TqorSQLRTF::Next() {
+  TokenPos = Run;
+  if (Range == TRangeState::Comment) {
+    CommentProc();
+  } else {
+    Range = TRangeState::Normal;
+    (this->*ProcTable[Byte(Line[Run])])();
+  }
+}
+
+bool TqorSQLRTF::GetEol() { return TokenKind == TTokenKind::EndOfText; }
+
+std::string TqorSQLRTF::GetToken() { return std::string(Line + TokenPos, Line + Run); }
+
+int TqorSQLRTF::GetTokenKind() {
+  switch (TokenKind) {
+    case TTokenKind::Comment: return 1;
+    case TTokenKind::Identifier: return 2;
+    case TTokenKind::Key: return 3;
+    case TTokenKind::Number: return 4;
+    case TTokenKind::Symbol: return 5;
+    case TTokenKind::String: return 6;
+    case TTokenKind::EndOfText: return 8;
+  }
+  return 7;
+}
+
+const char* TqorSQLRTF::GetTokenKindName() {
+  switch (TokenKind) {
+    case TTokenKind::Comment: return "Comment";
+    case TTokenKind::Identifier: return "Identifier";
+    case TTokenKind::Key: return "Key";
+    case TTokenKind::Number: return "Number";
+    case TTokenKind::Symbol: return "Symbol";
+    case TTokenKind::String: return "String";
+    case TTokenKind::EndOfText: return "EndOfText";
+  }
+  return "";
+}
+
+void TqorSQLRTF::EscapeToken(std::string& token) { EscapeRtf(token); }
+
+void TqorSQLRTF::FormatToken(int colorIndex, const std::string& token, std::string& out) {
+  if (colorIndex == 1) {
+    out += "\\cf1 \\i ";
+    out += token;
+    out += "\\i0 ";
+  } else if (colorIndex == 3) {
+    out += "\\cf3 \\b ";
+    out += token;
+    out += "\\b0 ";
+  } else {
+    TqorRTFSyntax::FormatToken(colorIndex, token, out);
+  }
+}
+
+void TqorSQLRTF::NullProc() { TokenKind = TTokenKind::EndOfText; }
+
+void TqorSQLRTF::SpaceProc() {
+  TokenKind = TTokenKind::Symbol;
+  do {
+    ++Run;
+  } while (IsBlank(Line[Run]));
+}
+
+void TqorSQLRTF::LFProc() {
+  TokenKind = TTokenKind::Symbol;
+  ++Run;
+}
+
+void TqorSQLRTF::CRProc() {
+  TokenKind = TTokenKind::Symbol;
+  ++Run;
+  if (Line[Run] == '\n') ++Run;
+}
+
+void TqorSQLRTF::ScanToLineEnd() {
+  while (!IsLineEnd(Line[Run])) ++Run;
+}
+
+void TqorSQLRTF::DoubleQuoteProc() {
+  TokenKind = TTokenKind::String;
+  // '"""' steps over two quotes: the third one opens the string.
+  if (Line[Run + 1] == '"' && Line[Run + 2] == '"') Run += 2;
+  ++Run;
+  for (;;) {
+    const char c = Line[Run];
+    if (c == '"') {
+      ++Run;
+      return;
+    }
+    if (IsLineEnd(c)) return;
+    Run += (c == '\\' && Line[Run + 1] == '"') ? 2 : 1;
+  }
+}
+
+void TqorSQLRTF::HashProc() {
+  TokenKind = TTokenKind::Comment;
+  ++Run;
+  ScanToLineEnd();
+}
+
+void TqorSQLRTF::ApostropheProc() {
+  TokenKind = TTokenKind::String;
+  ++Run;
+  for (;;) {
+    const char c = Line[Run];
+    if (c == '\'') {
+      ++Run;
+      return;
+    }
+    if (IsLineEnd(c)) return;
+    ++Run;
+  }
+}
+
+void TqorSQLRTF::MinusProc() {
+  if (Line[Run + 1] == '-') {
+    TokenKind = TTokenKind::Comment;
+    Run += 2;
+    ScanToLineEnd();
+  } else {
+    TokenKind = TTokenKind::Symbol;
+    ++Run;
+  }
+}
+
+void TqorSQLRTF::NumberProc() {
+  ++Run;
+  if (!IsDigit(Line[Run])) {
+    TokenKind = TTokenKind::Symbol;
+    return;
+  }
+  TokenKind = TTokenKind::Number;
+  for (;;) {
+    const char c = Line[Run];
+    if (!NumberTable[Byte(c)]) return;
+    // "12-3" is a number, a minus and a number; "12-e4" is one number.
+    if (c == '-' && Line[Run + 1] != 'e' && Line[Run + 1] != 'E') return;
+    // "1..10" keeps the range operator out of the number.
+    if (c == '.' && Line[Run + 1] == '.') return;
+    ++Run;
+  }
+}
+
+void TqorSQLRTF::SlashProc() {
+  const char next = Line[Run + 1];
+  if (next == '*') {
+    TokenKind = TTokenKind::Comment;
+    Range = TRangeState::Comment;
+    // The closing search starts at the opening star, so "/*/" is a whole comment.
+    ++Run;
+    ScanCommentBody();
+  } else if (next == '/') {
+    TokenKind = TTokenKind::Comment;
+    Run += 2;
+    ScanToLineEnd();
+  } else {
+    TokenKind = TTokenKind::Symbol;
+    ++Run;
+  }
+}
+
+void TqorSQLRTF::IdentProc() {
+  TokenKind = IdentKind(Line + Run);
+  Run += StringLen;
+}
+
+void TqorSQLRTF::SymbolProc() {
+  TokenKind = TTokenKind::Symbol;
+  ++Run;
+}
+
+void TqorSQLRTF::CommentProc() {
+  switch (Line[Run]) {
+    case '\0': NullProc(); return;
+    case '\n': LFProc(); return;
+    case '\r': CRProc(); return;
+    default: break;
+  }
+  TokenKind = TTokenKind::Comment;
+  ScanCommentBody();
+}
+
+void TqorSQLRTF::ScanCommentBody() {
+  for (;;) {
+    const char c = Line[Run];
+    if (IsLineEnd(c)) return;
+    if (c == '*' && Line[Run + 1] == '/') {
+      Run += 2;
+      Range = TRangeState::Normal;
+      return;
+    }
+    ++Run;
+  }
+}
