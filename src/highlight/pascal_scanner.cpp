@@ -1,3 +1,431 @@
 #include "pascal_scanner.h"
 
-TqorPasRTF::TqorPasRTF() = default;
+#include <array>
+
+namespace {
+
+constexpr std::array<std::int32_t, 256> HashTable = MakeLetterHashTable();
+constexpr std::array<bool, 256> IdentifierTable = MakeWordCharTable();
+
+constexpr unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+constexpr bool IsHexDigit(char c) {
+  return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+constexpr bool IsLineEnd(char c) { return c == '\0' || c == '\n' || c == '\r'; }
+// Blanks and control characters other than NUL, LF and CR.
+constexpr bool IsBlank(char c) { return Byte(c) >= 1 && Byte(c) <= 32 && c != '\n' && c != '\r'; }
+
+// The keywords whose recognition does more than give the kind Key; the scanner
+// tells them by the identity of the listed text.
+constexpr char kAsm[] = "Asm";
+constexpr char kEnd[] = "End";
+constexpr char kProperty[] = "Property";
+// Directives that are keywords only inside a property declaration.
+constexpr char kIndex[] = "Index";
+constexpr char kNodefault[] = "Nodefault";
+constexpr char kRead[] = "Read";
+constexpr char kReadonly[] = "Readonly";
+constexpr char kStored[] = "Stored";
+constexpr char kWrite[] = "Write";
+constexpr char kWriteonly[] = "Writeonly";
+constexpr const char* kPropertyDirectives[] = {kIndex,  kNodefault, kRead,     kReadonly,
+                                               kStored, kWrite,     kWriteonly};
+
+bool IsPropertyDirective(const char* text) {
+  for (const char* directive : kPropertyDirectives) {
+    if (text == directive) return true;
+  }
+  return false;
+}
+
+// The word's hash by the scanner's own rule: the sum of its letters.
+std::int32_t WordHash(const char* word) {
+  std::int32_t hash = 0;
+  for (; IsLetter(*word); ++word) hash += HashTable[Byte(*word)];
+  return hash;
+}
+
+const TKeywordBuckets& Keywords() {
+  static const TKeywordBuckets buckets(
+      {
+          "Absolute", "Abstract", "And", "Array", "As", kAsm, "Assembler", "Automated",
+          "Begin", "Case", "Cdecl", "Class", "Const", "Constructor", "Default", "Destructor",
+          "Dispid", "Dispinterface", "Div", "Do", "Downto", "Dynamic", "Else", kEnd, "Except",
+          "Export", "Exports", "External", "Far", "File", "Finalization", "Finally", "For",
+          "Forward", "Function", "Goto", "If", "Implementation", "In", "Inherited",
+          "Initialization", "Inline", "Interface", "Is", "Label", "Library", "Message", "Mod",
+          "Near", "Nil", "Not", "Object", "Of", "Or", "Out", "Override", "Packed", "Pascal",
+          "Private", "Procedure", "Program", kProperty, "Protected", "Public", "Published",
+          "Raise", "Record", "Register", "Repeat", "Resourcestring", "Safecall", "Set", "Shl",
+          "Shr", "Stdcall", "String", "Stringresource", "Then", "Threadvar", "To", "Try",
+          "Type", "Unit", "Until", "Uses", "Var", "Virtual", "While", "With", "Xor",
+          kIndex, kNodefault, kRead, kReadonly, kStored, kWrite, kWriteonly,
+      },
+      TqorPasRTF::MaxKey, WordHash);
+  return buckets;
+}
+
+}  // namespace
+
+TqorPasRTF::TqorPasRTF() {
+  InitIdent();
+  MakeMethodTables();
+  Range = TRangeState::Normal;
+  AsmStart = false;
+  SetColors({RGBColor(0, 0, 255), RGBColor(0, 0, 0), RGBColor(0, 0, 0), RGBColor(0, 0, 0),
+             RGBColor(0, 0, 128), RGBColor(0, 0, 0), RGBColor(0, 0, 0), RGBColor(0, 128, 0)});
+}
+
+void TqorPasRTF::InitIdent() { IdentFuncTable = Keywords().Table(); }
+
+void TqorPasRTF::MakeMethodTables() {
+  static const std::array<TProcTableProc, 256> table = [] {
+    std::array<TProcTableProc, 256> t{};
+    t.fill(&TqorPasRTF::SymbolProc);
+    for (int c = 1; c <= 32; ++c) t[c] = &TqorPasRTF::SpaceProc;
+    t[0] = &TqorPasRTF::NullProc;
+    t['\n'] = &TqorPasRTF::LFProc;
+    t['\r'] = &TqorPasRTF::CRProc;
+    t['#'] = &TqorPasRTF::CharCodeProc;
+    t['$'] = &TqorPasRTF::HexProc;
+    t['\''] = &TqorPasRTF::StringProc;
+    t['('] = &TqorPasRTF::RoundOpenProc;
+    t['.'] = &TqorPasRTF::PointProc;
+    t['/'] = &TqorPasRTF::SlashProc;
+    for (int c = '0'; c <= '9'; ++c) t[c] = &TqorPasRTF::NumberProc;
+    t[':'] = &TqorPasRTF::ColonOrGreaterProc;
+    t['>'] = &TqorPasRTF::ColonOrGreaterProc;
+    t[';'] = &TqorPasRTF::SemicolonProc;
+    t['<'] = &TqorPasRTF::LowerProc;
+    t['@'] = &TqorPasRTF::AddressOpProc;
+    for (int c = 'A'; c <= 'Z'; ++c) t[c] = &TqorPasRTF::IdentProc;
+    for (int c = 'a'; c <= 'z'; ++c) t[c] = &TqorPasRTF::IdentProc;
+    t['_'] = &TqorPasRTF::IdentProc;
+    t['{'] = &TqorPasRTF::BraceOpenProc;
+    t['|'] = &TqorPasRTF::StrayProc;
+    for (int c = 127; c <= 255; ++c) t[c] = &TqorPasRTF::StrayProc;
+    return t;
+  }();
+  ProcTable = table.data();
+}
+
+// Only the leading letters are hashed. A digit or "_" right after them is
+// counted into the length, so a word like "End2" can never equal a keyword.
+std::int32_t TqorPasRTF::KeyHash(const char* p) {
+  std::int32_t hash = 0;
+  const char* start = p;
+  // Letters are exactly the bytes whose value is 1..26.
+  for (std::int32_t v; (v = HashTable[Byte(*p)]) >= 1 && v <= 26; ++p) hash += v;
+  StringLen = static_cast<std::int32_t>(p - start);
+  if (IsDigit(*p) || *p == '_') ++StringLen;
+  return hash;
+}
+
+TqorPasRTF::TTokenKind TqorPasRTF::IdentKind(const char* p) {
+  ToIdent = p;
+  const std::int32_t hash = KeyHash(p);
+  if (hash > MaxKey) return TTokenKind::Identifier;
+  const TKeywordBucket& bucket = IdentFuncTable[hash];
+  return bucket.Empty() ? AltFunc() : KeyFunc(bucket);
+}
+
+bool TqorPasRTF::KeyComp(const TKeyword& keyword) const {
+  return SameUnderHash(keyword, ToIdent, StringLen, HashTable.data());
+}
+
+TqorPasRTF::TTokenKind TqorPasRTF::KeyFunc(const TKeywordBucket& bucket) {
+  for (const TKeyword* k = bucket.First; k != bucket.Last; ++k) {
+    if (!KeyComp(*k)) continue;
+    if (k->Text == kAsm) {
+      Range = TRangeState::AsmBlock;
+      AsmStart = true;
+    } else if (k->Text == kEnd) {
+      Range = TRangeState::Normal;
+    } else if (k->Text == kProperty) {
+      Range = TRangeState::PropertyDecl;
+    } else if (IsPropertyDirective(k->Text) && Range != TRangeState::PropertyDecl) {
+      return TTokenKind::Identifier;
+    }
+    return TTokenKind::Key;
+  }
+  return AltFunc();
+}
+
+TqorPasRTF::TTokenKind TqorPasRTF::AltFunc() const { return TTokenKind::Identifier; }
+
+void TqorPasRTF::SetLine(const char* text, int lineNumber) {
+  Line = text;
+  Run = 0;
+  LineNumber = lineNumber;
+  Next();
+}
+
+void TqorPasRTF::Next() {
+  AsmStart = false;
+  TokenPos = Run;
+  switch (Range) {
+    case TRangeState::ParenComment:
+    case TRangeState::ParenCommentInAsm:
+      ParenCommentProc();
+      break;
+    case TRangeState::BraceComment:
+    case TRangeState::BraceCommentInAsm:
+      BraceCommentProc();
+      break;
+    default:
+      (this->*ProcTable[Byte(Line[Run])])();
+      break;
+  }
+}
+
+bool TqorPasRTF::GetEol() { return TokenKind == TTokenKind::EndOfText; }
+
+std::string TqorPasRTF::GetToken() { return std::string(Line + TokenPos, Line + Run); }
+
+// Range is already the state after the token, so the "end" that closes an
+// assembler block is outside it; the "asm" that opens one is exempted by AsmStart.
+TqorPasRTF::TTokenKind TqorPasRTF::GetTokenId() const {
+  if (!AsmStart && Range == TRangeState::AsmBlock && TokenKind != TTokenKind::Comment &&
+      TokenKind != TTokenKind::EndOfText && TokenKind != TTokenKind::Space) {
+    return TTokenKind::Asm;
+  }
+  return TokenKind;
+}
+
+int TqorPasRTF::GetTokenKind() {
+  switch (GetTokenId()) {
+    case TTokenKind::Comment: return 1;
+    case TTokenKind::Identifier: return 2;
+    case TTokenKind::Key: return 3;
+    case TTokenKind::Number: return 4;
+    case TTokenKind::Space: return 5;
+    case TTokenKind::String: return 6;
+    case TTokenKind::Symbol: return 7;
+    case TTokenKind::Stray: return 8;
+    case TTokenKind::Asm:
+    case TTokenKind::EndOfText: return 9;
+  }
+  return 9;
+}
+
+const char* TqorPasRTF::GetTokenKindName() {
+  switch (GetTokenId()) {
+    case TTokenKind::Comment: return "Comment";
+    case TTokenKind::Identifier: return "Identifier";
+    case TTokenKind::Key: return "Key";
+    case TTokenKind::Number: return "Number";
+    case TTokenKind::Space: return "Space";
+    case TTokenKind::String: return "String";
+    case TTokenKind::Symbol: return "Symbol";
+    case TTokenKind::Stray: return "Stray";
+    case TTokenKind::Asm: return "Asm";
+    case TTokenKind::EndOfText: return "EndOfText";
+  }
+  return "";
+}
+
+void TqorPasRTF::EscapeToken(std::string& token) { EscapeRtf(token); }
+
+void TqorPasRTF::FormatToken(int colorIndex, const std::string& token, std::string& out) {
+  if (colorIndex == 1) {
+    out += "\\cf1 \\i ";
+    out += token;
+    out += "\\i0 ";
+  } else if (colorIndex == 3) {
+    out += "\\cf3 \\b ";
+    out += token;
+    out += "\\b0 ";
+  } else {
+    TqorRTFSyntax::FormatToken(colorIndex, token, out);
+  }
+}
+
+void TqorPasRTF::NullProc() { TokenKind = TTokenKind::EndOfText; }
+
+void TqorPasRTF::SpaceProc() {
+  TokenKind = TTokenKind::Space;
+  do {
+    ++Run;
+  } while (IsBlank(Line[Run]));
+}
+
+void TqorPasRTF::LFProc() {
+  TokenKind = TTokenKind::Space;
+  ++Run;
+}
+
+void TqorPasRTF::CRProc() {
+  TokenKind = TTokenKind::Space;
+  ++Run;
+  if (Line[Run] == '\n') ++Run;
+}
+
+void TqorPasRTF::CharCodeProc() {
+  TokenKind = TTokenKind::String;
+  ++Run;
+  while (IsDigit(Line[Run])) ++Run;
+}
+
+void TqorPasRTF::HexProc() {
+  TokenKind = TTokenKind::Number;
+  ++Run;
+  while (IsHexDigit(Line[Run])) ++Run;
+}
+
+void TqorPasRTF::StringProc() {
+  TokenKind = TTokenKind::String;
+  ++Run;
+  for (;;) {
+    const char c = Line[Run];
+    if (IsLineEnd(c)) return;
+    ++Run;
+    if (c == '\'') {
+      // A doubled apostrophe is one apostrophe inside the string.
+      if (Line[Run] != '\'') return;
+      ++Run;
+    }
+  }
+}
+
+void TqorPasRTF::RoundOpenProc() {
+  const char next = Line[Run + 1];
+  if (next == '*') {
+    Run += 2;
+    Range = Range == TRangeState::AsmBlock ? TRangeState::ParenCommentInAsm
+                                           : TRangeState::ParenComment;
+    TokenKind = TTokenKind::Comment;
+    // The closing search starts after the opener, so "(*)" stays open.
+    ScanParenCommentBody();
+    return;
+  }
+  TokenKind = TTokenKind::Symbol;
+  Run += next == '.' ? 2 : 1;
+}
+
+void TqorPasRTF::PointProc() {
+  TokenKind = TTokenKind::Symbol;
+  const char next = Line[Run + 1];
+  Run += (next == ')' || next == '.') ? 2 : 1;
+}
+
+void TqorPasRTF::SlashProc() {
+  if (Line[Run + 1] == '/') {
+    TokenKind = TTokenKind::Comment;
+    Run += 2;
+    while (!IsLineEnd(Line[Run])) ++Run;
+  } else {
+    TokenKind = TTokenKind::Symbol;
+    ++Run;
+  }
+}
+
+void TqorPasRTF::NumberProc() {
+  TokenKind = TTokenKind::Number;
+  ++Run;
+  for (;;) {
+    const char c = Line[Run];
+    if (IsDigit(c) || c == 'e' || c == 'E') {
+      ++Run;
+    } else if (c == '.' && Line[Run + 1] != '.') {
+      ++Run;
+    } else {
+      // "1..10" leaves the range operator to its own token.
+      return;
+    }
+  }
+}
+
+void TqorPasRTF::ColonOrGreaterProc() {
+  TokenKind = TTokenKind::Symbol;
+  Run += Line[Run + 1] == '=' ? 2 : 1;
+}
+
+void TqorPasRTF::SemicolonProc() {
+  TokenKind = TTokenKind::Symbol;
+  ++Run;
+  if (Range == TRangeState::PropertyDecl) Range = TRangeState::Normal;
+}
+
+void TqorPasRTF::LowerProc() {
+  TokenKind = TTokenKind::Symbol;
+  const char next = Line[Run + 1];
+  Run += (next == '=' || next == '>') ? 2 : 1;
+}
+
+void TqorPasRTF::AddressOpProc() {
+  TokenKind = TTokenKind::Symbol;
+  Run += Line[Run + 1] == '@' ? 2 : 1;
+}
+
+void TqorPasRTF::IdentProc() {
+  TokenKind = IdentKind(Line + Run);
+  Run += StringLen;
+  while (IdentifierTable[Byte(Line[Run])]) ++Run;
+}
+
+void TqorPasRTF::BraceOpenProc() {
+  Range = Range == TRangeState::AsmBlock ? TRangeState::BraceCommentInAsm
+                                         : TRangeState::BraceComment;
+  BraceCommentProc();
+}
+
+void TqorPasRTF::StrayProc() {
+  TokenKind = TTokenKind::Stray;
+  ++Run;
+}
+
+void TqorPasRTF::SymbolProc() {
+  TokenKind = TTokenKind::Symbol;
+  ++Run;
+}
+
+void TqorPasRTF::BraceCommentProc() {
+  switch (Line[Run]) {
+    case '\0': NullProc(); return;
+    case '\n': LFProc(); return;
+    case '\r': CRProc(); return;
+    default: break;
+  }
+  TokenKind = TTokenKind::Comment;
+  ScanBraceCommentBody();
+}
+
+void TqorPasRTF::ParenCommentProc() {
+  switch (Line[Run]) {
+    case '\0': NullProc(); return;
+    case '\n': LFProc(); return;
+    case '\r': CRProc(); return;
+    default: break;
+  }
+  TokenKind = TTokenKind::Comment;
+  ScanParenCommentBody();
+}
+
+void TqorPasRTF::ScanBraceCommentBody() {
+  for (;;) {
+    const char c = Line[Run];
+    if (IsLineEnd(c)) return;
+    ++Run;
+    if (c == '}') {
+      Range = Range == TRangeState::BraceCommentInAsm ? TRangeState::AsmBlock
+                                                      : TRangeState::Normal;
+      return;
+    }
+  }
+}
+
+void TqorPasRTF::ScanParenCommentBody() {
+  for (;;) {
+    const char c = Line[Run];
+    if (IsLineEnd(c)) return;
+    if (c == '*' && Line[Run + 1] == ')') {
+      Run += 2;
+      Range = Range == TRangeState::ParenCommentInAsm ? TRangeState::AsmBlock
+                                                      : TRangeState::Normal;
+      return;
+    }
+    ++Run;
+  }
+}
