@@ -1,0 +1,12 @@
+// The highlight refresh: after every change, and whenever a syntax is chosen,
+// the whole text goes through a new highlighter and comes back coloured.
+#pragma once
+
+class TForm1;
+
+namespace refresh {
+
+void Edit1Change(TForm1& form);   // the change report: refresh, modified flag "1"
+void SynlistChange(TForm1& form); // a syntax was chosen: refresh without the flag
+
+}  // namespace refresh

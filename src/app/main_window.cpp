@@ -1,0 +1,570 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <algorithm>
+
+#include "application.h"
+#include "code_page.h"
+#include "dialogs.h"
+#include "document_files.h"
+#include "editor_control.h"
+#include "error_guard.h"
+#include "find_dialog.h"
+#include "flat_button.h"
+#include "form_registry.h"
+#include "highlighter_factory.h"
+#include "highlight_refresh.h"
+#include "image_list.h"
+#include "paths.h"
+#include "preview.h"
+#include "startup.h"
+#include "tools.h"
+
+const char* const TForm1::kTemplate[6] = {
+    "<html>", "", "<head>", "<title>New Page</title>",
+    "<meta name=\"GENERATOR\" content=\"Vexa Web Editor 3.0 Pro\">", "</head>"};
+
+namespace {
+
+constexpr int kClientWidth = 792;
+constexpr int kClientHeight = 304;
+constexpr int kTopAreaHeight = 73;
+
+QAction* MakeAction(QObject* parent, const char* name, const QString& caption, int icon,
+                    const QKeySequence& shortcut = QKeySequence(), const QString& hint = QString()) {
+  auto* action = new QAction(caption, parent);
+  action->setObjectName(QString::fromLatin1(name));
+  if (icon >= 0) action->setIcon(imagelist::Icon(icon));
+  if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+  if (!hint.isEmpty()) {
+    // "short|long": the short part is the tooltip, the long part the status tip.
+    const int bar = hint.indexOf('|');
+    action->setToolTip(bar < 0 ? hint : hint.left(bar));
+    action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+  }
+  return action;
+}
+
+// The desktop's own colours, set explicitly so the navy of the window does not
+// reach the bars.
+QPalette DefaultPalette() {
+  const QPalette app = QApplication::palette();
+  QPalette pal = app;
+  for (auto role : {QPalette::Window, QPalette::WindowText, QPalette::Button, QPalette::ButtonText}) {
+    pal.setColor(role, app.color(role));
+  }
+  return pal;
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QStringLiteral("Vexa Web Editor 3.0 Pro"));
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, QColor(0, 0, 128));
+  setPalette(pal);
+  setAutoFillBackground(true);
+
+  Edit1 = new TEditorControl(this);
+  setCentralWidget(Edit1);
+
+  lblsaved = new QLabel(QStringLiteral("1"), this);
+  lblsaved->setObjectName(QStringLiteral("lblsaved"));
+  lblsaved->hide();
+  prodir1 = new QLabel(this);
+  prodir1->setObjectName(QStringLiteral("prodir1"));
+  prodir1->hide();
+  graphicdir = new QLineEdit(this);
+  graphicdir->setObjectName(QStringLiteral("graphicdir"));
+  graphicdir->setReadOnly(true);
+  graphicdir->hide();
+  vwthcpath1 = new QLineEdit(this);
+  vwthcpath1->setObjectName(QStringLiteral("vwthcpath1"));
+  vwthcpath1->hide();
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(1000);
+
+  CreateActions();
+  CreateTopArea();
+  CreateMenus();
+  CreateStatusBar();
+
+  for (int i = 0; i < 6; ++i) Edit1->AppendLine(QByteArray(kTemplate[i]));
+  Edit1->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+  Edit1->SetCaretPosition(0);
+
+  ConnectHandlers();
+
+  resize(kClientWidth, kClientHeight);
+  move(212, 0);
+  SetMainShell(this);
+}
+
+TForm1::~TForm1() {
+  if (HasMainShell() && &MainShell() == this) SetMainShell(nullptr);
+}
+
+void TForm1::CreateActions() {
+  Action1 = MakeAction(this, "Action1", QStringLiteral("&New"), imagelist::kNew, {},
+                       QStringLiteral("Create a new file!"));
+  Action2 = MakeAction(this, "Action2", QStringLiteral("&Save"), imagelist::kSave,
+                       QKeySequence(Qt::Key_F2), QStringLiteral("Save your file"));
+  FileOpen1 = MakeAction(this, "FileOpen1", QStringLiteral("&Open..."), imagelist::kOpen,
+                         QKeySequence(Qt::CTRL | Qt::Key_O),
+                         QStringLiteral("Open|Opens an existing file"));
+  FileSaveAs1 = MakeAction(this, "FileSaveAs1", QStringLiteral("Save &As..."), imagelist::kSaveAs,
+                           {}, QStringLiteral("Save As|Saves the active file with a new name"));
+  Action7 = MakeAction(this, "Action7", QStringLiteral("Projects"), imagelist::kProjects);
+  FileExit1 = MakeAction(this, "FileExit1", QStringLiteral("E&xit"), imagelist::kExit, {},
+                         QStringLiteral("Exit|Quits the application"));
+  EditCopy1 = MakeAction(this, "EditCopy1", QStringLiteral("&Copy"), imagelist::kCopy,
+                         QKeySequence(Qt::CTRL | Qt::Key_C),
+                         QStringLiteral("Copy|Copies the selection and puts it on the Clipboard"));
+  EditCut1 = MakeAction(this, "EditCut1", QStringLiteral("Cu&t"), imagelist::kCut,
+                        QKeySequence(Qt::CTRL | Qt::Key_X),
+                        QStringLiteral("Cut|Cuts the selection and puts it on the Clipboard"));
+  EditPaste1 = MakeAction(this, "EditPaste1", QStringLiteral("&Paste"), imagelist::kPaste,
+                          QKeySequence(Qt::CTRL | Qt::Key_V),
+                          QStringLiteral("Paste|Inserts Clipboard contents"));
+  SearchFind1 = MakeAction(this, "SearchFind1", QStringLiteral("&Find..."), imagelist::kFind,
+                           QKeySequence(Qt::CTRL | Qt::Key_F),
+                           QStringLiteral("Find|Finds the specified text"));
+  Action9 = MakeAction(this, "Action9", QStringLiteral("Vexa Web Thumbnail Creator"),
+                       imagelist::kThumbnailCreator);
+  Action9->setEnabled(false);
+  mengraphic = MakeAction(this, "mengraphic", QStringLiteral("Vexa Web Graphic Browser"),
+                          imagelist::kGraphicBrowser);
+  mengraphic->setEnabled(false);
+  Action3 = MakeAction(this, "Action3", QStringLiteral("&Help"), -1);
+  Action4 = MakeAction(this, "Action4", QStringLiteral("&About"), -1);
+  Action6 = MakeAction(this, "Action6", QStringLiteral("&Code Generator - F10"),
+                       imagelist::kCodeGenerator, QKeySequence(Qt::Key_F10));
+  Action5 = MakeAction(this, "Action5", QStringLiteral("&Show Preview Window - F1"),
+                       imagelist::kShowPreview, QKeySequence(Qt::Key_F1));
+  Action8 = MakeAction(this, "Action8", QStringLiteral("S&how Vexa Manager - F11"),
+                       imagelist::kShowManager, QKeySequence(Qt::Key_F11));
+  for (QAction* a : {Action6, Action5, Action8}) a->setIconText(a->text());
+  // Every action works wherever the focus is inside the main window.
+  for (QAction* a : findChildren<QAction*>()) {
+    a->setShortcutContext(Qt::WindowShortcut);
+    addAction(a);
+  }
+}
+
+void TForm1::CreateMenus() {
+  QMenu* file = ActionMainMenuBar1->addMenu(QStringLiteral("&File"));
+  file->setObjectName(QStringLiteral("File1"));
+  file->addAction(Action1);
+  file->addAction(Action2);
+  file->addAction(FileOpen1);
+  file->addAction(FileSaveAs1);
+  file->addAction(Action7);
+  file->addSeparator();
+  file->addAction(FileExit1);
+  QMenu* edit = ActionMainMenuBar1->addMenu(QStringLiteral("&Edit"));
+  edit->setObjectName(QStringLiteral("Edit2"));
+  edit->addAction(EditCopy1);
+  edit->addAction(EditCut1);
+  edit->addAction(EditPaste1);
+  QMenu* search = ActionMainMenuBar1->addMenu(QStringLiteral("&Search"));
+  search->setObjectName(QStringLiteral("Search1"));
+  search->addAction(SearchFind1);
+  QMenu* tools = ActionMainMenuBar1->addMenu(QStringLiteral("&Tools"));
+  tools->setObjectName(QStringLiteral("Tools1"));
+  tools->addAction(Action9);
+  tools->addAction(mengraphic);
+  QMenu* help = ActionMainMenuBar1->addMenu(QStringLiteral("&Help"));
+  help->setObjectName(QStringLiteral("Help1"));
+  help->addAction(Action3);
+  help->addAction(Action4);
+  // Menus update the edit actions when they open, as the old idle update did.
+  connect(edit, &QMenu::aboutToShow, this, [this] { UpdateEditActions(); });
+  connect(search, &QMenu::aboutToShow, this, [this] { UpdateEditActions(); });
+
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+  PopupMenu1->addAction(EditCopy1);
+  PopupMenu1->addAction(EditCut1);
+  PopupMenu1->addAction(EditPaste1);
+  connect(PopupMenu1, &QMenu::aboutToShow, this, [this] { UpdateEditActions(); });
+  Edit1->SetPopupMenu(PopupMenu1);
+}
+
+void TForm1::CreateTopArea() {
+  // The rows above the editor are laid out by position: the menu bar, the tool
+  // bar with the three window buttons, and the row with the line box, the
+  // syntax list and the preview button; the check boxes share the menu row.
+  TopArea_ = new QWidget(this);
+  TopArea_->setObjectName(QStringLiteral("TopArea"));
+  TopArea_->setFixedHeight(kTopAreaHeight);
+  TopArea_->setAutoFillBackground(true);
+  TopArea_->setPalette(DefaultPalette());
+  setMenuWidget(TopArea_);
+
+  ActionMainMenuBar1 = new QMenuBar(TopArea_);
+  ActionMainMenuBar1->setObjectName(QStringLiteral("ActionMainMenuBar1"));
+  ActionMainMenuBar1->setNativeMenuBar(false);
+
+  ActionToolBar1 = new QToolBar(TopArea_);
+  ActionToolBar1->setObjectName(QStringLiteral("ActionToolBar1"));
+  ActionToolBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  ActionToolBar1->setIconSize(QSize(16, 16));
+  ActionToolBar1->setMovable(false);
+  for (QAction* a : {Action6, Action5, Action8}) ActionToolBar1->addAction(a);
+  // The tool bar shows the captions with their accelerator marks.
+  for (QAction* a : {Action6, Action5, Action8}) {
+    if (auto* b = qobject_cast<QToolButton*>(ActionToolBar1->widgetForAction(a))) {
+      b->setText(a->text());
+    }
+  }
+
+  ActionToolBar2 = new QWidget(TopArea_);
+  ActionToolBar2->setObjectName(QStringLiteral("ActionToolBar2"));
+  ActionToolBar2->setAutoFillBackground(true);
+
+
+  Check1 = new QCheckBox(QStringLiteral("Automatic Preview"), TopArea_);
+  Check1->setObjectName(QStringLiteral("Check1"));
+  Check1->setChecked(true);
+  CheckBox1 = new QCheckBox(QStringLiteral("Working offline"), TopArea_);
+  CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+  CheckBox1->setChecked(true);
+  CheckBox2 = new QCheckBox(QStringLiteral("Word Wrap"), TopArea_);
+  CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
+
+  lineedit = new QLineEdit(QStringLiteral("0"), TopArea_);
+  lineedit->setObjectName(QStringLiteral("lineedit"));
+  gotoline1 = new QPushButton(QStringLiteral("Goto "), TopArea_);
+  gotoline1->setObjectName(QStringLiteral("gotoline1"));
+  synlist = new QComboBox(TopArea_);
+  synlist->setObjectName(QStringLiteral("synlist"));
+  synlist->setEditable(true);
+  synlist->setInsertPolicy(QComboBox::NoInsert);
+  synlist->setCompleter(nullptr);
+  for (const char* name : kSyntaxNames) synlist->addItem(QString::fromLatin1(name));
+  synlist->setEditText(QStringLiteral("HTML"));
+  synlist->setToolTip(QStringLiteral("Choose what syntax you will use!"));
+  dxButton2 = new TdxButton(QStringLiteral("Update preview"), TopArea_);
+  dxButton2->setObjectName(QStringLiteral("dxButton2"));
+
+  // The check boxes sit on the menu bar's row, in front of it.
+  for (QWidget* w : {static_cast<QWidget*>(Check1), static_cast<QWidget*>(CheckBox1),
+                     static_cast<QWidget*>(CheckBox2)}) {
+    w->setAutoFillBackground(false);
+    w->raise();
+  }
+  for (QWidget* w : {static_cast<QWidget*>(lineedit), static_cast<QWidget*>(gotoline1),
+                     static_cast<QWidget*>(synlist), static_cast<QWidget*>(dxButton2)}) {
+    w->raise();
+  }
+  LayoutTopArea();
+}
+
+void TForm1::LayoutTopArea() {
+  const int w = TopArea_->width() > 0 ? TopArea_->width() : kClientWidth;
+  ActionMainMenuBar1->setGeometry(0, 0, w, 25);
+  ActionToolBar1->setGeometry(0, 25, w, 24);
+  ActionToolBar2->setGeometry(0, 49, w, 24);
+  // The check boxes start where the menus end when the menus need more room
+  // than their designed 176 pixels.
+  int menusEnd = 0;
+  for (QAction* a : ActionMainMenuBar1->actions()) {
+    menusEnd = std::max(menusEnd, ActionMainMenuBar1->actionGeometry(a).right() + 1);
+  }
+  const int shift = std::max(0, menusEnd + 4 - 176);
+  Check1->setGeometry(176 + shift, 5, 113, 17);
+  CheckBox1->setGeometry(288 + shift, 5, 97, 17);
+  CheckBox2->setGeometry(384 + shift, 5, 113, 17);
+  lineedit->setGeometry(6, 52, 49, 21);
+  gotoline1->setGeometry(56, 52, 41, 21);
+  synlist->setGeometry(104, 52, 113, 21);
+  dxButton2->setGeometry(224, 52, 97, 21);
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  LayoutTopArea();
+}
+
+void TForm1::CreateStatusBar() {
+  auto* bar = new QStatusBar(this);
+  bar->setObjectName(QStringLiteral("StatusBar1"));
+  bar->setFixedHeight(19);
+  bar->setSizeGripEnabled(true);
+  bar->setAutoFillBackground(true);
+  bar->setPalette(DefaultPalette());
+  StatusPanel0_ = new QLabel(QStringLiteral("new.htm"), bar);
+  StatusPanel0_->setObjectName(QStringLiteral("StatusPanel0"));
+  StatusPanel0_->setFixedWidth(500);
+  StatusPanel1_ = new QLabel(QStringLiteral("Line 0 of 0"), bar);
+  StatusPanel1_->setObjectName(QStringLiteral("StatusPanel1"));
+  StatusPanel1_->setFixedWidth(100);
+  bar->addWidget(StatusPanel0_);
+  bar->addWidget(StatusPanel1_);
+  setStatusBar(bar);
+}
+
+void TForm1::ConnectHandlers() {
+  connect(Edit1, &TEditorControl::Changed, this, Guard([this] { Edit1Change(); }));
+  connect(Edit1, &TEditorControl::SelectionMoved, this, Guard([this] {
+            Edit1SelectionChange();
+            UpdateEditActions();
+          }));
+  connect(synlist, &QComboBox::activated, this, Guard([this] { synlistChange(); }));
+  connect(synlist->lineEdit(), &QLineEdit::textEdited, this, Guard([this] { synlistChange(); }));
+  connect(gotoline1, &QPushButton::clicked, this, Guard([this] { gotoline1Click(); }));
+  connect(CheckBox1, &QCheckBox::clicked, this, Guard([this] { CheckBox1Click(); }));
+  connect(CheckBox2, &QCheckBox::clicked, this, Guard([this] { CheckBox2Click(); }));
+  connect(dxButton2, &TdxButton::clicked, this, Guard([this] { dxButton2Click(); }));
+  connect(Timer1, &QTimer::timeout, this, Guard([this] { Timer1Timer(); }));
+
+  connect(Action1, &QAction::triggered, this, Guard([this] { Action1Execute(); }));
+  connect(Action2, &QAction::triggered, this, Guard([this] { Action2Execute(); }));
+  connect(FileOpen1, &QAction::triggered, this, Guard([this] { FileOpen1Execute(); }));
+  connect(FileSaveAs1, &QAction::triggered, this, Guard([this] { FileSaveAs1Execute(); }));
+  connect(Action7, &QAction::triggered, this, Guard([this] { Action7Execute(); }));
+  connect(FileExit1, &QAction::triggered, this, Guard([this] { close(); }));
+  connect(Action3, &QAction::triggered, this, Guard([this] { Action3Execute(); }));
+  connect(Action4, &QAction::triggered, this, Guard([this] { Action4Execute(); }));
+  connect(Action5, &QAction::triggered, this, Guard([this] { Action5Execute(); }));
+  connect(Action6, &QAction::triggered, this, Guard([this] { Action6Execute(); }));
+  connect(Action8, &QAction::triggered, this, Guard([this] { Action8Execute(); }));
+  connect(Action9, &QAction::triggered, this, Guard([this] { Action9Execute(); }));
+  connect(mengraphic, &QAction::triggered, this, Guard([this] { mengraphicExecute(); }));
+
+  connect(EditCopy1, &QAction::triggered, this, Guard([this] {
+            QWidget* w = FocusedEditControl();
+            if (auto* e = qobject_cast<QsciScintilla*>(w)) e->copy();
+            if (auto* l = qobject_cast<QLineEdit*>(w)) l->copy();
+          }));
+  connect(EditCut1, &QAction::triggered, this, Guard([this] {
+            QWidget* w = FocusedEditControl();
+            if (auto* e = qobject_cast<QsciScintilla*>(w)) e->cut();
+            if (auto* l = qobject_cast<QLineEdit*>(w)) l->cut();
+          }));
+  connect(EditPaste1, &QAction::triggered, this, Guard([this] {
+            QWidget* w = FocusedEditControl();
+            if (auto* e = qobject_cast<QsciScintilla*>(w)) e->paste();
+            if (auto* l = qobject_cast<QLineEdit*>(w)) l->paste();
+          }));
+  connect(SearchFind1, &QAction::triggered, this, Guard([this] {
+            if (!FindDialog_) {
+              FindDialog_ = new TFindDialog(this);
+              connect(FindDialog_, &TFindDialog::FindNext, this, Guard([this] {
+                        FindNext(FindDialog_->FindText(), FindDialog_->MatchCase(),
+                                 FindDialog_->WholeWord(), FindDialog_->Down());
+                      }));
+            }
+            FindDialog_->show();
+            FindDialog_->raise();
+            FindDialog_->activateWindow();
+          }));
+
+  connect(qApp, &QApplication::focusChanged, this, [this] { UpdateEditActions(); });
+  connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+          [this] { UpdateEditActions(); });
+  for (QLineEdit* line : findChildren<QLineEdit*>()) {
+    connect(line, &QLineEdit::selectionChanged, this, [this] { UpdateEditActions(); });
+    connect(line, &QLineEdit::textChanged, this, [this] { UpdateEditActions(); });
+  }
+  UpdateEditActions();
+}
+
+QWidget* TForm1::FocusedEditControl() const {
+  QWidget* w = QApplication::focusWidget();
+  // The find dialog searches the edit control that had the focus before it.
+  if (!w || (FindDialog_ && FindDialog_->isAncestorOf(w)) || w->window() != this) {
+    w = focusWidget();
+  }
+  if (qobject_cast<QsciScintilla*>(w) || qobject_cast<QLineEdit*>(w)) return w;
+  return nullptr;
+}
+
+void TForm1::UpdateEditActions() {
+  QWidget* w = FocusedEditControl();
+  bool hasSelection = false;
+  bool hasText = false;
+  if (auto* e = qobject_cast<QsciScintilla*>(w)) {
+    hasSelection = e->hasSelectedText();
+    hasText = e->length() > 0;
+  } else if (auto* l = qobject_cast<QLineEdit*>(w)) {
+    hasSelection = l->hasSelectedText();
+    hasText = !l->text().isEmpty();
+  }
+  const QMimeData* clip = QApplication::clipboard()->mimeData();
+  EditCopy1->setEnabled(hasSelection);
+  EditCut1->setEnabled(hasSelection);
+  EditPaste1->setEnabled(w != nullptr && clip != nullptr && clip->hasText());
+  SearchFind1->setEnabled(hasText);
+}
+
+void TForm1::FindNext(const QString& text, bool matchCase, bool wholeWord, bool down) {
+  QWidget* w = FocusedEditControl();
+  bool found = false;
+  if (auto* e = qobject_cast<QsciScintilla*>(w)) {
+    const std::string needle = codepage::FromUnicode(text);
+    int flags = 0;
+    if (matchCase) flags |= QsciScintillaBase::SCFIND_MATCHCASE;
+    if (wholeWord) flags |= QsciScintillaBase::SCFIND_WHOLEWORD;
+    const long selStart = e->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
+    const long selEnd = e->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND);
+    const long length = e->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+    e->SendScintilla(QsciScintillaBase::SCI_SETSEARCHFLAGS, flags);
+    if (down) {
+      e->SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, selEnd, length);
+    } else {
+      e->SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, selStart, 0L);
+    }
+    const long at = e->SendScintilla(QsciScintillaBase::SCI_SEARCHINTARGET,
+                                     static_cast<unsigned long>(needle.size()), needle.c_str());
+    if (at >= 0) {
+      const long end = e->SendScintilla(QsciScintillaBase::SCI_GETTARGETEND);
+      e->SendScintilla(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(at), end);
+      e->SendScintilla(QsciScintillaBase::SCI_SCROLLCARET);
+      if (auto* editor = qobject_cast<TEditorControl*>(e)) editor->NotifySelection();
+      found = true;
+    }
+  } else if (auto* l = qobject_cast<QLineEdit*>(w)) {
+    const Qt::CaseSensitivity cs = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    const QString hay = l->text();
+    const int selStart = l->hasSelectedText() ? l->selectionStart() : l->cursorPosition();
+    const int selEnd = l->hasSelectedText() ? selStart + l->selectedText().size() : selStart;
+    auto isWordChar = [](QChar c) { return c.isLetterOrNumber() || c == '_'; };
+    auto wholeAt = [&](int i) {
+      return !wholeWord || ((i == 0 || !isWordChar(hay[i - 1])) &&
+                            (i + text.size() >= hay.size() || !isWordChar(hay[i + text.size()])));
+    };
+    int i = down ? hay.indexOf(text, selEnd, cs)
+                 : (selStart - text.size() >= 0 ? hay.lastIndexOf(text, selStart - text.size(), cs)
+                                                : -1);
+    while (i >= 0 && !wholeAt(i)) {
+      i = down ? hay.indexOf(text, i + 1, cs) : (i > 0 ? hay.lastIndexOf(text, i - 1, cs) : -1);
+    }
+    if (i >= 0) {
+      l->setSelection(i, static_cast<int>(text.size()));
+      found = true;
+    }
+  }
+  if (!found) {
+    dialogs::Information(this, QApplication::applicationDisplayName(),
+                         QStringLiteral("Text not found: \"%1\"").arg(text));
+  }
+}
+
+QString TForm1::StatusPanelText(int panel) const {
+  return panel == 0 ? StatusPanel0_->text() : StatusPanel1_->text();
+}
+
+void TForm1::SetStatusFileName(const QString& name) { StatusPanel0_->setText(name); }
+QString TForm1::ModifiedFlag() const { return lblsaved->text(); }
+void TForm1::SetModifiedFlag(const QString& flag) { lblsaved->setText(flag); }
+QString TForm1::ProjectDir() const { return prodir1->text(); }
+void TForm1::SetProjectDir(const QString& folder) { prodir1->setText(folder); }
+void TForm1::SetMainCaption(const QString& caption) { setWindowTitle(caption); }
+void TForm1::SetSyntaxText(const QString& syntax) { synlist->setEditText(syntax); }
+void TForm1::StopPreviewTimer() { Timer1->stop(); }
+
+QString TForm1::ManagerFolder() const {
+  if (!ProjectDir().isEmpty()) return ProjectDir();
+  if (curfilename != QLatin1String("new.htm")) return paths::FolderPart(curfilename);
+  return paths::ProgramDir();
+}
+
+void TForm1::UpdateManagerFolder() { app::PointManagerFileList(ManagerFolder()); }
+
+void TForm1::Exit() { close(); }
+
+void TForm1::SetCaretLineDisplay(bool scrollAndFocus) {
+  lineedit->setText(QString::number(Edit1->CaretLine()));
+  StatusPanel1_->setText(QStringLiteral("Line: ") + lineedit->text() + QStringLiteral(" ") +
+                         QStringLiteral("of ") + QString::number(Edit1->LineCount()));
+  if (scrollAndFocus) {
+    Edit1->ScrollCaretIntoView();
+    Edit1->FocusEditor();
+  }
+}
+
+void TForm1::Edit1SelectionChange() { SetCaretLineDisplay(true); }
+
+void TForm1::gotoline1Click() {
+  bool ok = false;
+  const QString text = lineedit->text();
+  int n = text.trimmed().toInt(&ok);
+  if (!ok || text.trimmed() != text) {
+    throw VexaError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+  }
+  // A line past the end goes to the last line, one below 0 to the first.
+  if (n < 0) n = 0;
+  if (n > Edit1->LastLine()) n = Edit1->LastLine();
+  Edit1->SetCaretPosition(Edit1->LineStart(n));
+  Edit1->ScrollCaretIntoView();
+  Edit1->FocusEditor();
+}
+
+void TForm1::CheckBox2Click() {
+  Edit1->SetWordWrap(CheckBox2->isChecked());
+  Timer1->stop();
+}
+
+void TForm1::CheckBox1Click() { preview::SetOffline(CheckBox1->isChecked()); }
+void TForm1::dxButton2Click() { preview::ManualUpdate(*this); }
+void TForm1::Timer1Timer() { preview::AutomaticUpdate(*this); }
+void TForm1::ShowPreviewStartPage() { preview::ShowStartPage(*this); }
+
+void TForm1::Edit1Change() { refresh::Edit1Change(*this); }
+void TForm1::synlistChange() { refresh::SynlistChange(*this); }
+void TForm1::SynlistChange() { synlistChange(); }
+
+bool TForm1::SavePrompt() { return documents::SavePrompt(*this); }
+void TForm1::Save() { Action2Execute(); }
+void TForm1::OpenDocument(const QString& path) { documents::OpenDocument(*this, path); }
+void TForm1::Action1Execute() { documents::New(*this); }
+void TForm1::Action2Execute() { documents::Save(*this); }
+void TForm1::FileOpen1Execute() { documents::Open(*this); }
+void TForm1::FileSaveAs1Execute() { documents::SaveAs(*this); }
+
+void TForm1::Action3Execute() { app::ShowForm(QStringLiteral("frmhelp1")); }
+void TForm1::Action4Execute() { app::ShowFormModal(QStringLiteral("Form2")); }
+void TForm1::Action5Execute() { app::ShowForm(QStringLiteral("Form4")); }
+void TForm1::Action6Execute() { app::ShowForm(QStringLiteral("Form5")); }
+void TForm1::Action7Execute() { app::ShowProjectsFromMenu(); }
+void TForm1::Action8Execute() { app::ShowForm(QStringLiteral("frmmanager")); }
+void TForm1::Action9Execute() { tools::StartThumbnailCreator(*this); }
+void TForm1::mengraphicExecute() { tools::StartGraphicBrowser(*this); }
+
+void TForm1::FormShow() { startup::FormShow(*this); }
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!Shown_) {
+    Shown_ = true;
+    // The start-up sequence runs once the window is on screen, from the event loop.
+    QTimer::singleShot(0, this, Guard([this] { FormShow(); }));
+  }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (!Closing_) {
+    Closing_ = true;
+    RunGuarded([this] { startup::FormClose(*this); });
+  }
+  event->accept();
+  QApplication::quit();
+}

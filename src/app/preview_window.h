@@ -1,0 +1,11 @@
+// The "Preview" window (Form4).
+#pragma once
+
+#include <QDialog>
+
+class TForm4 : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TForm4(QWidget* parent = nullptr);
+};

@@ -1,0 +1,23 @@
+// The splash window (Form3), shown modally at start; it closes itself at the
+// first tick of its timer, which starts when the window is created.
+#pragma once
+
+#include <QDialog>
+
+class QTimer;
+
+class TForm3 : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TForm3(QWidget* parent = nullptr);
+  int exec() override;
+
+  // The splash time: VEXA_SPLASH_MS, 6000 ms when unset.
+  static int SplashMilliseconds();
+
+  QTimer* Timer1 = nullptr;
+
+ private:
+  void Timer1Timer();
+};

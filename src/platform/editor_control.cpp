@@ -1,0 +1,255 @@
+#include "editor_control.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFontDatabase>
+#include <QMenu>
+#include <QMimeData>
+#include <QScrollBar>
+
+#include "code_page.h"
+#include "text_file.h"
+#include "text_lines.h"
+
+TEditorControl::Operation::Operation(TEditorControl& editor) : Editor_(editor) {
+  ++Editor_.OperationDepth_;
+}
+
+TEditorControl::Operation::~Operation() {
+  if (--Editor_.OperationDepth_ == 0) {
+    if (Editor_.Dirty_) {
+      Editor_.Dirty_ = false;
+      Editor_.Report();
+    }
+    Editor_.NotifySelection();
+  }
+}
+
+TEditorControl::TEditorControl(QWidget* parent) : QsciScintilla(parent) {
+  setObjectName(QStringLiteral("Edit1"));
+  // Bytes, not UTF-8: every byte value is one character of the document.
+  setUtf8(false);
+  SendScintilla(SCI_SETCODEPAGE, 0);
+  setEolMode(EolWindows);
+  SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
+  setMarginWidth(0, 0);
+  setMarginWidth(1, 0);
+  setMarginWidth(2, 0);
+  setWrapMode(WrapNone);
+  setTabWidth(8);
+
+  QFont font(QStringLiteral("Courier New"), 10);
+  font.setStyleHint(QFont::TypeWriter);
+  if (!QFontDatabase::families().contains(font.family())) {
+    font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(10);
+  }
+  setFont(font);
+
+  // Scroll bars are always shown.
+  SendScintilla(SCI_SETHSCROLLBAR, 1);
+  SendScintilla(SCI_SETVSCROLLBAR, 1);
+  SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 0);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+  connect(this, &QsciScintilla::textChanged, this, &TEditorControl::OnTextModified);
+  connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int updated) {
+    if (updated & SC_UPDATE_SELECTION) NotifySelection();
+  });
+}
+
+void TEditorControl::OnTextModified() {
+  if (OperationDepth_ > 0) {
+    Dirty_ = true;
+  } else {
+    Report();
+  }
+}
+
+void TEditorControl::Report() {
+  // A modification made while a report is handled raises no further report.
+  if (InReport_) return;
+  InReport_ = true;
+  struct Reset {
+    bool& Flag;
+    ~Reset() { Flag = false; }
+  } reset{InReport_};
+  emit Changed();
+}
+
+void TEditorControl::NotifySelection() {
+  const long anchor = SendScintilla(SCI_GETANCHOR);
+  const long caret = SendScintilla(SCI_GETCURRENTPOS);
+  if (anchor == LastAnchor_ && caret == LastCaret_) return;
+  LastAnchor_ = anchor;
+  LastCaret_ = caret;
+  emit SelectionMoved();
+}
+
+void TEditorControl::ReplaceAll(const QByteArray& bytes) {
+  SendScintilla(SCI_CLEARALL);
+  if (!bytes.isEmpty()) {
+    SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData());
+  }
+}
+
+void TEditorControl::PasteAtCaret() {
+  Operation op(*this);
+  QsciScintilla::paste();
+}
+
+void TEditorControl::AppendLine(const QByteArray& line) {
+  // The new line goes behind the last line break; a document that does not end
+  // with one gets it first. An empty document counts as ending with one.
+  Operation op(*this);
+  const QByteArray normalized = QByteArray::fromStdString(
+      textlines::ToCrLf(std::string_view(line.constData(), static_cast<size_t>(line.size()))));
+  const int length = Length();
+  const char last = length > 0 ? CharacterPointer()[length - 1] : '\n';
+  const QByteArray addition =
+      (last == '\n' || last == '\r') ? normalized + "\r\n" : "\r\n" + normalized;
+  SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(addition.size()), addition.constData());
+}
+
+void TEditorControl::ClearText() {
+  Operation op(*this);
+  SendScintilla(SCI_CLEARALL);
+}
+
+void TEditorControl::SetTextBytes(const QByteArray& text) {
+  Operation op(*this);
+  ReplaceAll(QByteArray::fromStdString(
+      textlines::ToCrLf(std::string_view(text.constData(), static_cast<size_t>(text.size())))));
+}
+
+void TEditorControl::LoadFile(const QString& path) {
+  const QByteArray bytes = textfile::ReadBytes(path);
+  SetTextBytes(bytes);
+  // A loaded file starts a new history: undo does not go back past the load.
+  SendScintilla(SCI_EMPTYUNDOBUFFER);
+}
+
+void TEditorControl::SaveFile(const QString& path) {
+  RichStreaming_ = false;
+  textfile::WriteBytesAtomic(path, GetText());
+}
+
+QByteArray TEditorControl::GetText() const {
+  return QByteArray(CharacterPointer(), Length());
+}
+
+const char* TEditorControl::CharacterPointer() const {
+  return reinterpret_cast<const char*>(
+      const_cast<TEditorControl*>(this)->SendScintilla(SCI_GETCHARACTERPOINTER));
+}
+
+int TEditorControl::Length() const {
+  return static_cast<int>(SendScintilla(SCI_GETLENGTH));
+}
+
+int TEditorControl::CaretPosition() const {
+  return static_cast<int>(SendScintilla(SCI_GETSELECTIONSTART));
+}
+
+void TEditorControl::SetCaretPosition(int position) {
+  SendScintilla(SCI_SETEMPTYSELECTION, static_cast<unsigned long>(position < 0 ? 0 : position));
+  if (OperationDepth_ == 0) NotifySelection();
+}
+
+int TEditorControl::LineStart(int line) const {
+  if (line < 0 || line >= static_cast<int>(SendScintilla(SCI_GETLINECOUNT))) return -1;
+  return static_cast<int>(SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line)));
+}
+
+int TEditorControl::CaretLine() const {
+  const long end = SendScintilla(SCI_GETSELECTIONEND);
+  return static_cast<int>(SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(end)));
+}
+
+int TEditorControl::LineCount() const {
+  // The empty line after a final line break is not counted.
+  const long lines = SendScintilla(SCI_GETLINECOUNT);
+  const long lastStart = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(lines - 1));
+  return static_cast<int>(lastStart == SendScintilla(SCI_GETLENGTH) ? lines - 1 : lines);
+}
+
+int TEditorControl::LastLine() const {
+  return static_cast<int>(SendScintilla(SCI_GETLINECOUNT)) - 1;
+}
+
+void TEditorControl::ScrollCaretIntoView() { SendScintilla(SCI_SCROLLCARET); }
+
+void TEditorControl::FocusEditor() { setFocus(Qt::OtherFocusReason); }
+
+void TEditorControl::SetWordWrap(bool wrap) { setWrapMode(wrap ? WrapWord : WrapNone); }
+
+void TEditorControl::cut() {
+  Operation op(*this);
+  QsciScintilla::cut();
+}
+
+void TEditorControl::paste() { PasteAtCaret(); }
+
+void TEditorControl::undo() {
+  Operation op(*this);
+  QsciScintilla::undo();
+}
+
+void TEditorControl::redo() {
+  Operation op(*this);
+  QsciScintilla::redo();
+}
+
+void TEditorControl::clear() { ClearText(); }
+
+void TEditorControl::keyPressEvent(QKeyEvent* e) {
+  Operation op(*this);
+  QsciScintilla::keyPressEvent(e);
+}
+
+void TEditorControl::inputMethodEvent(QInputMethodEvent* e) {
+  Operation op(*this);
+  QsciScintilla::inputMethodEvent(e);
+}
+
+void TEditorControl::dropEvent(QDropEvent* e) {
+  Operation op(*this);
+  QsciScintilla::dropEvent(e);
+}
+
+void TEditorControl::mousePressEvent(QMouseEvent* e) {
+  QsciScintilla::mousePressEvent(e);
+  NotifySelection();
+}
+
+void TEditorControl::mouseMoveEvent(QMouseEvent* e) {
+  QsciScintilla::mouseMoveEvent(e);
+  NotifySelection();
+}
+
+void TEditorControl::mouseReleaseEvent(QMouseEvent* e) {
+  // A middle click pastes the X11 selection.
+  Operation op(*this);
+  QsciScintilla::mouseReleaseEvent(e);
+}
+
+void TEditorControl::contextMenuEvent(QContextMenuEvent* e) {
+  if (PopupMenu_) {
+    PopupMenu_->popup(e->globalPos());
+  } else {
+    QsciScintilla::contextMenuEvent(e);
+  }
+}
+
+QByteArray TEditorControl::fromMimeData(const QMimeData* source, bool& rectangular) const {
+  rectangular = false;
+  return QByteArray::fromStdString(codepage::FromUnicode(source->text()));
+}
+
+QMimeData* TEditorControl::toMimeData(const QByteArray& text, bool) const {
+  auto* data = new QMimeData;
+  data->setText(codepage::ToUnicode(text));
+  return data;
+}

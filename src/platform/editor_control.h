@@ -1,0 +1,104 @@
+// The document editor control (Edit1): QScintilla holding the document as bytes
+// (one byte per character, code page 1252) with CR LF between lines, plus the
+// editor operations every window uses and the change and selection reports.
+#pragma once
+
+#include <QByteArray>
+#include <Qsci/qsciscintilla.h>
+#include <string>
+
+class QMenu;
+
+class TEditorControl : public QsciScintilla {
+  Q_OBJECT
+
+ public:
+  explicit TEditorControl(QWidget* parent = nullptr);
+
+  // Editor operations. Each that changes the content raises one change report.
+  void PasteAtCaret();                          // clipboard text replaces the selection
+  void AppendLine(const QByteArray& line);      // a new last line, whatever the caret
+  void ClearText();
+  void LoadFile(const QString& path);           // throws "Cannot open file %s"
+  void SaveFile(const QString& path);           // CR LF lines; throws "Cannot create file %s"
+  QByteArray GetText() const;                   // whole text, CR LF between lines
+  void SetTextBytes(const QByteArray& text);    // replaces the whole content (line ends made CR LF)
+  // Replaces the content by an RTF document: the text and its colours. When the
+  // text equals the current one only the colours change (undo, scroll and
+  // selection stay). Always raises one change report (none while one is handled).
+  void LoadRichText(const std::string& rtf);
+  int CaretPosition() const;                    // start of the selection
+  void SetCaretPosition(int position);          // collapses the selection
+  int LineStart(int line) const;                // -1 when there is no such line
+  int CaretLine() const;                        // line of the selection's end
+  int LineCount() const;                        // lines, not counting an empty last line
+  int LastLine() const;                         // index of the last line, empty or not
+  void ScrollCaretIntoView();
+  void FocusEditor();
+
+  // Streaming mode: plain at creation; the refresh switches to rich; saving
+  // switches back to plain. It decides only how loaded content is read.
+  bool RichStreaming() const { return RichStreaming_; }
+  void SetRichStreaming(bool rich) { RichStreaming_ = rich; }
+
+  void SetWordWrap(bool wrap);
+  void SetPopupMenu(QMenu* menu) { PopupMenu_ = menu; }
+
+  // Direct read access to the document bytes (valid until the next change).
+  const char* CharacterPointer() const;
+  int Length() const;
+
+  // Reports a selection change now if the caret or the selection moved since
+  // the last report (Scintilla's own notice comes only with the next repaint).
+  void NotifySelection();
+
+  // Whether a change report is being handled right now.
+  bool InChangeReport() const { return InReport_; }
+
+ public slots:
+  void cut() override;
+  void paste() override;
+  void undo() override;
+  void redo() override;
+  void clear() override;
+
+ signals:
+  void Changed();          // the content changed (Edit1Change)
+  void SelectionMoved();   // the caret or the selection moved (Edit1SelectionChange)
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+  void inputMethodEvent(QInputMethodEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
+  QByteArray fromMimeData(const QMimeData* source, bool& rectangular) const override;
+  QMimeData* toMimeData(const QByteArray& text, bool rectangular) const override;
+
+ private:
+  // Groups the modifications of one operation into one change report.
+  class Operation {
+   public:
+    explicit Operation(TEditorControl& editor);
+    ~Operation();
+    Operation(const Operation&) = delete;
+    Operation& operator=(const Operation&) = delete;
+
+   private:
+    TEditorControl& Editor_;
+  };
+
+  void OnTextModified();
+  void Report();
+  void ReplaceAll(const QByteArray& bytes);
+
+  long LastAnchor_ = 0;
+  long LastCaret_ = 0;
+  int OperationDepth_ = 0;
+  bool Dirty_ = false;
+  bool InReport_ = false;
+  bool RichStreaming_ = false;
+  QMenu* PopupMenu_ = nullptr;
+};

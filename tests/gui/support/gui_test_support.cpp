@@ -1,0 +1,91 @@
+#include "gui_test_support.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QTimer>
+
+#include "dialogs.h"
+#include "error_guard.h"
+#include "main_window.h"
+
+namespace {
+
+void CopyTree(const QString& from, const QString& to) {
+  QDir().mkpath(to);
+  QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
+                  QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString source = it.next();
+    const QString target = to + "/" + QDir(from).relativeFilePath(source);
+    if (it.fileInfo().isDir()) {
+      QDir().mkpath(target);
+    } else {
+      QFile::copy(source, target);
+    }
+  }
+}
+
+}  // namespace
+
+TestEnvironment::TestEnvironment(bool withData) {
+  QDir().mkpath(ProgramDir());
+  QDir().mkpath(SharedDir());
+  QDir().mkpath(TempDir());
+  if (withData) CopyTree(QStringLiteral(VEXA_SOURCE_DATA_DIR), ProgramDir());
+  qputenv("VEXA_PROGRAM_DIR", ProgramDir().toLocal8Bit());
+  qputenv("VEXA_SHARED_DIR", SharedDir().toLocal8Bit());
+  qputenv("VEXA_SPLASH_MS", "0");
+  QDir().mkpath(SharedDir() + "vexapro/projects");
+  SetErrorReporter([this](const QString& message) { Errors_ << message; });
+  dialogs::SetMessageHook(
+      [this](const QString& caption, const QString& text) { Messages_ << caption + "|" + text; });
+}
+
+TestEnvironment::~TestEnvironment() {
+  Forms_.reset();
+  SetErrorReporter({});
+  dialogs::SetMessageHook({});
+}
+
+QString TestEnvironment::ProgramDir() const { return Root_.path() + "/program/"; }
+QString TestEnvironment::SharedDir() const { return Root_.path() + "/shared/"; }
+QString TestEnvironment::TempDir() const { return Root_.path() + "/work/"; }
+
+void TestEnvironment::CreateForms() { Forms_ = std::make_unique<app::TForms>(); }
+
+TForm1& TestEnvironment::Main() const { return *Forms_->MainWindow(); }
+
+QString TestEnvironment::WriteFile(const QString& path, const QByteArray& bytes) const {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
+  file.write(bytes);
+  return path;
+}
+
+QByteArray TestEnvironment::ReadFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return QByteArray();
+  return file.readAll();
+}
+
+void AnswerNextModal(std::function<void(QWidget*)> fn, int timeoutMs) {
+  auto* timer = new QTimer;
+  auto elapsed = std::make_shared<int>(0);
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, [timer, fn, elapsed, timeoutMs] {
+    *elapsed += 10;
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      timer->stop();
+      timer->deleteLater();
+      fn(modal);
+    } else if (*elapsed > timeoutMs) {
+      timer->stop();
+      timer->deleteLater();
+      qWarning("no modal window opened");
+    }
+  });
+  timer->start();
+}

@@ -1,0 +1,65 @@
+// Shared fixture of the window tests: fresh temporary program and shared
+// folders, all sixteen windows, and recorders for error and message boxes so
+// no test ever blocks on a box.
+#pragma once
+
+#include <QApplication>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+#include "application.h"
+#include "form_registry.h"
+
+class TForm1;
+
+class TestEnvironment {
+ public:
+  // Copies the program's data files into a new program folder unless told not to.
+  explicit TestEnvironment(bool withData = true);
+  ~TestEnvironment();
+
+  QString ProgramDir() const;   // ends in "/"
+  QString SharedDir() const;    // ends in "/"
+  QString TempDir() const;      // a scratch folder for the test's own files, ends in "/"
+
+  // Creates the windows (after the test has prepared the folders).
+  void CreateForms();
+  TForm1& Main() const;
+
+  QStringList& Errors() { return Errors_; }      // messages of the error box
+  QStringList& Messages() { return Messages_; }  // "caption|text" of message boxes
+
+  // Writes a file (bytes as given), creating folders; returns its path.
+  QString WriteFile(const QString& path, const QByteArray& bytes) const;
+  static QByteArray ReadFile(const QString& path);
+
+ private:
+  QTemporaryDir Root_;
+  QStringList Errors_;
+  QStringList Messages_;
+  std::unique_ptr<app::TForms> Forms_;
+};
+
+// Runs fn on the next modal window that opens (posted before the call that
+// opens it), then returns. fn gets the active modal widget.
+void AnswerNextModal(std::function<void(QWidget*)> fn, int timeoutMs = 5000);
+
+// Finds a child by objectName in a registered window, failing the test when missing.
+template <typename T>
+T* Child(const QString& form, const QString& name) {
+  QWidget* w = forms::Find(form);
+  return w ? w->findChild<T*>(name) : nullptr;
+}
+
+// A main() for a Qt Test class with the application set up as the program does it.
+#define VEXA_GUI_TEST_MAIN(TestClass)                                   \
+  int main(int argc, char** argv) {                                     \
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);         \
+    QApplication app(argc, argv);                                       \
+    app::InitApplication();                                             \
+    TestClass test;                                                     \
+    return QTest::qExec(&test, argc, argv);                             \
+  }
