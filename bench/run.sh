@@ -1,5 +1,16 @@
 #!/usr/bin/env bash
-# Runs every benchmark of a build and prints its figures.
+# Runs every benchmark of a build (BUILD/bin/*_bench) and prints its figures.
+# Extra arguments go to each benchmark (for example --benchmark_filter=HTML).
 set -euo pipefail
 build=$1
-echo "no benchmarks yet ($build)"
+shift
+shopt -s nullglob
+benches=("$build"/bin/*_bench)
+if [ ${#benches[@]} -eq 0 ]; then
+  echo "no benchmarks in $build/bin (is libbenchmark-dev installed?)" >&2
+  exit 1
+fi
+for bench in "${benches[@]}"; do
+  echo "== $(basename "$bench")"
+  "$bench" --benchmark_min_time=0.5 "$@"
+done

@@ -1,7 +1,48 @@
 #!/usr/bin/env bash
-# Runs every fuzzer of a fuzz build: "smoke" replays the seed corpora only,
-# a number runs each fuzzer for that many seconds.
+# Runs every fuzzer of a fuzz build (build/bin/*_fuzzer) over its seed corpus
+# fuzz/corpus/<name without "_fuzzer">/.
+#   fuzz/run.sh BUILD smoke    replays the seeds and a few hundred mutations each
+#   fuzz/run.sh BUILD SECONDS  fuzzes each target for that many seconds
+# New inputs go to BUILD/fuzz-work/<name>/, crashes to fuzz/artifacts/; the seed
+# corpora change only by hand.
 set -euo pipefail
 build=$1
 mode=${2:-smoke}
-echo "no fuzzers yet ($build, $mode)"
+here=$(cd "$(dirname "$0")" && pwd)
+artifacts="$here/artifacts"
+mkdir -p "$artifacts"
+
+shopt -s nullglob
+fuzzers=("$build"/bin/*_fuzzer)
+if [ ${#fuzzers[@]} -eq 0 ]; then
+  echo "no fuzzers in $build/bin" >&2
+  exit 1
+fi
+
+if [ "$mode" = smoke ]; then
+  limits=(-runs=400)
+elif [[ "$mode" =~ ^[0-9]+$ ]]; then
+  limits=(-max_total_time="$mode")
+else
+  echo "usage: fuzz/run.sh BUILD smoke|SECONDS" >&2
+  exit 2
+fi
+
+failed=0
+for fuzzer in "${fuzzers[@]}"; do
+  name=$(basename "$fuzzer")
+  corpus="$here/corpus/${name%_fuzzer}"
+  work="$build/fuzz-work/$name"
+  mkdir -p "$corpus" "$work"
+  log="$build/fuzz-work/$name.log"
+  start=$(date +%s)
+  if "$fuzzer" "${limits[@]}" -max_len=4096 -seed=1 -print_final_stats=0 \
+      -artifact_prefix="$artifacts/$name-" "$work" "$corpus" >"$log" 2>&1; then
+    echo "fuzz $name: ok ($(( $(date +%s) - start )) s, $(ls "$corpus" | wc -l) seeds)"
+  else
+    echo "fuzz $name: FAILED, see $log and $artifacts/" >&2
+    tail -n 30 "$log" >&2
+    failed=1
+  fi
+done
+exit $failed

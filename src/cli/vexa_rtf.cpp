@@ -1,9 +1,12 @@
 // vexa-rtf: runs one highlighter over a file or standard input and writes the
 // RTF document, or the token stream, to standard output. Scripts rely on its
 // options, output bytes and exit statuses (1: unreadable input, 2: bad usage).
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "highlighter_factory.h"
@@ -27,11 +30,32 @@ class StdoutStream : public TStream {
   }
 };
 
-// Reads the whole stream as raw bytes; false when a read fails.
-bool ReadAll(std::FILE* file, std::string& out) {
-  char buffer[1 << 16];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) != 0) out.append(buffer, n);
+// The input bytes with a NUL after them, as the scanners expect.
+struct Input {
+  std::unique_ptr<char[]> Bytes;
+  std::size_t Size = 0;
+};
+
+// Reads the whole stream as raw bytes; false when a read fails. A regular file
+// is read at once into a buffer of its size; other streams grow one as needed.
+bool ReadAll(std::FILE* file, Input& input) {
+  std::size_t capacity = 1 << 16;
+  struct stat info;
+  if (fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+    capacity = static_cast<std::size_t>(info.st_size) + 1;
+  input.Bytes.reset(new char[capacity]);
+  for (;;) {
+    if (input.Size + 1 == capacity) {
+      std::unique_ptr<char[]> larger(new char[capacity * 2]);
+      std::memcpy(larger.get(), input.Bytes.get(), input.Size);
+      input.Bytes = std::move(larger);
+      capacity *= 2;
+    }
+    const std::size_t n = std::fread(input.Bytes.get() + input.Size, 1, capacity - 1 - input.Size, file);
+    if (n == 0) break;
+    input.Size += n;
+  }
+  input.Bytes[input.Size] = '\0';
   return !std::ferror(file);
 }
 
@@ -63,7 +87,7 @@ int main(int argc, char** argv) {
     }
   }
 
-  std::string text;
+  Input text;
   if (path == nullptr || std::strcmp(path, "-") == 0) {
     if (!ReadAll(stdin, text)) {
       std::fprintf(stderr, "vexa-rtf: cannot read standard input: %s\n", std::strerror(errno));
@@ -83,7 +107,7 @@ int main(int argc, char** argv) {
   HighlighterChoice choice = CreateHighlighter(syntax);
   TqorRTFSyntax& highlighter = *choice.Highlighter;
   // The scanner reads the text in place; it stays alive until the output is written.
-  highlighter.SetText(text.c_str());
+  highlighter.SetText(text.Bytes.get());
   StdoutStream out;
   if (tokens) {
     std::string lines;

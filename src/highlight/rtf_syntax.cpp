@@ -55,17 +55,39 @@ void TMemoryStream::Write(const char* data, std::size_t count) {
   Position += count;
 }
 
+namespace {
+
+// True when one of the eight bytes of the word is "\\", "{" or "}": a byte equal
+// to c turns zero under XOR with c, and the classic zero-byte test finds it.
+constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+inline bool HasZeroByte(std::uint64_t x) { return ((x - kOnes) & ~x & kHighs) != 0; }
+inline bool HasRtfSpecial(std::uint64_t word) {
+  return HasZeroByte(word ^ (kOnes * '\\')) || HasZeroByte(word ^ (kOnes * '{')) ||
+         HasZeroByte(word ^ (kOnes * '}'));
+}
+inline bool IsRtfSpecial(char c) { return c == '\\' || c == '{' || c == '}'; }
+
+}  // namespace
+
 void EscapeRtf(std::string& token) {
-  std::size_t specials = 0;
-  for (char c : token) {
-    if (c == '\\' || c == '{' || c == '}') ++specials;
+  // Most tokens hold no special byte: find out eight bytes at a time.
+  const char* data = token.data();
+  const std::size_t size = token.size();
+  std::size_t i = 0;
+  for (; i + 8 <= size; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, data + i, 8);
+    if (HasRtfSpecial(word)) break;
   }
-  if (specials == 0) return;
+  while (i < size && !IsRtfSpecial(data[i])) ++i;
+  if (i == size) return;
   std::string out;
-  out.reserve(token.size() + specials);
-  for (char c : token) {
-    if (c == '\\' || c == '{' || c == '}') out.push_back('\\');
-    out.push_back(c);
+  out.reserve(size + 8);
+  out.append(data, i);
+  for (; i < size; ++i) {
+    if (IsRtfSpecial(data[i])) out.push_back('\\');
+    out.push_back(data[i]);
   }
   token.swap(out);
 }
@@ -84,16 +106,19 @@ TqorRTFSyntax::TqorRTFSyntax() {
 void TqorRTFSyntax::EscapeToken(std::string&) {}
 
 void TqorRTFSyntax::FormatToken(int colorIndex, const std::string& token, std::string& out) {
-  out += "\\cf";
+  // "\\cf" + index + " " in one append, then the token: this runs once per token.
+  char head[16] = {'\\', 'c', 'f'};
+  std::size_t n = 3;
+  unsigned value = static_cast<unsigned>(colorIndex);
   if (colorIndex < 0) {
     // "%d" of a negative index; no scanner produces one.
-    out += '-';
-    AppendDecimal(out, static_cast<unsigned>(-static_cast<long long>(colorIndex)));
-  } else {
-    AppendDecimal(out, static_cast<unsigned>(colorIndex));
+    head[n++] = '-';
+    value = static_cast<unsigned>(-static_cast<long long>(colorIndex));
   }
-  out += ' ';
-  out += token;
+  n += WriteDecimal(head + n, value);
+  head[n++] = ' ';
+  out.append(head, n);
+  out.append(token);
 }
 
 void TqorRTFSyntax::Next() {}
@@ -121,8 +146,21 @@ void TqorRTFSyntax::SetLine(const char*, int) {}
 void TqorRTFSyntax::SetText(const char* text) { SetLine(text, 1); }
 
 void TqorRTFSyntax::ConvertToRtf(TStream& stream) {
+  auto* memory = dynamic_cast<TMemoryStream*>(&stream);
+  if (memory != nullptr && memory->Position == memory->Data().size()) {
+    // The refresh hands over an empty memory stream: writing into its buffer
+    // spares one more copy of the whole document.
+    AppendDocument(memory->Data(), nullptr);
+    memory->Position = memory->Data().size();
+    return;
+  }
   std::string out;
-  out.reserve(RtfHeader.size() + RtfFontTable.size() + RtfColorTable.size() + 256);
+  AppendDocument(out, &stream);
+  stream.Write(out.data(), out.size());
+}
+
+void TqorRTFSyntax::AppendDocument(std::string& out, TStream* flushTo) {
+  out.reserve(out.size() + RtfHeader.size() + RtfFontTable.size() + RtfColorTable.size() + 256);
   out += RtfHeader;
   out += RtfFontTable;
   out += RtfFontTableEnd;
@@ -136,15 +174,14 @@ void TqorRTFSyntax::ConvertToRtf(TStream& stream) {
     EscapeToken(token);
     if (token.size() == 2 && token[0] == '\r' && token[1] == '\n') out += "\\par ";
     FormatToken(kind, token, out);
-    // Flush in large blocks: one write per token would cost more than the scan.
-    if (out.size() >= (1u << 16)) {
-      stream.Write(out.data(), out.size());
+    // Other streams get large blocks: one write per token would cost more than the scan.
+    if (flushTo != nullptr && out.size() >= (1u << 16)) {
+      flushTo->Write(out.data(), out.size());
       out.clear();
     }
     Next();
   }
   out += "\\par }";
-  stream.Write(out.data(), out.size());
 }
 
 std::string TqorRTFSyntax::ConvertToRtfString() {
@@ -175,12 +212,18 @@ void TqorRTFSyntax::SetFonts(const std::vector<TFontDesc>& fonts) {
   }
 }
 
-void AppendDecimal(std::string& out, unsigned value) {
-  char buf[16];
-  int n = 0;
+std::size_t WriteDecimal(char* out, unsigned value) {
+  char digits[10];
+  std::size_t n = 0;
   do {
-    buf[n++] = static_cast<char>('0' + value % 10);
+    digits[n++] = static_cast<char>('0' + value % 10);
     value /= 10;
   } while (value != 0);
-  while (n > 0) out += buf[--n];
+  for (std::size_t i = 0; i < n; ++i) out[i] = digits[n - 1 - i];
+  return n;
+}
+
+void AppendDecimal(std::string& out, unsigned value) {
+  char buffer[10];
+  out.append(buffer, WriteDecimal(buffer, value));
 }

@@ -93,10 +93,16 @@ class TqorRTFSyntax {
   std::string RtfFontTable;
   std::int32_t CodePage = 1252;
 
+ private:
+  // The conversion loop: appends the document to out, handing every full block
+  // to flushTo when there is one.
+  void AppendDocument(std::string& out, TStream* flushTo);
 };
 
 // Appends a number in decimal, without sign or leading zeros (no printf per token).
 void AppendDecimal(std::string& out, unsigned value);
+// Writes the same digits to out (room for 10 bytes) and returns their count.
+std::size_t WriteDecimal(char* out, unsigned value);
 
 // Escapes "\", "{" and "}" in place, backslashes first.
 void EscapeRtf(std::string& token);

@@ -124,6 +124,17 @@ TEST(RtfWriter, EscapingAndDecimals) {
   std::string plain = "a\xE9\t\r\n";
   EscapeRtf(plain);
   EXPECT_EQ(plain, "a\xE9\t\r\n");
+  // A special byte at any place of a longer text, also among high bytes.
+  for (std::size_t at = 0; at < 20; ++at) {
+    for (char special : {'\\', '{', '}'}) {
+      std::string text(20, '\xFB');
+      text[at] = special;
+      std::string expected = text;
+      expected.insert(at, 1, '\\');
+      EscapeRtf(text);
+      EXPECT_EQ(text, expected) << at;
+    }
+  }
   std::string numbers;
   for (unsigned n : {0u, 7u, 10u, 1252u, 4294967295u}) {
     AppendDecimal(numbers, n);

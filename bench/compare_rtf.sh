@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Times vexa-rtf against the general-purpose converter `highlight -O rtf` on the
+# same 1 MiB inputs and prints the ratio per syntax. Installs Debian's
+# `highlight` package when it is missing.
+#   bench/compare_rtf.sh [BUILD]     (default: build)
+set -euo pipefail
+build=${1:-build}
+root=$(cd "$(dirname "$0")/.." && pwd)
+data="$root/../shared/benchdata"
+vexa_rtf="$build/bin/vexa-rtf"
+bench="$build/bin/highlight_bench"
+[ -x "$vexa_rtf" ] || { echo "no $vexa_rtf: build first" >&2; exit 1; }
+
+if ! command -v highlight >/dev/null 2>&1; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends highlight >/dev/null
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# CPU time (user + system) of one run of a command, in milliseconds: the mean
+# over N runs. CPU time rather than wall time, so other work on the machine
+# does not count against either tool.
+cpu_ms() {
+  local runs=$1 times
+  shift
+  times=$( { TIMEFORMAT='%3U %3S'; time (for ((i = 0; i < runs; i++)); do "$@" >/dev/null; done); } 2>&1 )
+  awk -v t="$times" -v n="$runs" 'BEGIN { split(t, a, " "); printf "%.3f", (a[1] + a[2]) * 1000 / n }'
+}
+
+# syntax name | input | the other tool's language name
+rows=(
+  "HTML|$data/big.html|html"
+  "XML|$data/big.xml|xml"
+  "JAVA SCRIPT|$data/big.js|js"
+  "PHP|$data/big.php|php"
+  "DELPHI SCRIPT|$data/big.pas|pas"
+  "SQL|$data/big.sql|sql"
+  "VBSCRIPT||vb"
+)
+
+printf '%-14s %9s %13s %15s %8s\n' syntax bytes "vexa-rtf cpu" "highlight cpu" ratio
+for row in "${rows[@]}"; do
+  IFS='|' read -r syntax input lang <<<"$row"
+  if [ -z "$input" ]; then
+    input="$work/sample"
+    "$bench" --write-sample "$syntax" "$input"
+  fi
+  bytes=$(stat -c %s "$input")
+  ours=$(cpu_ms 20 "$vexa_rtf" --syntax "$syntax" "$input")
+  theirs=$(cpu_ms 2 highlight -O rtf --syntax="$lang" -i "$input")
+  awk -v s="$syntax" -v b="$bytes" -v o="$ours" -v t="$theirs" 'BEGIN {
+    printf "%-14s %9d %10.1f ms %12.1f ms %7.0fx\n", s, b, o, t, t / (o > 0 ? o : 0.001) }'
+done
