@@ -6,7 +6,6 @@ namespace {
 
 using Byte = unsigned char;
 using Kind = TqorXMLRTF::TtkTokenKind;
-using RangeState = TqorXMLRTF::TRangeState;
 
 constexpr std::array<bool, 256> MakeNameChars() {
   std::array<bool, 256> set{};
@@ -44,7 +43,7 @@ bool StartsWith(const char* p, const char* word) {
   return true;
 }
 
-bool BeginsComment(const char* p) { return p[0] == '-' && p[1] == '-' && p[2] == '>'; }
+bool BeginsCommentClose(const char* p) { return p[0] == '-' && p[1] == '-' && p[2] == '>'; }
 
 // The colour index of each token kind, in declaration order.
 constexpr int kColorIndex[] = {
@@ -370,7 +369,7 @@ void TqorXMLRTF::TextProc() {
 
 void TqorXMLRTF::CommentProc() {
   const char* p = Line + Run;
-  if (BeginsComment(p)) {
+  if (BeginsCommentClose(p)) {
     Run += 3;
     TokenKind = TtkTokenKind::Symbol;
     Range = TRangeState::InText;
@@ -382,7 +381,7 @@ void TqorXMLRTF::CommentProc() {
   }
   TokenKind = TtkTokenKind::Comment;
   ++p;
-  while (!IsLineEndOrNul(static_cast<Byte>(*p)) && !BeginsComment(p)) ++p;
+  while (!IsLineEndOrNul(static_cast<Byte>(*p)) && !BeginsCommentClose(p)) ++p;
   Run = static_cast<std::int32_t>(p - Line);
 }
 
