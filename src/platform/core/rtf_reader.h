@@ -1,0 +1,58 @@
+// Reads an RTF document into plain text plus formatting runs (colour, bold,
+// italic): the editor's "load rich text", on the path of every keystroke.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One distinct look of the text. Without a colour the editor's default text
+// colour applies (an empty colour-table entry, a colour index the table does
+// not hold, or no colour switch at all).
+struct RtfFormat {
+  bool HasColor = false;
+  std::uint8_t Red = 0;
+  std::uint8_t Green = 0;
+  std::uint8_t Blue = 0;
+  bool Bold = false;
+  bool Italic = false;
+
+  bool operator==(const RtfFormat& o) const {
+    return HasColor == o.HasColor && Red == o.Red && Green == o.Green && Blue == o.Blue &&
+           Bold == o.Bold && Italic == o.Italic;
+  }
+  bool operator!=(const RtfFormat& o) const { return !(*this == o); }
+};
+
+// The editor maps each format to one style of its own, and it has about two
+// hundred to spare. A document with more distinct looks than this has the
+// extra ones drawn in the nearest format already taken (same bold and italic
+// first, then the closest colour), so the text itself is never lost.
+constexpr std::size_t kMaxRtfFormats = 200;
+static_assert(kMaxRtfFormats <= 256, "a format index is one byte");
+
+struct RtfDocument {
+  // Code page 1252 bytes; every line break ("\par", "\line") is CR LF, and the
+  // paragraph mark that closes the document adds no empty last line.
+  std::string Text;
+  std::vector<RtfFormat> Formats;  // the distinct formats, at most kMaxRtfFormats
+  // For every byte of Text, the index of its format in Formats: one array the
+  // editor can hand over in a single styling call, instead of a call per run.
+  std::vector<std::uint8_t> FormatOf;
+};
+
+// True when the data is an RTF document (it opens with "{\rtf"); anything else
+// is loaded as plain text.
+bool LooksLikeRtf(std::string_view data);
+
+// Parses any bytes without failing: what is not understood is skipped. Reuses
+// the buffers of `out`, so a caller that keeps one document avoids
+// reallocating on every keystroke.
+void ParseRtf(std::string_view rtf, RtfDocument& out);
+RtfDocument ParseRtf(std::string_view rtf);
+
+// FormatOf translated into the caller's own style numbers: `styleOfFormat`
+// maps each format index to a style; a format it does not cover gets style 0.
+std::string StyleBytes(const RtfDocument& doc, const std::vector<std::uint8_t>& styleOfFormat);

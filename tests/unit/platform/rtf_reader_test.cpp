@@ -1,0 +1,383 @@
+#include "rtf_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "highlighter_factory.h"
+
+namespace {
+
+const std::string kHeader =
+    "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deftab720{\\fonttbl{\\f0\\fmodern\\fcharset0 Courier "
+    "New;}}\r\n{\\colortbl\\red0\\green0\\blue0;\\red0\\green128\\blue0;\\red255\\green0\\blue0;}"
+    "\r\n\\deflang1033\\pard\\plain\\f0\\fs20\\f0 ";
+
+RtfFormat Color(int r, int g, int b, bool bold = false, bool italic = false) {
+  RtfFormat f;
+  f.HasColor = true;
+  f.Red = static_cast<std::uint8_t>(r);
+  f.Green = static_cast<std::uint8_t>(g);
+  f.Blue = static_cast<std::uint8_t>(b);
+  f.Bold = bold;
+  f.Italic = italic;
+  return f;
+}
+
+RtfFormat DefaultColor(bool bold = false, bool italic = false) {
+  RtfFormat f;
+  f.Bold = bold;
+  f.Italic = italic;
+  return f;
+}
+
+const RtfFormat& FormatAt(const RtfDocument& doc, std::size_t i) {
+  return doc.Formats.at(doc.FormatOf.at(i));
+}
+
+std::string Describe(const RtfFormat& f) {
+  std::string s = f.HasColor ? "rgb(" + std::to_string(f.Red) + "," + std::to_string(f.Green) +
+                                   "," + std::to_string(f.Blue) + ")"
+                             : "default";
+  if (f.Bold) s += " bold";
+  if (f.Italic) s += " italic";
+  return s;
+}
+
+// The highlighter's colour table read independently of the reader: the
+// "\redR\greenG\blueB;" entries of its colortbl group.
+std::vector<RtfFormat> ColorTableOf(const std::string& table) {
+  std::vector<RtfFormat> colors;
+  std::size_t pos = 0;
+  while ((pos = table.find("\\red", pos)) != std::string::npos) {
+    int r = 0, g = 0, b = 0;
+    std::sscanf(table.c_str() + pos, "\\red%d\\green%d\\blue%d;", &r, &g, &b);
+    colors.push_back(Color(r, g, b));
+    pos += 4;
+  }
+  return colors;
+}
+
+// What a token should look like, taken from the fragment the highlighter
+// itself formats for it: "\cfN " and an optional "\b " or "\i ".
+RtfFormat ExpectedFormat(TqorRTFSyntax& h, const std::vector<RtfFormat>& colors,
+                         const std::string& token, int kind) {
+  std::string escaped = token;
+  h.EscapeToken(escaped);
+  std::string fragment;
+  h.FormatToken(kind, escaped, fragment);
+  long index = -1;
+  std::size_t rest = 0;
+  if (fragment.compare(0, 3, "\\cf") == 0) {
+    index = std::strtol(fragment.c_str() + 3, nullptr, 10);
+    rest = fragment.find(' ') + 1;
+  }
+  RtfFormat f = index >= 0 && static_cast<std::size_t>(index) < colors.size()
+                    ? colors[static_cast<std::size_t>(index)]
+                    : DefaultColor();
+  f.Bold = fragment.compare(rest, 3, "\\b ") == 0;
+  f.Italic = fragment.compare(rest, 3, "\\i ") == 0;
+  return f;
+}
+
+// Parses the highlighter's RTF for the text and checks that the text comes
+// back unchanged (up to a NUL, where the scan ends) and that every token is
+// shown in the format its fragment asks for.
+void ExpectRoundTrip(const std::string& syntax, const std::string& text) {
+  SCOPED_TRACE("syntax " + syntax);
+  auto writer = CreateHighlighter(syntax).Highlighter;
+  writer->SetText(text.c_str());
+  const RtfDocument doc = ParseRtf(writer->ConvertToRtfString());
+  const std::string scanned = text.substr(0, text.find('\0'));
+  ASSERT_EQ(doc.Text, scanned);
+  ASSERT_EQ(doc.FormatOf.size(), doc.Text.size());
+
+  auto walker = CreateHighlighter(syntax).Highlighter;
+  const std::vector<RtfFormat> colors = ColorTableOf(walker->RtfColorTable);
+  walker->SetText(text.c_str());
+  std::size_t pos = 0;
+  int mismatches = 0;
+  for (; !walker->GetEol(); walker->Next()) {
+    const std::string token = walker->GetToken();
+    const RtfFormat want = ExpectedFormat(*walker, colors, token, walker->GetTokenKind());
+    // A line end is written after the "\par" and takes the preceding format.
+    if (token != "\r\n") {
+      for (std::size_t i = 0; i < token.size() && mismatches < 5; ++i) {
+        if (pos + i >= doc.Text.size()) break;
+        const RtfFormat& got = FormatAt(doc, pos + i);
+        if (got != want) {
+          ++mismatches;
+          ADD_FAILURE() << "token \"" << token << "\" at " << pos << ": byte " << i << " is "
+                        << Describe(got) << ", expected " << Describe(want);
+        }
+      }
+    }
+    pos += token.size();
+  }
+  EXPECT_EQ(pos, scanned.size());
+}
+
+std::string RandomText(std::mt19937& rng, std::size_t length) {
+  static const std::vector<std::string> kPieces = {
+      "<",   ">",    "</",     "=",      "\"",    "'",     " ",     "\t",    "{",    "}",
+      "\\",  "/",    "*",      "(*",     "*)",    "//",    "/*",    "*/",    "--",   "#",
+      "<!--", "-->", "<?php",  "?>",     "<%",    "%>",    "&amp;", "&",     ";",    "$x",
+      "if",  "then", "begin",  "end",    "SELECT", "from", "Dim",   "var",   "html", "body",
+      "123", "0x1F", "3.14",   "abc",    "Zed",   "_id",   "\xE9",  "\x80",  "\xFF", "\x9F",
+      "\r\n", "\r\n", "\r\n",  "asm",    "{$I}",  "<![CDATA[", "]]>", "<script>", "</script>"};
+  std::uniform_int_distribution<std::size_t> pick(0, kPieces.size() - 1);
+  std::string s;
+  while (s.size() < length) s += kPieces[pick(rng)];
+  return s;
+}
+
+const std::vector<std::string> kHandTexts = {
+    "",
+    "a",
+    "\r\n",
+    "\r\n\r\n",
+    "line one\r\nline two",
+    "ends with a break\r\n",
+    "<html>\r\n\r\n<head>\r\n<title>New Page</title>\r\n"
+    "<meta name=\"GENERATOR\" content=\"Vexa Web Editor 3.0 Pro\">\r\n</head>",
+    "<p class='x'>caf\xE9 &amp; {braces} \\back\\slash\\ \x80\xFF</p>\r\n<!-- note -->",
+    "<?php echo \"{$a}\\n\"; // c\r\n/* long\r\ncomment */ ?>",
+    "var x = {a: '\\\\'}; // \\ end\r\nfunction f() { return /re\\/x/; }",
+    "Dim s\r\ns = \"a\\b\" ' comment\r\nIf s Then\r\nEnd If",
+    "SELECT * FROM t WHERE a = 'x\\y' -- c\r\n/* {block} */ INSERT",
+    "program P;\r\n{ brace comment }\r\n(* star *)\r\nbegin\r\n  asm mov ax, 1 end;\r\nend.",
+    "<?xml version=\"1.0\"?>\r\n<a b=\"c\"><![CDATA[ {x} ]]></a>",
+    "\ttab\tand  spaces  \r\n   \r\n",
+    "before\0after",
+};
+
+TEST(RtfReaderRoundTrip, HandTextsInEverySyntax) {
+  for (const char* syntax : kSyntaxNames) {
+    for (const std::string& text : kHandTexts) {
+      SCOPED_TRACE("text \"" + text + "\"");
+      ExpectRoundTrip(syntax, text);
+    }
+  }
+}
+
+TEST(RtfReaderRoundTrip, SeededRandomTextsInEverySyntax) {
+  std::mt19937 rng(20240611);
+  std::uniform_int_distribution<std::size_t> length(0, 1500);
+  for (const char* syntax : kSyntaxNames) {
+    for (int i = 0; i < 40; ++i) {
+      std::string text = RandomText(rng, length(rng));
+      if (i % 10 == 9) text.insert(text.size() / 2, 1, '\0');
+      SCOPED_TRACE("random text #" + std::to_string(i));
+      ExpectRoundTrip(syntax, text);
+      if (HasFatalFailure()) return;
+    }
+  }
+}
+
+TEST(RtfReader, EmptyHighlighterDocumentIsEmptyText) {
+  const RtfDocument doc = ParseRtf(kHeader + "\\par }");
+  EXPECT_EQ(doc.Text, "");
+  EXPECT_TRUE(doc.FormatOf.empty());
+}
+
+TEST(RtfReader, ParBeforeTheLineEndTokenMakesOneBreak) {
+  // Fragments as the writer emits them: "\par " comes before the line end's
+  // own fragment, whose CR LF bytes are only layout.
+  const RtfDocument doc =
+      ParseRtf(kHeader + "\\cf1 one\\par \\cf0 \r\n\\cf2 two\\par \\cf0 \r\n\\par }");
+  EXPECT_EQ(doc.Text, "one\r\ntwo\r\n");
+  EXPECT_EQ(FormatAt(doc, 0), Color(0, 128, 0));
+  EXPECT_EQ(FormatAt(doc, 5), Color(255, 0, 0));
+}
+
+TEST(RtfReader, LoneCrAndLfAreIgnoredButParAndLineBreak) {
+  const RtfDocument doc = ParseRtf("{\\rtf1 a\rb\nc\\line d\\par e\\\r\nf\\sect g\\par}");
+  EXPECT_EQ(doc.Text, "abc\r\nd\r\ne\r\nf\r\ng");
+}
+
+TEST(RtfReader, OnlyTheClosingParagraphMarkIsDropped) {
+  EXPECT_EQ(ParseRtf("{\\rtf1 a}").Text, "a");
+  EXPECT_EQ(ParseRtf("{\\rtf1 a\\par}").Text, "a");
+  EXPECT_EQ(ParseRtf("{\\rtf1 a\\par\\par}").Text, "a\r\n");
+  EXPECT_EQ(ParseRtf("{\\rtf1 a\\line}").Text, "a\r\n");
+  EXPECT_EQ(ParseRtf("{\\rtf1 a\\par{\\b}\\cf1 }").Text, "a");
+}
+
+TEST(RtfReader, EscapesAndCharacters) {
+  const RtfDocument doc = ParseRtf(
+      "{\\rtf1 \\\\ \\{x\\} \\'e9\\'E9\\'4a \\tab|\xE9\x80\t|\\~\\_\\-"
+      "\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote}");
+  EXPECT_EQ(doc.Text, "\\ {x} \xE9\xE9J \t|\xE9\x80\t|\xA0-\x97\x96\x95\x91\x92\x93\x94");
+}
+
+TEST(RtfReader, ControlWordDelimiters) {
+  // A space after a control word belongs to it; any other character is text.
+  EXPECT_EQ(ParseRtf("{\\rtf1\\cf1  two spaces\\cf1-x\\cf1;y\\cf2\\b z}").Text,
+            " two spaces-x;yz");
+  EXPECT_EQ(ParseRtf("{\\rtf1 \\b-12x\\b-y}").Text, "x-y");
+}
+
+TEST(RtfReader, UnicodeWithFallback) {
+  const RtfDocument doc =
+      ParseRtf("{\\rtf1 \\u233?\\u8364 ?\\uc2\\u8212 \\'97\\'97 x\\u-3913 ?{\\uc0\\u65 }\\u20013 ab|}");
+  // The skip count belongs to its group, and a group end cancels a pending skip.
+  EXPECT_EQ(doc.Text, "\xE9\x80\x97 x?A?|");
+}
+
+TEST(RtfReader, UnknownWordsAndDestinationsAreSkipped) {
+  const RtfDocument doc = ParseRtf(
+      "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\stylesheet{\\s1 Heading;}}"
+      "{\\info{\\title The title}{\\author me}}{\\*\\generator gen {nested} \\}x;}"
+      "\\viewkind4\\uc1\\pard\\sa200\\sl276\\slmult1 a{\\ul b}{\\*\\bkmkstart c}d"
+      "{\\pict\\pngblip 89504e47}{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}}");
+  EXPECT_EQ(doc.Text, "abdlink");
+}
+
+TEST(RtfReader, BinaryDataIsSkippedWholeEvenWithBraces) {
+  const RtfDocument doc = ParseRtf("{\\rtf1 a{\\*\\blob\\bin4 }}{{}b\\bin3 \\}{c}");
+  EXPECT_EQ(doc.Text, "abc");
+}
+
+TEST(RtfReader, ColourTableAndIndexes) {
+  const RtfDocument doc = ParseRtf(
+      "{\\rtf1{\\colortbl;\\red10\\green20\\blue30;\\blue255;}"
+      "a\\cf1 b\\cf2 c\\cf0 d\\cf9 e\\cf-1 f\\cf1 g\\plain h}");
+  ASSERT_EQ(doc.Text, "abcdefgh");
+  EXPECT_EQ(FormatAt(doc, 0), DefaultColor());        // no switch yet
+  EXPECT_EQ(FormatAt(doc, 1), Color(10, 20, 30));
+  EXPECT_EQ(FormatAt(doc, 2), Color(0, 0, 255));      // missing parts are 0
+  EXPECT_EQ(FormatAt(doc, 3), DefaultColor());        // the empty first entry
+  EXPECT_EQ(FormatAt(doc, 4), DefaultColor());        // beyond the table
+  EXPECT_EQ(FormatAt(doc, 5), DefaultColor());
+  EXPECT_EQ(FormatAt(doc, 6), Color(10, 20, 30));
+  EXPECT_EQ(FormatAt(doc, 7), DefaultColor());        // \plain resets
+  EXPECT_EQ(doc.Formats.size(), 3u);                  // default, two colours
+}
+
+TEST(RtfReader, AsmBlockColourIndexWithoutEntryShowsDefault) {
+  // The Pascal highlighter writes "\cf9" for asm blocks; its table is shorter.
+  const RtfDocument doc = ParseRtf(kHeader + "\\cf9 mov\\cf1 x\\par }");
+  ASSERT_EQ(doc.Text, "movx");
+  EXPECT_EQ(FormatAt(doc, 0), DefaultColor());
+  EXPECT_EQ(FormatAt(doc, 3), Color(0, 128, 0));
+}
+
+TEST(RtfReader, BoldItalicAndGroupsRestoreFormatting) {
+  const RtfDocument doc = ParseRtf(kHeader +
+                                   "\\cf1 \\i a\\i0 \\cf2 \\b b\\b0 c{\\b1\\i\\cf1 d}e"
+                                   "\\b\\i f\\b0\\i0 g\\par }");
+  ASSERT_EQ(doc.Text, "abcdefg");
+  EXPECT_EQ(FormatAt(doc, 0), Color(0, 128, 0, false, true));
+  EXPECT_EQ(FormatAt(doc, 1), Color(255, 0, 0, true, false));
+  EXPECT_EQ(FormatAt(doc, 2), Color(255, 0, 0));
+  EXPECT_EQ(FormatAt(doc, 3), Color(0, 128, 0, true, true));
+  EXPECT_EQ(FormatAt(doc, 4), Color(255, 0, 0));
+  EXPECT_EQ(FormatAt(doc, 5), Color(255, 0, 0, true, true));
+  EXPECT_EQ(FormatAt(doc, 6), Color(255, 0, 0));
+}
+
+TEST(RtfReader, FormatsBeyondTheLimitTakeTheNearestOne) {
+  std::string rtf = "{\\rtf1{\\colortbl;";
+  for (int i = 0; i < 300; ++i) rtf += "\\red" + std::to_string(i % 256) + "\\green0\\blue0;";
+  rtf += "}";
+  for (int i = 1; i <= 300; ++i) rtf += "\\cf" + std::to_string(i) + " x";
+  rtf += "\\b\\cf300 y}";
+  const RtfDocument doc = ParseRtf(rtf);
+  ASSERT_EQ(doc.Text, std::string(300, 'x') + "y");
+  EXPECT_EQ(doc.Formats.size(), kMaxRtfFormats);
+  for (std::uint8_t f : doc.FormatOf) EXPECT_LT(f, doc.Formats.size());
+  // Entry 250 is red 249, not among the first 200 formats: it is drawn in the
+  // closest red that is; with no bold format left, a bold look loses its bold.
+  EXPECT_EQ(FormatAt(doc, 249), Color(199, 0, 0));
+  EXPECT_EQ(FormatAt(doc, 300), Color(43, 0, 0));
+}
+
+TEST(RtfReader, EndsWithTheOutermostGroup) {
+  EXPECT_EQ(ParseRtf("{\\rtf1 a}b{c}").Text, "a");
+  EXPECT_EQ(ParseRtf("}}{\\rtf1 a}").Text, "a");
+  EXPECT_EQ(ParseRtf("plain words").Text, "plain words");
+}
+
+TEST(RtfReader, MalformedInputNeverFails) {
+  const std::vector<std::string> inputs = {
+      "",
+      "{",
+      "{{{{{{{{",
+      "}}}}",
+      "\\",
+      "{\\rtf1 \\",
+      "{\\rtf1 \\'",
+      "{\\rtf1 \\'4",
+      "{\\rtf1 \\'zz",
+      "{\\rtf1 \\c",
+      "{\\rtf1 \\cf",
+      "{\\rtf1 \\cf-",
+      "{\\rtf1 \\cf99999999999999999999999999999999 x",
+      "{\\rtf1 \\cf-99999999999999999999999999999999 x",
+      "{\\rtf1 \\uc99999999999 \\u65 abc",
+      "{\\rtf1 \\u99999999999999",
+      "{\\rtf1 \\bin",
+      "{\\rtf1 \\bin99999999999",
+      "{\\rtf1 \\bin-5 x",
+      "{\\rtf1 {\\*",
+      "{\\rtf1 {\\*\\x \\bin99999",
+      "{\\rtf1 {\\colortbl\\red999999999\\green-5;\\red",
+      "{\\rtf1 {\\colortbl;}\\cf1 x}",
+      std::string(5000, 'a') + "\\" + std::string(5000, 'b'),
+      std::string("{\\rtf1 a\0b\\'00c}", 16),
+  };
+  for (const std::string& in : inputs) {
+    const RtfDocument doc = ParseRtf(in);
+    EXPECT_EQ(doc.FormatOf.size(), doc.Text.size()) << in;
+    for (std::uint8_t f : doc.FormatOf) ASSERT_LT(f, doc.Formats.size()) << in;
+  }
+  EXPECT_EQ(ParseRtf("{\\rtf1 \\cf99999999999999999999 x}").Text, "x");
+  EXPECT_EQ(ParseRtf(std::string("{\\rtf1 a\0b}", 11)).Text, std::string("a\0b", 3));
+
+  std::string deep(200000, '{');
+  deep += "x";
+  EXPECT_EQ(ParseRtf(deep).Text, "x");
+
+  std::mt19937 rng(7);
+  std::uniform_int_distribution<int> byte(0, 255);
+  const std::string alphabet = "{}\\'*;abcfinrtu0123456789- \r\n";
+  std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+  for (int i = 0; i < 300; ++i) {
+    std::string in = "{\\rtf1";
+    for (int j = 0; j < 400; ++j) {
+      in += i % 2 ? static_cast<char>(byte(rng)) : alphabet[pick(rng)];
+    }
+    const RtfDocument doc = ParseRtf(in);
+    ASSERT_EQ(doc.FormatOf.size(), doc.Text.size());
+    ASSERT_LE(doc.Text.size(), in.size());
+  }
+}
+
+TEST(RtfReader, ReusedDocumentStartsAfresh) {
+  RtfDocument doc;
+  ParseRtf(kHeader + "\\cf1 " + std::string(1000, 'x') + "\\par }", doc);
+  ParseRtf("{\\rtf1 \\b ab}", doc);
+  EXPECT_EQ(doc.Text, "ab");
+  ASSERT_EQ(doc.Formats.size(), 1u);
+  EXPECT_EQ(doc.Formats[0], DefaultColor(true));
+  EXPECT_EQ(doc.FormatOf, (std::vector<std::uint8_t>{0, 0}));
+}
+
+TEST(RtfReader, StyleBytesMapFormatsToTheCallersStyles) {
+  const RtfDocument doc = ParseRtf(kHeader + "\\cf1 ab\\cf2 c\\cf0 d\\par }");
+  ASSERT_EQ(doc.Formats.size(), 3u);
+  EXPECT_EQ(StyleBytes(doc, {40, 41, 42}), "(()*");
+  EXPECT_EQ(StyleBytes(doc, {7}), std::string("\x07\x07\0\0", 4));
+}
+
+TEST(RtfReader, RecognisesRtfByItsOpening) {
+  EXPECT_TRUE(LooksLikeRtf("{\\rtf1\\ansi"));
+  EXPECT_TRUE(LooksLikeRtf("{\\rtf"));
+  EXPECT_FALSE(LooksLikeRtf("{\\rt"));
+  EXPECT_FALSE(LooksLikeRtf(" {\\rtf1"));
+  EXPECT_FALSE(LooksLikeRtf("<html>"));
+}
+
+}  // namespace
