@@ -1,0 +1,252 @@
+#include "ini_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class IniFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string tmpl = (fs::temp_directory_path() / "vexa_ini_XXXXXX").string();
+    ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+    dir_ = tmpl;
+    path_ = (dir_ / "vexapro.ini").string();
+  }
+  void TearDown() override {
+    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
+    fs::remove_all(dir_);
+  }
+
+  void Put(const std::string& content) const {
+    std::ofstream(path_, std::ios::binary) << content;
+  }
+  std::string Get() const {
+    std::ifstream in(path_, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+  std::size_t FilesInFolder() const {
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
+  }
+
+  fs::path dir_;
+  std::string path_;
+};
+
+TEST_F(IniFileTest, ReadsNamesWithoutRegardToCaseAndValuesAfterTheFirstEquals) {
+  Put("orphan=1\r\n"
+      "; a comment\r\n"
+      "[Vexa Options]\r\n"
+      "automatic preview=1\r\n"
+      "Qlist1=/a=b/c.qvw\n"
+      "  Word Wrap  =  yes \r"
+      "Empty=\r\n"
+      "automatic preview=0\r\n"
+      "[\xC9t\xC9]\n"
+      "K\xC9Y=accent\n"
+      "[vexa options]\n"
+      "Later=1");
+  const IniFile ini(path_);
+  EXPECT_EQ(ini.ReadString("Vexa options", "Automatic Preview", "d"), "1");
+  EXPECT_EQ(ini.ReadString("VEXA OPTIONS", "qlist1", "d"), "/a=b/c.qvw");
+  EXPECT_EQ(ini.ReadString("Vexa options", "Word Wrap", "d"), "yes");
+  EXPECT_EQ(ini.ReadString("Vexa options", "Empty", "d"), "");
+  EXPECT_EQ(ini.ReadString("\xE9t\xE9", "k\xE9y", "d"), "accent");
+  // Only the first section of a name counts; a key before any section is no key.
+  EXPECT_EQ(ini.ReadString("Vexa options", "Later", "d"), "d");
+  EXPECT_EQ(ini.ReadString("", "orphan", "d"), "d");
+  EXPECT_EQ(ini.ReadString("Vexa options", "Missing", "d"), "d");
+  EXPECT_EQ(ini.ReadString("Missing", "Empty", "d"), "d");
+}
+
+TEST_F(IniFileTest, ReadsIntegersOrTheDefault) {
+  Put("[N]\r\n"
+      "dec=123\r\nneg=-45\r\nplus=+7\r\nblank= 8 \r\n"
+      "hex=0x1F\r\nHEX=0X1f\r\ndollar=$ff\r\nnegdollar=-$10\r\nall=$FFFFFFFF\r\n"
+      "min=-2147483648\r\nmax=2147483647\r\n"
+      "over=2147483648\r\nhexover=$100000000\r\nbare0x=0x\r\nbaredollar=$\r\n"
+      "unit=12px\r\nword=yes\r\nempty=\r\nspaced=1 2\r\n");
+  const IniFile ini(path_);
+  auto read = [&](const char* key) { return ini.ReadInteger("N", key, -99); };
+  EXPECT_EQ(read("dec"), 123);
+  EXPECT_EQ(read("neg"), -45);
+  EXPECT_EQ(read("plus"), 7);
+  EXPECT_EQ(read("blank"), 8);
+  EXPECT_EQ(read("hex"), 31);
+  EXPECT_EQ(read("HEX"), 31);
+  EXPECT_EQ(read("dollar"), 255);
+  EXPECT_EQ(read("negdollar"), -16);
+  EXPECT_EQ(read("all"), -1);
+  EXPECT_EQ(read("min"), -2147483647 - 1);
+  EXPECT_EQ(read("max"), 2147483647);
+  for (const char* unreadable :
+       {"over", "hexover", "bare0x", "baredollar", "unit", "word", "empty", "spaced", "missing"}) {
+    EXPECT_EQ(read(unreadable), -99) << unreadable;
+  }
+  // The settings code reads with default 0, so all of these read as 0 there.
+  EXPECT_EQ(ini.ReadInteger("N", "word", 0), 0);
+}
+
+TEST_F(IniFileTest, MissingFileReadsEmptyAndIsCreatedBySave) {
+  IniFile ini(path_);
+  EXPECT_EQ(ini.ReadString("A", "k", "d"), "d");
+  ini.WriteString("A", "k", "v");
+  ini.Save();
+  EXPECT_EQ(Get(), "[A]\r\nk=v\r\n");
+}
+
+TEST_F(IniFileTest, WritesInPlaceAtSectionEndOrInANewSectionAndKeepsTheRest) {
+  Put("; settings\n"
+      "[Vexa options]\n"
+      "Unknown=keep me\n"
+      "WORD WRAP=0\n"
+      "Automatic Preview=1\n"
+      "\n"
+      "[Other]\r"
+      "x=1\r"
+      "\r"
+      "\r"
+      "[Vexa Interface]\n"
+      "Height=10");
+  IniFile ini(path_);
+  ini.WriteString("vexa options", "Word Wrap", "1");
+  ini.WriteString("Vexa options", "Show Project Start", "0");
+  ini.WriteString("other", "y", "2");
+  ini.WriteInteger("Vexa Interface", "Width", -5);
+  ini.WriteString("Vexa Manager options", "Qlist1", " /with blanks/ ");
+  ini.Save();
+  EXPECT_EQ(Get(),
+            "; settings\r\n"
+            "[Vexa options]\r\n"
+            "Unknown=keep me\r\n"
+            "Word Wrap=1\r\n"
+            "Automatic Preview=1\r\n"
+            "Show Project Start=0\r\n"
+            "\r\n"
+            "[Other]\r\n"
+            "x=1\r\n"
+            "y=2\r\n"
+            "\r\n"
+            "\r\n"
+            "[Vexa Interface]\r\n"
+            "Height=10\r\n"
+            "Width=-5\r\n"
+            "[Vexa Manager options]\r\n"
+            "Qlist1= /with blanks/ \r\n");
+}
+
+TEST_F(IniFileTest, SettingsWrittenFromScratchComeBackInWriteOrder) {
+  IniFile ini(path_);
+  const char* flags[] = {"Automatic Preview",  "Word Wrap",          "Working Offline",
+                         "Show Project Start", "Show Manager Start", "Show Preview Start"};
+  for (const char* key : flags) ini.WriteString("Vexa options", key, "1");
+  ini.WriteInteger("Vexa Manager options", "Tab", 2);
+  ini.WriteString("Vexa Manager options", "Qlist1", "/p/qcode/html1.qvw");
+  ini.WriteString("Vexa Manager options", "Qlist2", "");
+  const char* bounds[] = {"Height",   "Width",  "Left",         "Top",
+                          "Height Pr", "Width Pr", "Left Pr", "Top Pr",
+                          "Left Manager", "Top Manager"};
+  int value = 100;
+  for (const char* key : bounds) ini.WriteInteger("Vexa Interface", key, value++);
+  ini.Save();
+
+  std::string expected = "[Vexa options]\r\n";
+  for (const char* key : flags) expected += std::string(key) + "=1\r\n";
+  expected += "[Vexa Manager options]\r\nTab=2\r\nQlist1=/p/qcode/html1.qvw\r\nQlist2=\r\n";
+  expected += "[Vexa Interface]\r\n";
+  value = 100;
+  for (const char* key : bounds) expected += std::string(key) + "=" + std::to_string(value++) + "\r\n";
+  EXPECT_EQ(Get(), expected);
+
+  const IniFile again(path_);
+  EXPECT_EQ(again.ReadInteger("Vexa Interface", "Top Manager", 0), 109);
+  EXPECT_EQ(again.ReadString("Vexa Manager options", "Qlist2", "d"), "");
+}
+
+TEST_F(IniFileTest, LineBreaksInAValueCannotInjectLines) {
+  IniFile ini(path_);
+  ini.WriteString("Vexa Manager options", "Qlist1", "/odd\nname\r\n[Vexa Interface]\r\nHeight=1");
+  ini.Save();
+  const IniFile again(path_);
+  EXPECT_EQ(again.ReadString("Vexa Manager options", "Qlist1", "d"), "/odd");
+  EXPECT_EQ(again.ReadString("Vexa Interface", "Height", "d"), "d");
+  EXPECT_EQ(Get(), "[Vexa Manager options]\r\nQlist1=/odd\r\n");
+}
+
+TEST_F(IniFileTest, WriteIniStringChangesOneKeyInTheFile) {
+  Put("[S]\r\na=1\r\nb=2\r\n");
+  WriteIniString(path_, "s", "A", "9");
+  WriteIniString(path_, "T", "c", "3");
+  EXPECT_EQ(Get(), "[S]\r\nA=9\r\nb=2\r\n[T]\r\nc=3\r\n");
+}
+
+TEST_F(IniFileTest, FailedSaveNamesThePathAndLeavesNothingBehind) {
+  const std::string inMissingFolder = (dir_ / "no such folder" / "vexapro.ini").string();
+  IniFile ini(inMissingFolder);
+  ini.WriteString("A", "k", "v");
+  try {
+    ini.Save();
+    FAIL() << "saved into a folder that does not exist";
+  } catch (const IniWriteError& e) {
+    EXPECT_EQ(e.Path(), inMissingFolder);
+  }
+
+  // A folder where the file should be: the temporary file is written, the
+  // replacement fails, and the temporary file is removed again.
+  fs::create_directory(path_);
+  IniFile onFolder(path_);
+  onFolder.WriteString("A", "k", "v");
+  EXPECT_THROW(onFolder.Save(), IniWriteError);
+  EXPECT_TRUE(fs::is_directory(path_));
+  EXPECT_EQ(FilesInFolder(), 1u);
+}
+
+TEST_F(IniFileTest, ProtectedFilesAndFoldersAreNotWritten) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+  Put("[A]\r\nk=old\r\n");
+  IniFile ini(path_);
+  ini.WriteString("A", "k", "new");
+
+  ::chmod(path_.c_str(), 0444);
+  EXPECT_THROW(ini.Save(), IniWriteError);
+  EXPECT_EQ(Get(), "[A]\r\nk=old\r\n");
+
+  ::chmod(path_.c_str(), 0644);
+  ::chmod(dir_.c_str(), 0555);
+  EXPECT_THROW(ini.Save(), IniWriteError);
+  EXPECT_EQ(Get(), "[A]\r\nk=old\r\n");
+  ::chmod(dir_.c_str(), 0755);
+
+  // A file that exists but cannot be read must not be replaced by a few keys.
+  ::chmod(path_.c_str(), 0200);
+  IniFile unreadable(path_);
+  EXPECT_EQ(unreadable.ReadString("A", "k", "d"), "d");
+  unreadable.WriteString("A", "k", "new");
+  EXPECT_THROW(unreadable.Save(), IniWriteError);
+  ::chmod(path_.c_str(), 0644);
+  EXPECT_EQ(Get(), "[A]\r\nk=old\r\n");
+}
+
+TEST_F(IniFileTest, SaveKeepsTheFilesPermissions) {
+  Put("[A]\r\nk=old\r\n");
+  ::chmod(path_.c_str(), 0640);
+  IniFile ini(path_);
+  ini.WriteString("A", "k", "new");
+  ini.Save();
+  struct stat st {};
+  ASSERT_EQ(::stat(path_.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_EQ(Get(), "[A]\r\nk=new\r\n");
+  EXPECT_EQ(FilesInFolder(), 1u);
+}
+
+}  // namespace
