@@ -12,7 +12,7 @@ constexpr std::array<bool, 256> IdentifierTable = MakeWordCharTable();
 // CR, and the space.
 constexpr std::array<bool, 256> MakeBlankTable() {
   std::array<bool, 256> t{};
-  for (int c = 1; c <= 32; ++c) t[static_cast<std::size_t>(c)] = c != '\n' && c != '\r';
+  for (std::size_t c = 1; c <= 32; ++c) t[c] = c != '\n' && c != '\r';
   return t;
 }
 constexpr std::array<bool, 256> BlankTable = MakeBlankTable();
@@ -20,7 +20,7 @@ constexpr std::array<bool, 256> BlankTable = MakeBlankTable();
 // The scanner's hash rule: the sum of the hash values of the identifier bytes
 // from p on, summed wide so that no identifier, however long, overflows it.
 // *end is set to the first byte after the identifier.
-std::uint64_t SumHash(const char* p, const char** end) {
+std::uint64_t WordHash(const char* p, const char** end) {
   std::uint64_t h = 0;
   while (IdentifierTable[static_cast<unsigned char>(*p)]) {
     h += static_cast<std::uint64_t>(HashTable[static_cast<unsigned char>(*p)]);
@@ -30,11 +30,13 @@ std::uint64_t SumHash(const char* p, const char** end) {
   return h;
 }
 
+// The bytes in front of which a token that does not span lines stops.
+constexpr bool EndsLine(char c) { return c == '\0' || c == '\n' || c == '\r'; }
+
 constexpr bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 constexpr bool IsHexDigit(unsigned char c) {
   return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
-constexpr bool EndsLine(char c) { return c == '\0' || c == '\n' || c == '\r'; }
 
 // Colour index per kind; the stray bytes and the end of text share the last one.
 constexpr int kColorIndex[] = {1, 2, 3, 4, 5, 6, 7, 8, 8};
@@ -87,7 +89,7 @@ const TKeywordBuckets& TqorJScriptRTF::SharedKeywords() {
        "vspace", "while", "width", "window", "with", "write", "writeln"},
       MaxKey, [](const char* w) {
         const char* end = nullptr;
-        const std::uint64_t h = SumHash(w, &end);
+        const std::uint64_t h = WordHash(w, &end);
         return *end == '\0' && h <= static_cast<std::uint64_t>(MaxKey) ? static_cast<int>(h) : -1;
       });
   return buckets;
@@ -97,14 +99,12 @@ const TqorJScriptRTF::TProcTable& TqorJScriptRTF::SharedProcTable() {
   static const TProcTable table = [] {
     TProcTable t;
     t.fill(&TqorJScriptRTF::SymbolProc);
-    for (int c = 0; c < 256; ++c) {
-      if (BlankTable[static_cast<std::size_t>(c)]) t[static_cast<std::size_t>(c)] = &TqorJScriptRTF::SpaceProc;
-      if (IsDigit(static_cast<unsigned char>(c))) t[static_cast<std::size_t>(c)] = &TqorJScriptRTF::NumberProc;
-      if (c >= 127) t[static_cast<std::size_t>(c)] = &TqorJScriptRTF::StrayProc;
+    for (std::size_t c = 0; c < 256; ++c) {
+      if (BlankTable[c]) t[c] = &TqorJScriptRTF::SpaceProc;
+      if (c >= 127) t[c] = &TqorJScriptRTF::StrayProc;
+      if (IdentifierTable[c]) t[c] = &TqorJScriptRTF::IdentProc;
+      if (c >= '0' && c <= '9') t[c] = &TqorJScriptRTF::NumberProc;
     }
-    for (int c = 'A'; c <= 'Z'; ++c) t[static_cast<std::size_t>(c)] = &TqorJScriptRTF::IdentProc;
-    for (int c = 'a'; c <= 'z'; ++c) t[static_cast<std::size_t>(c)] = &TqorJScriptRTF::IdentProc;
-    t['_'] = &TqorJScriptRTF::IdentProc;
     t[0] = &TqorJScriptRTF::NullProc;
     t['\n'] = &TqorJScriptRTF::LFProc;
     t['\r'] = &TqorJScriptRTF::CRProc;
@@ -132,7 +132,7 @@ void TqorJScriptRTF::MakeMethodTables() { ProcTable = SharedProcTable().data(); 
 
 int TqorJScriptRTF::KeyHash(const char* p) {
   const char* end = nullptr;
-  const std::uint64_t h = SumHash(p, &end);
+  const std::uint64_t h = WordHash(p, &end);
   StringLen = static_cast<std::int32_t>(end - p);
   // Every sum beyond the table means the same: no keyword.
   return h > static_cast<std::uint64_t>(MaxKey) ? MaxKey + 1 : static_cast<int>(h);

@@ -12,7 +12,7 @@ constexpr std::array<bool, 256> IdentifierTable = MakeWordCharTable();
 // CR, and the space.
 constexpr std::array<bool, 256> MakeBlankTable() {
   std::array<bool, 256> t{};
-  for (int c = 1; c <= 32; ++c) t[static_cast<std::size_t>(c)] = c != '\n' && c != '\r';
+  for (std::size_t c = 1; c <= 32; ++c) t[c] = c != '\n' && c != '\r';
   return t;
 }
 constexpr std::array<bool, 256> BlankTable = MakeBlankTable();
@@ -21,9 +21,9 @@ constexpr std::array<bool, 256> BlankTable = MakeBlankTable();
 // the "L" suffix, the decimal point and the minus sign.
 constexpr std::array<bool, 256> MakeNumberTable() {
   std::array<bool, 256> t{};
-  for (int c = '0'; c <= '9'; ++c) t[static_cast<std::size_t>(c)] = true;
-  for (int c = 'A'; c <= 'F'; ++c) t[static_cast<std::size_t>(c)] = true;
-  for (int c = 'a'; c <= 'f'; ++c) t[static_cast<std::size_t>(c)] = true;
+  for (std::size_t c = '0'; c <= '9'; ++c) t[c] = true;
+  for (std::size_t c = 'A'; c <= 'F'; ++c) t[c] = true;
+  for (std::size_t c = 'a'; c <= 'f'; ++c) t[c] = true;
   for (unsigned char c : {'-', '.', 'L', 'l', 'X', 'x'}) t[c] = true;
   return t;
 }
@@ -32,7 +32,7 @@ constexpr std::array<bool, 256> NumberTable = MakeNumberTable();
 // The scanner's hash rule: the sum of the hash values of the identifier bytes
 // from p on, summed wide so that no identifier, however long, overflows it.
 // *end is set to the first byte after the identifier.
-std::uint64_t SumHash(const char* p, const char** end) {
+std::uint64_t WordHash(const char* p, const char** end) {
   std::uint64_t h = 0;
   while (IdentifierTable[static_cast<unsigned char>(*p)]) {
     h += static_cast<std::uint64_t>(HashTable[static_cast<unsigned char>(*p)]);
@@ -42,6 +42,7 @@ std::uint64_t SumHash(const char* p, const char** end) {
   return h;
 }
 
+// The bytes in front of which a token that does not span lines stops.
 constexpr bool EndsLine(char c) { return c == '\0' || c == '\n' || c == '\r'; }
 
 constexpr int kColorIndex[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
@@ -71,7 +72,7 @@ const TKeywordBuckets& TqorPHPRTF::SharedKeywords() {
        "switch", "true", "unset", "var", "while", "xor"},
       MaxKey, [](const char* w) {
         const char* end = nullptr;
-        const std::uint64_t h = SumHash(w, &end);
+        const std::uint64_t h = WordHash(w, &end);
         return *end == '\0' && h <= static_cast<std::uint64_t>(MaxKey) ? static_cast<int>(h) : -1;
       });
   return buckets;
@@ -81,13 +82,11 @@ const TqorPHPRTF::TProcTable& TqorPHPRTF::SharedProcTable() {
   static const TProcTable table = [] {
     TProcTable t;
     t.fill(&TqorPHPRTF::StrayProc);
-    for (int c = 1; c <= 32; ++c) {
-      if (BlankTable[static_cast<std::size_t>(c)]) t[static_cast<std::size_t>(c)] = &TqorPHPRTF::SpaceProc;
+    for (std::size_t c = 0; c < 256; ++c) {
+      if (BlankTable[c]) t[c] = &TqorPHPRTF::SpaceProc;
+      if (IdentifierTable[c]) t[c] = &TqorPHPRTF::IdentProc;
+      if (c >= '0' && c <= '9') t[c] = &TqorPHPRTF::NumberProc;
     }
-    for (int c = '0'; c <= '9'; ++c) t[static_cast<std::size_t>(c)] = &TqorPHPRTF::NumberProc;
-    for (int c = 'A'; c <= 'Z'; ++c) t[static_cast<std::size_t>(c)] = &TqorPHPRTF::IdentProc;
-    for (int c = 'a'; c <= 'z'; ++c) t[static_cast<std::size_t>(c)] = &TqorPHPRTF::IdentProc;
-    t['_'] = &TqorPHPRTF::IdentProc;
     for (unsigned char c : {'(', ')', ',', '.', ':', ';', '?', '[', ']', '{', '}', '~'})
       t[c] = &TqorPHPRTF::SymbolProc;
     for (unsigned char c : {'!', '%', '*', '^'}) t[c] = &TqorPHPRTF::SymbolOrAssignProc;
@@ -116,7 +115,7 @@ void TqorPHPRTF::MakeMethodTables() { ProcTable = SharedProcTable().data(); }
 
 int TqorPHPRTF::KeyHash(const char* p) {
   const char* end = nullptr;
-  const std::uint64_t h = SumHash(p, &end);
+  const std::uint64_t h = WordHash(p, &end);
   StringLen = static_cast<std::int32_t>(end - p);
   // Every sum beyond the table means the same: no keyword.
   return h > static_cast<std::uint64_t>(MaxKey) ? MaxKey + 1 : static_cast<int>(h);
