@@ -27,7 +27,8 @@ TEST_P(ScanInvariants, EveryByteAloneAndInPairs) {
     ASSERT_EQ(scan_invariants::Check(syntax, one), "") << "input " << Visible(one);
     for (int b = 1; b < 256; ++b) {
       const std::string two = one + static_cast<char>(b);
-      ASSERT_EQ(scan_invariants::Check(syntax, two), "") << "input " << Visible(two);
+      // The writer sees every byte alone; pairs are about the scanner's states.
+      ASSERT_EQ(scan_invariants::Check(syntax, two, false), "") << "input " << Visible(two);
     }
   }
 }
