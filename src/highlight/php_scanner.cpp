@@ -184,9 +184,9 @@ void TqorPHPRTF::ScanSingleQuotedBody() {
   }
 }
 
-// A backslash takes the byte after it along when that byte is a double quote or
-// another backslash, so "\"" does not close the string and "\\" before the
-// closing quote does not hide it.
+// A backslash directly followed by a double quote is stepped over as a pair, so
+// that quote does not close the string. A doubled backslash is not a pair: in
+// "a\\" the last backslash still takes the closing quote along.
 void TqorPHPRTF::ScanDoubleQuotedBody() {
   for (;;) {
     const char c = Line[Run];
@@ -196,7 +196,7 @@ void TqorPHPRTF::ScanDoubleQuotedBody() {
       Range = TRangeState::Normal;
       return;
     }
-    if (c == '\\' && (Line[Run + 1] == '"' || Line[Run + 1] == '\\')) {
+    if (c == '\\' && Line[Run + 1] == '"') {
       Run += 2;
     } else {
       ++Run;

