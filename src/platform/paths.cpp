@@ -56,4 +56,9 @@ QString Extension(const QString& path) {
   return dot > slash ? path.mid(dot) : QString();
 }
 
+bool IsPlainName(const QString& name) {
+  return !name.contains('/') && !name.contains(QChar(0)) && name != QLatin1String(".") &&
+         name != QLatin1String("..");
+}
+
 }  // namespace paths

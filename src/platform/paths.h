@@ -24,5 +24,8 @@ QString FolderPart(const QString& path);
 QString FileNamePart(const QString& path);
 // The part from the last "." after the last "/", dot included; empty if none.
 QString Extension(const QString& path);
+// Whether a name typed by the user stays a plain name inside its folder: no
+// "/", no NUL, and not "." or "..".
+bool IsPlainName(const QString& name);
 
 }  // namespace paths
