@@ -228,6 +228,12 @@ class Reader {
     if (p_ == end_) return;
     const auto c = static_cast<unsigned char>(*p_);
     if (IsAlpha(c)) {
+      // "\cfN " opens nearly every token the highlighters write.
+      if (c == 'c' && end_ - p_ > 2 && p_[1] == 'f' && IsDigit(static_cast<unsigned char>(p_[2]))) {
+        p_ += 2;
+        SetColor(ReadParam());
+        return;
+      }
       ControlWord(ReadWord());
       return;
     }
@@ -267,18 +273,25 @@ class Reader {
       ++p_;
     }
     if (p_ < end_ && IsDigit(static_cast<unsigned char>(*p_))) {
-      constexpr std::int64_t kLimit = std::numeric_limits<std::int32_t>::max();
-      std::int64_t v = 0;
-      while (p_ < end_ && IsDigit(static_cast<unsigned char>(*p_))) {
-        if (v <= kLimit) v = v * 10 + (*p_ - '0');
-        ++p_;
-      }
-      v = std::min(v, kLimit);
       w.HasParam = true;
-      w.Param = static_cast<std::int32_t>(negative ? -v : v);
+      w.Param = ReadParam();
+      if (negative) w.Param = -w.Param;
+    } else if (p_ < end_ && *p_ == ' ') {
+      ++p_;
+    }
+    return w;
+  }
+
+  // The digits of a parameter, saturated to 32 bits, and the delimiting space.
+  std::int32_t ReadParam() {
+    constexpr std::int32_t kLimit = std::numeric_limits<std::int32_t>::max();
+    std::int64_t v = 0;
+    while (p_ < end_ && IsDigit(static_cast<unsigned char>(*p_))) {
+      if (v <= kLimit) v = v * 10 + (*p_ - '0');
+      ++p_;
     }
     if (p_ < end_ && *p_ == ' ') ++p_;
-    return w;
+    return static_cast<std::int32_t>(std::min<std::int64_t>(v, kLimit));
   }
 
   void HexChar() {
