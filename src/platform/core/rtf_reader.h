@@ -1,5 +1,5 @@
-// Reads an RTF document into plain text plus formatting runs (colour, bold,
-// italic): the editor's "load rich text", on the path of every keystroke.
+// Reads an RTF document into plain text plus the format (colour, bold, italic)
+// of every byte: the editor's "load rich text", on the path of every keystroke.
 #pragma once
 
 #include <cstddef>
