@@ -18,6 +18,3 @@ inline int FuzzHighlighter(const std::string& syntax, const std::uint8_t* data, 
   }
   return 0;
 }
-
-// Fuzzing a class that has no scanner yet would only report that it has none.
-inline bool ShouldFuzz(const char* syntax) { return scan_invariants::ScannerBuilt(syntax); }

@@ -115,6 +115,16 @@ TEST(HtmlScanner, EscapesRtfCharactersAndKeepsHighBytes) {
   EXPECT_EQ(RtfBody("HTML", ">{a\\b}\xE9"), "\\cf7 >\\cf8 \\{a\\\\b\\}\xE9");
 }
 
+// A name long enough that its hash no longer fits 32 bits must still count as
+// beyond the table, not wrap around to a bucket number.
+TEST(HtmlScanner, HugeNameIsOneIdentifier) {
+  const std::string name(17500000, '!');
+  const std::vector<TokenRecord> tokens = Tokens("HTML", "<" + name + ">");
+  ASSERT_EQ(tokens.size(), 3u);
+  EXPECT_EQ(tokens[1].Kind, "Identifier");
+  EXPECT_EQ(tokens[1].Text.size(), name.size());
+}
+
 // The range survives into a new text on the same object; the look-back for a
 // closing ">" must then not reach in front of the new text.
 TEST(HtmlScanner, RangeOutlivesItsTextSafely) {

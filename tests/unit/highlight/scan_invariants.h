@@ -31,13 +31,6 @@ inline unsigned AllowedColorMask(const std::string& syntax) {
 // tokens, and never two in a row.
 inline std::size_t TokenLimit(std::size_t textLength) { return 4 * textLength + 16; }
 
-// A scanner class still without a body gives no token even for one letter.
-inline bool ScannerBuilt(const std::string& syntax) {
-  HighlighterChoice choice = CreateHighlighter(syntax);
-  choice.Highlighter->SetText("a");
-  return !choice.Highlighter->GetEol();
-}
-
 // Empty when the invariants hold for these bytes, else what went wrong. With
 // withRtf the bytes also go through the RTF writer once.
 inline std::string Check(const std::string& syntax, const std::string& bytes,
