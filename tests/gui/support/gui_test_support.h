@@ -12,6 +12,7 @@
 
 #include "application.h"
 #include "form_registry.h"
+#include "web_browser.h"
 
 class TForm1;
 
@@ -57,7 +58,7 @@ T* Child(const QString& form, const QString& name) {
 // A main() for a Qt Test class with the application set up as the program does it.
 #define VEXA_GUI_TEST_MAIN(TestClass)                                   \
   int main(int argc, char** argv) {                                     \
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);         \
+    web::PrepareEngine();                                               \
     QApplication app(argc, argv);                                       \
     app::InitApplication();                                             \
     TestClass test;                                                     \

@@ -1,0 +1,128 @@
+#include "web_browser.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeDatabase>
+#include <QWebEngineNewWindowRequest>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInfo>
+#include <QWebEngineUrlRequestInterceptor>
+#include <QWebEngineUrlRequestJob>
+#include <QWebEngineUrlScheme>
+#include <QWebEngineUrlSchemeHandler>
+#include <atomic>
+
+#include "paths.h"
+
+namespace web {
+namespace {
+
+bool IsNetworkScheme(const QString& scheme) {
+  static const QStringList network = {"http", "https", "ftp", "ws", "wss"};
+  return network.contains(scheme, Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+void PrepareEngine() {
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  if (!QWebEngineUrlScheme::schemeByName(kLocalScheme).name().isEmpty()) return;
+  QWebEngineUrlScheme scheme(kLocalScheme);
+  // Path syntax, like file: relative references resolve against the folder.
+  scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
+  // A local scheme: pages from the network can neither load nor open these
+  // files, while local pages may use each other and plain local files.
+  scheme.setFlags(QWebEngineUrlScheme::LocalScheme | QWebEngineUrlScheme::LocalAccessAllowed |
+                  QWebEngineUrlScheme::CorsEnabled);
+  QWebEngineUrlScheme::registerScheme(scheme);
+}
+
+QUrl LocalFileUrl(const QString& path) {
+  QUrl url;
+  url.setScheme(QString::fromLatin1(kLocalScheme));
+  // Decoded mode: "%", "#" and "?" in a file name are part of the name.
+  url.setPath(QFileInfo(path).absoluteFilePath(), QUrl::DecodedMode);
+  return url;
+}
+
+QByteArray ContentTypeFor(const QString& path) {
+  if (paths::Extension(path) == QLatin1String(".vwe")) return QByteArrayLiteral("text/html");
+  static const QMimeDatabase database;
+  return database.mimeTypeForFile(path, QMimeDatabase::MatchExtension).name().toLatin1();
+}
+
+bool AllowedOffline(const QUrl& url) {
+  const QString scheme = url.scheme().toLower();
+  return scheme == QLatin1String("file") || scheme == QLatin1String("data") ||
+         scheme == QLatin1String(kLocalScheme);
+}
+
+}  // namespace web
+
+// Blocks what may not go out while the browser works offline. The engine asks
+// on the user-interface thread; the flag is atomic all the same, as the engine
+// gives no promise about that.
+class TWebBrowser::OfflineInterceptor : public QWebEngineUrlRequestInterceptor {
+ public:
+  using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+
+  void interceptRequest(QWebEngineUrlRequestInfo& info) override {
+    if (Offline.load() && !web::AllowedOffline(info.requestUrl())) info.block(true);
+  }
+
+  std::atomic<bool> Offline{false};
+};
+
+// Serves local files under our scheme, with the content type of their name
+// (".vwe" as HTML), so a page written beside its document finds its pictures.
+class TWebBrowser::LocalFileHandler : public QWebEngineUrlSchemeHandler {
+ public:
+  using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
+
+  void requestStarted(QWebEngineUrlRequestJob* job) override {
+    // Reading only, and never for a page that came from the network.
+    if (job->requestMethod() != "GET" || web::IsNetworkScheme(job->initiator().scheme())) {
+      job->fail(QWebEngineUrlRequestJob::RequestDenied);
+      return;
+    }
+    const QString path = job->requestUrl().path(QUrl::FullyDecoded);
+    auto* file = new QFile(path, job);
+    if (QFileInfo(path).isDir() || !file->open(QIODevice::ReadOnly)) {
+      delete file;
+      job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+      return;
+    }
+    job->reply(web::ContentTypeFor(path), file);
+  }
+};
+
+TWebBrowser::TWebBrowser(QWidget* parent) : QWebEngineView(parent) {
+  // A profile of our own, off the record: nothing the preview shows is kept
+  // on disk, and the engine's default profile stays untouched.
+  Profile_ = new QWebEngineProfile(this);
+  // Documents are single-byte text; pages that declare no encoding are read so.
+  Profile_->settings()->setDefaultTextEncoding(QStringLiteral("windows-1252"));
+  Interceptor_ = new OfflineInterceptor(Profile_);
+  Profile_->setUrlRequestInterceptor(Interceptor_);
+  Profile_->installUrlSchemeHandler(web::kLocalScheme, new LocalFileHandler(Profile_));
+
+  auto* page = new QWebEnginePage(Profile_, this);
+  // Links that ask for a new window open here, in the same view.
+  connect(page, &QWebEnginePage::newWindowRequested, this,
+          [this](QWebEngineNewWindowRequest& request) { load(request.requestedUrl()); });
+  setPage(page);
+}
+
+TWebBrowser::~TWebBrowser() {
+  // The page goes first: a profile must outlive every page that uses it.
+  delete page();
+}
+
+void TWebBrowser::Navigate(const QString& path) { load(web::LocalFileUrl(path)); }
+void TWebBrowser::GoBack() { back(); }
+void TWebBrowser::GoForward() { forward(); }
+void TWebBrowser::SetOffline(bool offline) { Interceptor_->Offline.store(offline); }
+bool TWebBrowser::Offline() const { return Interceptor_->Offline.load(); }
