@@ -1,6 +1,6 @@
 // The preview of the document: the scratch file beside the document, the
-// automatic update one second after the last change, the manual update and the
-// start page.
+// automatic update one second after the last change, the manual update, the
+// start page and the offline switch of the preview's browser.
 #pragma once
 
 #include <QString>
@@ -9,10 +9,16 @@ class TForm1;
 
 namespace preview {
 
+// Where the scratch copy of a document goes: beside a named document, so its
+// relative references resolve against the document's folder; in the shared
+// folder while the document is untitled ("new.htm").
+QString ScratchPathFor(const QString& fileName);
+// The same for the name shown in the main window's status bar.
 QString ScratchPath(const TForm1& form);
-void AutomaticUpdate(TForm1& form);  // Timer1
-void ManualUpdate(TForm1& form);     // "Update preview"
-void ShowStartPage(TForm1& form);
+
+void AutomaticUpdate(TForm1& form);  // Timer1: only while "Automatic Preview" is checked
+void ManualUpdate(TForm1& form);     // "Update preview": whatever the check box says
+void ShowStartPage(TForm1& form);    // the program folder's "vexa.vwe"
 void SetOffline(bool offline);
 
 }  // namespace preview

@@ -1,0 +1,240 @@
+// The preview: the scratch file and where it goes, the manual and the automatic
+// update, the start page, the offline switch, history and links, all with the
+// real browser engine.
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QLabel>
+#include <QTimer>
+#include <QToolBar>
+
+#include "browser_wait.h"
+#include "editor_control.h"
+#include "flat_button.h"
+#include "gui_test_support.h"
+#include "main_window.h"
+#include "paths.h"
+#include "preview.h"
+#include "preview_window.h"
+
+class TestPreview : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<TestEnvironment> env;
+
+  TForm4& Preview() const { return *forms::Get<TForm4>(QStringLiteral("Form4")); }
+  TWebBrowser* Browser() const { return Preview().WebBrowser1; }
+
+  // Puts a document into the editor as if it had been opened from path.
+  void SetDocument(const QString& path, const QByteArray& text) {
+    TForm1& f = env->Main();
+    f.SetCurFileName(path);
+    f.SetStatusFileName(path);
+    f.Edit1->SetTextBytes(text);
+    f.Timer1->stop();
+  }
+
+  bool ClickUpdate() {
+    return LoadAndWait(Browser(), [this] { env->Main().dxButton2->click(); });
+  }
+
+  QString BodyText() { return RunScript(Browser(), "document.body.innerText").toString().trimmed(); }
+
+ private slots:
+  void init() {
+    env = std::make_unique<TestEnvironment>();
+    env->CreateForms();
+  }
+  void cleanup() { env.reset(); }
+
+  void scratchFileLiesBesideTheDocument() {
+    TForm1& f = env->Main();
+    QCOMPARE(preview::ScratchPath(f), env->SharedDir() + "temp.vwe");
+    f.SetStatusFileName("/srv/site/pages/index.htm");
+    QCOMPARE(preview::ScratchPath(f), QStringLiteral("/srv/site/pages/temp.vwe"));
+    // Only the exact untitled name counts as untitled.
+    QCOMPARE(preview::ScratchPathFor("New.htm"), QStringLiteral("temp.vwe"));
+    QCOMPARE(preview::ScratchPathFor("new.htm"), paths::SharedScratchFile());
+  }
+
+  void updatePreviewWritesTheTextAndShowsIt() {
+    TForm1& f = env->Main();
+    const QByteArray text = "<html><body><p id=\"x\">Hello \xe9t\xe9</p></body></html>";
+    f.Edit1->SetTextBytes(text);
+    QVERIFY(f.Timer1->isActive());
+    QVERIFY(ClickUpdate());
+    QVERIFY(!f.Timer1->isActive());
+    QCOMPARE(TestEnvironment::ReadFile(env->SharedDir() + "temp.vwe"), text);
+    QCOMPARE(Browser()->url(), web::LocalFileUrl(env->SharedDir() + "temp.vwe"));
+    // Served as a page although the name ends in ".vwe"; single-byte text.
+    QCOMPARE(RunScript(Browser(), "document.getElementById('x').textContent").toString(),
+             QString::fromUtf8("Hello \u00e9t\u00e9"));
+  }
+
+  void pagesFindTheirPicturesBesideTheDocument() {
+    // A folder name with a blank, "#" and "%" must survive the trip through the address.
+    const QString site = env->TempDir() + "my site #1 100%/";
+    QImage picture(7, 5, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QDir().mkpath(site + "images");
+    QVERIFY(picture.save(site + "images/pic.jpg", "JPEG"));
+    SetDocument(site + "index.htm", "<html><body><img id=\"i\" src=\"images/pic.jpg\"></body></html>");
+    QVERIFY(ClickUpdate());
+    QVERIFY(QFile::exists(site + "temp.vwe"));
+    QVERIFY(ScriptBecomes(Browser(), "document.getElementById('i').naturalWidth", 7));
+  }
+
+  void unwritableScratchFileLeavesTheBrowserAlone() {
+    TForm1& f = env->Main();
+    f.ShowPreviewStartPage();
+    QTRY_COMPARE_WITH_TIMEOUT(Browser()->url(), web::LocalFileUrl(env->ProgramDir() + "vexa.vwe"), 10000);
+    SetDocument("/nonexistent-folder/page.htm", "<p>x</p>");
+    QSignalSpy started(Browser(), &QWebEngineView::loadStarted);
+    f.dxButton2->click();
+    QCOMPARE(env->Errors(), QStringList{"Cannot create file /nonexistent-folder/temp.vwe"});
+    QTest::qWait(300);
+    QCOMPARE(started.count(), 0);
+    QCOMPARE(Browser()->url(), web::LocalFileUrl(env->ProgramDir() + "vexa.vwe"));
+  }
+
+  void startPageIsShownAsAPage() {
+    TForm1& f = env->Main();
+    f.Timer1->start();
+    QVERIFY(LoadAndWait(Browser(), [&] { f.ShowPreviewStartPage(); }));
+    QVERIFY(!f.Timer1->isActive());
+    QCOMPARE(RunScript(Browser(), "document.querySelector('h1').textContent").toString(),
+             QStringLiteral("Vexa Web Editor Pro"));
+    // New shows the start page again.
+    QVERIFY(LoadAndWait(Browser(), [&] { f.Action1->trigger(); }));
+    QCOMPARE(Browser()->url(), web::LocalFileUrl(env->ProgramDir() + "vexa.vwe"));
+  }
+
+  void threeQuickKeystrokesGiveOneUpdateASecondAfterTheLast() {
+    TForm1& f = env->Main();
+    QSignalSpy started(Browser(), &QWebEngineView::loadStarted);
+    QElapsedTimer sinceLastKey;
+    for (char c : {'a', 'b', 'c'}) {
+      QTest::keyClick(f.Edit1, c);
+      sinceLastKey.start();
+      QTest::qWait(150);
+    }
+    QVERIFY(started.wait(5000));
+    const qint64 delay = sinceLastKey.elapsed();
+    QVERIFY2(delay >= 900 && delay < 2500, qPrintable(QString::number(delay)));
+    QTest::qWait(1500);
+    QCOMPARE(started.count(), 1);
+    QVERIFY(TestEnvironment::ReadFile(env->SharedDir() + "temp.vwe").startsWith("abc<html>"));
+  }
+
+  void phpDropsTheAutomaticUpdateButNotTheManualOne() {
+    TForm1& f = env->Main();
+    f.synlist->setEditText(QStringLiteral("PHP"));
+    f.synlistChange();
+    QVERIFY(!f.Check1->isChecked());
+    QSignalSpy started(Browser(), &QWebEngineView::loadStarted);
+    QTest::keyClick(f.Edit1, 'x');
+    QVERIFY(f.Timer1->isActive());
+    QTest::qWait(1600);
+    QCOMPARE(started.count(), 0);
+    QVERIFY(!QFile::exists(env->SharedDir() + "temp.vwe"));
+    QVERIFY(ClickUpdate());
+    QVERIFY(TestEnvironment::ReadFile(env->SharedDir() + "temp.vwe").startsWith("x<html>"));
+  }
+
+  void offlineBlocksTheNetworkAndOnlineLetsItThrough() {
+    TForm1& f = env->Main();
+    TLocalHttpServer server("text/html", "<html><body>served over http</body></html>");
+    // First run: the box shows checked, but the browser has not been told yet.
+    QVERIFY(f.CheckBox1->isChecked());
+    QVERIFY(!Browser()->Offline());
+    f.CheckBox1->click();
+    f.CheckBox1->click();
+    QVERIFY(f.CheckBox1->isChecked());
+    QVERIFY(Browser()->Offline());
+
+    const QByteArray page = "<html><body><img id=\"r\" src=\"" + server.Url("/pic").toLatin1() +
+                            "\"><p>local</p></body></html>";
+    f.Edit1->SetTextBytes(page);
+    QVERIFY(ClickUpdate());
+    QCOMPARE(BodyText(), QStringLiteral("local"));
+    QVERIFY(!LoadAndWait(Browser(), [&] { Browser()->load(QUrl(server.Url())); }));
+    QTest::qWait(300);
+    QCOMPARE(server.Requests, 0);
+
+    f.CheckBox1->click();
+    QVERIFY(!Browser()->Offline());
+    QVERIFY(LoadAndWait(Browser(), [&] { Browser()->load(QUrl(server.Url())); }));
+    QCOMPARE(BodyText(), QStringLiteral("served over http"));
+    QVERIFY(server.Requests >= 1);
+  }
+
+  void networkPagesCannotReadLocalFiles() {
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    const QString local = env->TempDir() + "secret.png";
+    QVERIFY(picture.save(local, "PNG"));
+    const QString url = web::LocalFileUrl(local).toString();
+    // The same picture works from a local page ...
+    SetDocument(env->TempDir() + "page.htm", "<img id=\"i\" src=\"" + url.toUtf8() + "\">");
+    QVERIFY(ClickUpdate());
+    QVERIFY(ScriptBecomes(Browser(), "document.getElementById('i').naturalWidth", 4));
+    // ... but not from one that came over the network.
+    TLocalHttpServer server("text/html",
+                            "<html><body><img id=\"i\" src=\"" + url.toUtf8() +
+                                "\" onerror=\"document.title='refused'\"></body></html>");
+    Browser()->SetOffline(false);
+    QVERIFY(LoadAndWait(Browser(), [&] { Browser()->load(QUrl(server.Url())); }));
+    QTRY_COMPARE_WITH_TIMEOUT(Browser()->title(), QStringLiteral("refused"), 10000);
+  }
+
+  void historyAndLinksStayInThePreview() {
+    TForm4& p = Preview();
+    const QString first = env->WriteFile(env->TempDir() + "first.htm",
+                                         "<a id=\"l\" target=\"_blank\" href=\"second.htm\">on</a>");
+    const QString second = env->WriteFile(env->TempDir() + "second.htm", "<p>second page</p>");
+    QVERIFY(LoadAndWait(Browser(), [&] { Browser()->Navigate(first); }));
+    // A link that asks for a new window opens in the preview itself.
+    QVERIFY(LoadAndWait(Browser(), [&] { RunScript(Browser(), "document.getElementById('l').click()"); }));
+    QCOMPARE(Browser()->url(), web::LocalFileUrl(second));
+    QVERIFY(LoadAndWait(Browser(), [&] { p.Back1->trigger(); }));
+    QCOMPARE(Browser()->url(), web::LocalFileUrl(first));
+    QVERIFY(LoadAndWait(Browser(), [&] { p.Forward1->trigger(); }));
+    QCOMPARE(Browser()->url(), web::LocalFileUrl(second));
+    QCOMPARE(BodyText(), QStringLiteral("second page"));
+  }
+
+  void f1SwitchesBetweenCodeAndPreview() {
+    TForm1& f = env->Main();
+    TForm4& p = Preview();
+    // Settings that open no other window when the main window first shows.
+    env->WriteFile(env->ProgramDir() + "vexapro.ini",
+                   "[Vexa options]\r\nShow Project Start=0\r\nShow Manager Start=0\r\n"
+                   "Show Preview Start=0\r\n[Vexa Interface]\r\nHeight=400\r\nWidth=800\r\n"
+                   "Left=0\r\nTop=0\r\nHeight Pr=390\r\nWidth Pr=803\r\nLeft Pr=211\r\n"
+                   "Top Pr=337\r\n");
+    f.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QTest::keyClick(f.Edit1, Qt::Key_F1);
+    QVERIFY(p.isVisible());
+    QVERIFY(QTest::qWaitForWindowActive(&p));
+    QWidget* view = Browser()->focusProxy() ? Browser()->focusProxy() : Browser();
+    QTest::keyClick(view, Qt::Key_F1);
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    p.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&p));
+    QTest::keyClick(view, Qt::Key_F10);
+    QVERIFY(forms::Find(QStringLiteral("Form5"))->isVisible());
+    // Closing the preview only hides it.
+    p.close();
+    QVERIFY(!p.isVisible());
+    QVERIFY(forms::Find(QStringLiteral("Form4")) == &p);
+  }
+};
+
+VEXA_GUI_TEST_MAIN(TestPreview)
+#include "test_preview.moc"
