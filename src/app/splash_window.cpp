@@ -1,10 +1,53 @@
 #include "splash_window.h"
 
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QLabel>
+#include <QScreen>
 #include <QTimer>
+
+#include "paths.h"
+
+namespace {
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  QFont font(QStringLiteral("Liberation Sans"), 14);
+  font.setStyleHint(QFont::SansSerif);
+  label->setFont(font);
+  label->adjustSize();
+  label->move(left, top);
+  return label;
+}
+
+}  // namespace
 
 TForm3::TForm3(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("Form3"));
   setWindowTitle(QStringLiteral("Vexa Web Editor"));
+  // A title bar without buttons: the splash goes away by itself.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  setFixedSize(330, 135);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, QColor(0, 0, 128));
+  pal.setColor(QPalette::WindowText, Qt::white);
+  setPalette(pal);
+  setAutoFillBackground(true);
+
+  Image1 = new QLabel(this);
+  Image1->setObjectName(QStringLiteral("Image1"));
+  Image1->setGeometry(8, 8, 89, 121);
+  Image1->setPixmap(QPixmap::fromImage(QImageReader(paths::ProgramDir() + "pictures/splash.jpg").read()));
+  Label1 = MakeLabel(this, "Label1", QStringLiteral("Vexa Web Editor Pro"), 120, 48);
+  Label2 = MakeLabel(this, "Label2", QStringLiteral("3.0 "), 192, 80);
+
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect bounds(QPoint(), size());
+    bounds.moveCenter(screen->availableGeometry().center());
+    move(bounds.topLeft());
+  }
+
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   const int ms = SplashMilliseconds();

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QTimer;
 
 class TForm3 : public QDialog {
@@ -13,11 +14,13 @@ class TForm3 : public QDialog {
   explicit TForm3(QWidget* parent = nullptr);
   int exec() override;
 
-  // The splash time: VEXA_SPLASH_MS, 6000 ms when unset.
+  // The splash time: VEXA_SPLASH_MS, 6000 ms when unset; 0 means no splash.
   static int SplashMilliseconds();
 
-  QTimer* Timer1 = nullptr;
-
- private:
   void Timer1Timer();
+
+  QTimer* Timer1 = nullptr;
+  QLabel* Image1 = nullptr;
+  QLabel* Label1 = nullptr;  // "Vexa Web Editor Pro"
+  QLabel* Label2 = nullptr;  // "3.0 "
 };
