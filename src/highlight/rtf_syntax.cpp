@@ -82,14 +82,18 @@ void EscapeRtf(std::string& token) {
   }
   while (i < size && !IsRtfSpecial(data[i])) ++i;
   if (i == size) return;
-  std::string out;
-  out.reserve(size + 8);
-  out.append(data, i);
-  for (; i < size; ++i) {
-    if (IsRtfSpecial(data[i])) out.push_back('\\');
-    out.push_back(data[i]);
+  // Widen the token in place, filling from the back, so escaping needs no
+  // second buffer.
+  std::size_t specials = 0;
+  for (std::size_t k = i; k < size; ++k) specials += IsRtfSpecial(data[k]);
+  token.resize(size + specials);
+  char* out = &token[0];
+  std::size_t to = size + specials;
+  for (std::size_t from = size; from > i;) {
+    const char c = out[--from];
+    out[--to] = c;
+    if (IsRtfSpecial(c)) out[--to] = '\\';
   }
-  token.swap(out);
 }
 
 TqorRTFSyntax::TqorRTFSyntax() {
