@@ -51,7 +51,8 @@ bool ReadAll(std::FILE* file, Input& input) {
       input.Bytes = std::move(larger);
       capacity *= 2;
     }
-    const std::size_t n = std::fread(input.Bytes.get() + input.Size, 1, capacity - 1 - input.Size, file);
+    const std::size_t n =
+        std::fread(input.Bytes.get() + input.Size, 1, capacity - 1 - input.Size, file);
     if (n == 0) break;
     input.Size += n;
   }

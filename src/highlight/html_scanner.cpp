@@ -11,12 +11,12 @@ using RangeState = TqorHTMLRTF::TRangeState;
 
 // Byte classes, one 256-entry table of flags built at compile time.
 enum : std::uint8_t {
-  kBlank = 1 << 0,       // 1..9, 11, 12, 14..32
-  kTextStop = 1 << 1,    // ends a text run: below 32, "<", "&" (an entity may start)
-  kWordByte = 1 << 2,    // continues an attribute name: above 32, not '"', "=" or ">"
-  kValueByte = 1 << 3,   // continues an unquoted value: above 32, not ">"
-  kLineStop = 1 << 4,    // ends a string, script or comment line: NUL, LF, CR
-  kTagNameByte = 1 << 5, // "!", "/" or an ASCII letter
+  kBlank = 1 << 0,        // 1..9, 11, 12, 14..32
+  kTextStop = 1 << 1,     // ends a text run: below 32, "<", "&" (an entity may start)
+  kWordByte = 1 << 2,     // continues an attribute name: above 32, not '"', "=" or ">"
+  kValueByte = 1 << 3,    // continues an unquoted value: above 32, not ">"
+  kLineStop = 1 << 4,     // ends a string, script or comment line: NUL, LF, CR
+  kTagNameByte = 1 << 5,  // "!", "/" or an ASCII letter
 };
 
 struct ByteClasses {
@@ -66,50 +66,57 @@ constexpr Byte FoldCase(Byte c) { return (c >= 'A' && c <= 'Z') ? static_cast<By
 
 // Compared in this order; "&divide" has no semicolon.
 const char* const kEntities[] = {
-    "&amp;", "&lt;", "&gt;", "&quot;", "&trade;", "&nbsp;", "&copy;", "&reg;", "&Agrave;",
-    "&Aacute;", "&Acirc;", "&Atilde;", "&Auml;", "&Aring;", "&AElig;", "&Ccedil;",
-    "&Egrave;", "&Eacute;", "&Ecirc;", "&Euml;", "&Igrave;", "&Iacute;", "&Icirc;",
-    "&Iuml;", "&ETH;", "&Ntilde;", "&Ograve;", "&Oacute;", "&Ocirc;", "&Otilde;", "&Ouml;",
-    "&Oslash;", "&Ugrave;", "&Uacute;", "&Ucirc;", "&Uuml;", "&Yacute;", "&THORN;",
-    "&szlig;", "&agrave;", "&aacute;", "&acirc;", "&atilde;", "&auml;", "&aring;",
-    "&aelig;", "&ccedil;", "&egrave;", "&eacute;", "&ecirc;", "&euml;", "&igrave;",
-    "&iacute;", "&icirc;", "&iuml;", "&eth;", "&ntilde;", "&ograve;", "&oacute;",
-    "&ocirc;", "&otilde;", "&ouml;", "&oslash;", "&ugrave;", "&uacute;", "&ucirc;",
-    "&uuml;", "&yacute;", "&thorn;", "&yuml;", "&iexcl;", "&cent;", "&pound;", "&curren;",
-    "&yen;", "&brvbar;", "&sect;", "&uml;", "&ordf;", "&laquo;", "&shy;", "&macr;",
-    "&deg;", "&plusmn;", "&sup2;", "&sup3;", "&acute;", "&micro;", "&middot;", "&cedil;",
-    "&sup1;", "&ordm;", "&raquo;", "&frac14;", "&frac12;", "&frac34;", "&iquest;",
-    "&times;", "&divide", "&euro;", "&#9;", "&#127;", "&#128;", "&#129;", "&#130;",
-    "&#131;", "&#132;", "&ldots;", "&#134;", "&#135;", "&#136;", "&#137;", "&#138;",
-    "&#139;", "&#140;", "&#141;", "&#142;", "&#143;", "&#144;", "&#152;", "&#153;",
-    "&#154;", "&#155;", "&#156;", "&#157;", "&#158;", "&#159;", "&#161;", "&#162;",
-    "&#163;", "&#164;", "&#165;", "&#166;", "&#167;", "&#168;", "&#170;", "&#175;",
-    "&#176;", "&#177;", "&#178;", "&#180;", "&#181;", "&#183;", "&#184;", "&#185;",
-    "&#186;", "&#188;", "&#189;", "&#190;", "&#191;", "&#215;",};
+    "&amp;",    "&lt;",     "&gt;",     "&quot;",   "&trade;",  "&nbsp;",   "&copy;",   "&reg;",
+    "&Agrave;", "&Aacute;", "&Acirc;",  "&Atilde;", "&Auml;",   "&Aring;",  "&AElig;",  "&Ccedil;",
+    "&Egrave;", "&Eacute;", "&Ecirc;",  "&Euml;",   "&Igrave;", "&Iacute;", "&Icirc;",  "&Iuml;",
+    "&ETH;",    "&Ntilde;", "&Ograve;", "&Oacute;", "&Ocirc;",  "&Otilde;", "&Ouml;",   "&Oslash;",
+    "&Ugrave;", "&Uacute;", "&Ucirc;",  "&Uuml;",   "&Yacute;", "&THORN;",  "&szlig;",  "&agrave;",
+    "&aacute;", "&acirc;",  "&atilde;", "&auml;",   "&aring;",  "&aelig;",  "&ccedil;", "&egrave;",
+    "&eacute;", "&ecirc;",  "&euml;",   "&igrave;", "&iacute;", "&icirc;",  "&iuml;",   "&eth;",
+    "&ntilde;", "&ograve;", "&oacute;", "&ocirc;",  "&otilde;", "&ouml;",   "&oslash;", "&ugrave;",
+    "&uacute;", "&ucirc;",  "&uuml;",   "&yacute;", "&thorn;",  "&yuml;",   "&iexcl;",  "&cent;",
+    "&pound;",  "&curren;", "&yen;",    "&brvbar;", "&sect;",   "&uml;",    "&ordf;",   "&laquo;",
+    "&shy;",    "&macr;",   "&deg;",    "&plusmn;", "&sup2;",   "&sup3;",   "&acute;",  "&micro;",
+    "&middot;", "&cedil;",  "&sup1;",   "&ordm;",   "&raquo;",  "&frac14;", "&frac12;", "&frac34;",
+    "&iquest;", "&times;",  "&divide",  "&euro;",   "&#9;",     "&#127;",   "&#128;",   "&#129;",
+    "&#130;",   "&#131;",   "&#132;",   "&ldots;",  "&#134;",   "&#135;",   "&#136;",   "&#137;",
+    "&#138;",   "&#139;",   "&#140;",   "&#141;",   "&#142;",   "&#143;",   "&#144;",   "&#152;",
+    "&#153;",   "&#154;",   "&#155;",   "&#156;",   "&#157;",   "&#158;",   "&#159;",   "&#161;",
+    "&#162;",   "&#163;",   "&#164;",   "&#165;",   "&#166;",   "&#167;",   "&#168;",   "&#170;",
+    "&#175;",   "&#176;",   "&#177;",   "&#178;",   "&#180;",   "&#181;",   "&#183;",   "&#184;",
+    "&#185;",   "&#186;",   "&#188;",   "&#189;",   "&#190;",   "&#191;",   "&#215;"};
 constexpr int kEntityCount = sizeof kEntities / sizeof kEntities[0];
 
 const char* const kTagNames[] = {
-    "A", "B", "DD", "I", "H1", "H2", "H3", "H4", "H5", "H6", "DL", "P", "KBD", "Q", "BIG",
-    "EM", "HEAD", "S", "BR", "DEL", "LI", "U", "ABBR", "DFN", "DT", "TD", "AREA", "HR",
-    "BASE", "CODE", "OL", "TH", "EMBED", "IMG", "COL", "MAP", "DIR", "LABEL", "UL", "DIV",
-    "CITE", "THEAD", "TR", "META", "PRE", "TABLE", "TT", "var", "INS", "SUB", "FRAME",
-    "WBR", "BODY", "LINK", "LEGend", "BLINK", "NOBR", "PARAM", "SAMP", "SPAN", "FORM",
-    "IFRAME", "HTML", "MENU", "XMP", "FONT", "object", "SUP", "SMALL", "NOEMBED", "LAYER",
-    "SPACER", "SELECT", "CENTER", "TBODY", "TITLE", "KEYGEN", "ADDRESS", "APPLET",
-    "ILAYER", "NEXTID", "TFOOT", "CAPTION", "FIELDSET", "INPUT", "MARQUEE", "STYLE",
-    "BASEFONT", "BGSOUND", "STRIKE", "COMMENT", "ISINDEX", "SCRIPT", "SERVER", "FRAMESET",
-    "ACRONYM", "OPTION", "LISTING", "NOLAYER", "NOFRAMES", "BUTTON", "STRONG", "TEXTAREA",
-    "MULTICOL", "COLGROUP", "NOSCRIPT", "BLOCKQUOTE", "PLAINTEXT", "/A", "/B", "/DD", "/I",
-    "/H1", "/H2", "/H3", "/H4", "/H5", "/H6", "/DL", "/P", "/KBD", "/Q", "/BIG", "/EM",
-    "/HEAD", "/S", "/DEL", "/LI", "/U", "/ABBR", "/DFN", "/DT", "/TD", "/CODE", "/OL",
-    "/TH", "/EMBED", "/MAP", "/DIR", "/LABEL", "/UL", "/DIV", "/CITE", "/THEAD", "/TR",
-    "/PRE", "/TABLE", "/TT", "/var", "/INS", "/SUB", "/BODY", "/LEGend", "/BLINK", "/NOBR",
-    "/SAMP", "/SPAN", "/FORM", "/IFRAME", "/HTML", "/MENU", "/XMP", "/FONT", "/object",
-    "/SUP", "/SMALL", "/NOEMBED", "/LAYER", "/SELECT", "/CENTER", "/TBODY", "/TITLE",
-    "/ADDRESS", "/APPLET", "/ILAYER", "/TFOOT", "/CAPTION", "/FIELDSET", "/MARQUEE",
-    "/STYLE", "/STRIKE", "/COMMENT", "/SCRIPT", "/FRAMESET", "/SERVER", "/ACRONYM",
-    "/OPTION", "!DOCTYPE", "/LISTING", "/NOLAYER", "/NOFRAMES", "/BUTTON", "/STRONG",
-    "/TEXTAREA", "/MULTICOL", "/COLGROUP", "/NOSCRIPT", "/BLOCKQUOTE",};
+    "A",         "B",          "DD",        "I",        "H1",        "H2",        "H3",
+    "H4",        "H5",         "H6",        "DL",       "P",         "KBD",       "Q",
+    "BIG",       "EM",         "HEAD",      "S",        "BR",        "DEL",       "LI",
+    "U",         "ABBR",       "DFN",       "DT",       "TD",        "AREA",      "HR",
+    "BASE",      "CODE",       "OL",        "TH",       "EMBED",     "IMG",       "COL",
+    "MAP",       "DIR",        "LABEL",     "UL",       "DIV",       "CITE",      "THEAD",
+    "TR",        "META",       "PRE",       "TABLE",    "TT",        "var",       "INS",
+    "SUB",       "FRAME",      "WBR",       "BODY",     "LINK",      "LEGend",    "BLINK",
+    "NOBR",      "PARAM",      "SAMP",      "SPAN",     "FORM",      "IFRAME",    "HTML",
+    "MENU",      "XMP",        "FONT",      "object",   "SUP",       "SMALL",     "NOEMBED",
+    "LAYER",     "SPACER",     "SELECT",    "CENTER",   "TBODY",     "TITLE",     "KEYGEN",
+    "ADDRESS",   "APPLET",     "ILAYER",    "NEXTID",   "TFOOT",     "CAPTION",   "FIELDSET",
+    "INPUT",     "MARQUEE",    "STYLE",     "BASEFONT", "BGSOUND",   "STRIKE",    "COMMENT",
+    "ISINDEX",   "SCRIPT",     "SERVER",    "FRAMESET", "ACRONYM",   "OPTION",    "LISTING",
+    "NOLAYER",   "NOFRAMES",   "BUTTON",    "STRONG",   "TEXTAREA",  "MULTICOL",  "COLGROUP",
+    "NOSCRIPT",  "BLOCKQUOTE", "PLAINTEXT", "/A",       "/B",        "/DD",       "/I",
+    "/H1",       "/H2",        "/H3",       "/H4",      "/H5",       "/H6",       "/DL",
+    "/P",        "/KBD",       "/Q",        "/BIG",     "/EM",       "/HEAD",     "/S",
+    "/DEL",      "/LI",        "/U",        "/ABBR",    "/DFN",      "/DT",       "/TD",
+    "/CODE",     "/OL",        "/TH",       "/EMBED",   "/MAP",      "/DIR",      "/LABEL",
+    "/UL",       "/DIV",       "/CITE",     "/THEAD",   "/TR",       "/PRE",      "/TABLE",
+    "/TT",       "/var",       "/INS",      "/SUB",     "/BODY",     "/LEGend",   "/BLINK",
+    "/NOBR",     "/SAMP",      "/SPAN",     "/FORM",    "/IFRAME",   "/HTML",     "/MENU",
+    "/XMP",      "/FONT",      "/object",   "/SUP",     "/SMALL",    "/NOEMBED",  "/LAYER",
+    "/SELECT",   "/CENTER",    "/TBODY",    "/TITLE",   "/ADDRESS",  "/APPLET",   "/ILAYER",
+    "/TFOOT",    "/CAPTION",   "/FIELDSET", "/MARQUEE", "/STYLE",    "/STRIKE",   "/COMMENT",
+    "/SCRIPT",   "/FRAMESET",  "/SERVER",   "/ACRONYM", "/OPTION",   "!DOCTYPE",  "/LISTING",
+    "/NOLAYER",  "/NOFRAMES",  "/BUTTON",   "/STRONG",  "/TEXTAREA", "/MULTICOL", "/COLGROUP",
+    "/NOSCRIPT", "/BLOCKQUOTE"};
 
 struct Keyword {
   const char* Text;
@@ -125,7 +132,8 @@ struct TagBuckets {
     for (const char* name : kTagNames) {
       std::int32_t hash = 0;
       const char* p = name;
-      for (; kClasses.Has(static_cast<Byte>(*p), kTagNameByte); ++p) hash += HashTable[static_cast<Byte>(*p)];
+      for (; kClasses.Has(static_cast<Byte>(*p), kTagNameByte); ++p)
+        hash += HashTable[static_cast<Byte>(*p)];
       for (; IsDigit(static_cast<Byte>(*p)); ++p) hash += *p - '0';
       Bucket[hash].push_back(Keyword{name, static_cast<std::int32_t>(p - name)});
     }
@@ -146,7 +154,8 @@ struct EntityTable {
 
   EntityTable() {
     for (int i = 0; i < kEntityCount; ++i) {
-      for (const char* p = kEntities[i]; *p != 0; ++p) Folded[i] += static_cast<char>(FoldCase(static_cast<Byte>(*p)));
+      for (const char* p = kEntities[i]; *p != 0; ++p)
+        Folded[i] += static_cast<char>(FoldCase(static_cast<Byte>(*p)));
       Length[i] = static_cast<std::int32_t>(Folded[i].size());
       SecondByte[static_cast<Byte>(Folded[i][1])] = true;
     }
@@ -178,8 +187,8 @@ const bool kTablesBuilt = (Tags(), Entities(), true);
 constexpr int kColorIndex[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 11};
 
 constexpr const char* kKindNames[] = {
-    "ServerScript", "Comment", "Identifier", "TagName", "Space",  "String",
-    "Symbol",       "Text",    "UndefinedTag", "Value", "Entity", "EndOfText",
+    "ServerScript", "Comment", "Identifier",   "TagName", "Space",  "String",
+    "Symbol",       "Text",    "UndefinedTag", "Value",   "Entity", "EndOfText",
 };
 
 static_assert(sizeof kColorIndex / sizeof kColorIndex[0] == static_cast<int>(Kind::EndOfText) + 1);
@@ -276,10 +285,17 @@ void TqorHTMLRTF::SetLine(const char* text, int lineNumber) {
 void TqorHTMLRTF::Next() {
   TokenPos = Run;
   switch (Range) {
-    case TRangeState::ServerScript: ServerScriptProc(); break;
-    case TRangeState::Comment: CommentProc(); break;
-    case TRangeState::Text: TextProc(); break;
-    default: (this->*ProcTable[static_cast<Byte>(Line[Run])])();
+    case TRangeState::ServerScript:
+      ServerScriptProc();
+      break;
+    case TRangeState::Comment:
+      CommentProc();
+      break;
+    case TRangeState::Text:
+      TextProc();
+      break;
+    default:
+      (this->*ProcTable[static_cast<Byte>(Line[Run])])();
   }
 }
 

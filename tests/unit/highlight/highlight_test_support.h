@@ -23,8 +23,7 @@ inline const std::string kDocumentEnd = "\\par }";
 inline std::vector<TokenRecord> Tokens(const std::string& syntax, const std::string& text) {
   HighlighterChoice choice = CreateHighlighter(syntax);
   choice.Highlighter->SetText(text.c_str());
-  TokenWalk walk =
-      CollectTokens(*choice.Highlighter, scan_invariants::TokenLimit(text.size()));
+  TokenWalk walk = CollectTokens(*choice.Highlighter, scan_invariants::TokenLimit(text.size()));
   EXPECT_TRUE(walk.Complete) << "scan of " << syntax << " did not end";
   return std::move(walk.Tokens);
 }
@@ -65,7 +64,8 @@ inline std::string Rtf(const std::string& syntax, const std::string& text) {
 inline std::string RtfBody(const std::string& syntax, const std::string& text) {
   const std::string rtf = Rtf(syntax, text);
   const std::size_t start = rtf.find(kDocumentStart);
-  if (start == std::string::npos || rtf.size() < start + kDocumentStart.size() + kDocumentEnd.size() ||
+  if (start == std::string::npos ||
+      rtf.size() < start + kDocumentStart.size() + kDocumentEnd.size() ||
       rtf.compare(rtf.size() - kDocumentEnd.size(), kDocumentEnd.size(), kDocumentEnd) != 0) {
     ADD_FAILURE() << "not a highlighter document: " << rtf;
     return std::string();

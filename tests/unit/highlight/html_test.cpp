@@ -56,8 +56,9 @@ TEST(HtmlScanner, AttributesAndValues) {
             "Identifier align\nSpace  \nSymbol =\nSpace  \nValue \"left\"\nSpace  \n"
             "Identifier x\nSymbol =\nValue a&b\nSymbol >\n");
   // A quoted value is written in the string colour, an unquoted one is not.
-  EXPECT_EQ(RtfBody("HTML", "<a href=\"x\" n=1>"),
-            "\\cf7 <\\cf4 a\\cf5  \\cf3 href\\cf7 =\\cf6 \"x\"\\cf5  \\cf3 n\\cf7 =\\cf10 1\\cf7 >");
+  EXPECT_EQ(
+      RtfBody("HTML", "<a href=\"x\" n=1>"),
+      "\\cf7 <\\cf4 a\\cf5  \\cf3 href\\cf7 =\\cf6 \"x\"\\cf5  \\cf3 n\\cf7 =\\cf10 1\\cf7 >");
   // A quote that is not a value is a string, and a string ends at its line end.
   EXPECT_EQ(Html("<a \"b c\" \"d\r\ne"),
             "Symbol <\nTagName a\nSpace  \nString \"b c\"\nSpace  \nString \"d\n"
@@ -79,8 +80,7 @@ TEST(HtmlScanner, CommentsAndServerScripts) {
 }
 
 TEST(HtmlScanner, Entities) {
-  EXPECT_EQ(Html(">a &amp; b &AMP;"),
-            "Symbol >\nText a \nEntity &amp;\nText  b \nEntity &AMP;\n");
+  EXPECT_EQ(Html(">a &amp; b &AMP;"), "Symbol >\nText a \nEntity &amp;\nText  b \nEntity &AMP;\n");
   EXPECT_EQ(Html(">&foo; &divide; &#9;"),
             "Symbol >\nText &foo; \nEntity &divide\nText ; \nEntity &#9;\n");
   // An entity right after a tag: the text token in front of it is empty.
@@ -100,12 +100,14 @@ TEST(HtmlScanner, BeforeTheFirstTag) {
 }
 
 TEST(HtmlScanner, ScriptCommentLinesAndQuotedValuesChangeColour) {
-  EXPECT_EQ(RtfBody("HTML", "<p>  // note\r\nx"), "\\cf7 <\\cf4 p\\cf7 >\\cf2   // note\\par \\cf5 \r\n\\cf8 x");
+  EXPECT_EQ(RtfBody("HTML", "<p>  // note\r\nx"),
+            "\\cf7 <\\cf4 p\\cf7 >\\cf2   // note\\par \\cf5 \r\n\\cf8 x");
   EXPECT_EQ(RtfBody("HTML", ">/"), "\\cf7 >\\cf8 /");
 }
 
 TEST(HtmlScanner, OnlyCrLfMakesAParagraph) {
-  EXPECT_EQ(RtfBody("HTML", "a\r\nb\nc\rd"), "\\cf3 a\\par \\cf5 \r\n\\cf3 b\\cf5 \n\\cf3 c\\cf5 \r\\cf3 d");
+  EXPECT_EQ(RtfBody("HTML", "a\r\nb\nc\rd"),
+            "\\cf3 a\\par \\cf5 \r\n\\cf3 b\\cf5 \n\\cf3 c\\cf5 \r\\cf3 d");
   // A tag goes on across a line end.
   EXPECT_EQ(Html("<a\r\nhref=x>"),
             "Symbol <\nTagName a\nSpace \\r\\n\nIdentifier href\nSymbol =\nValue x\nSymbol >\n");

@@ -27,9 +27,8 @@ std::vector<ReferenceCase> FindCases() {
         cases.push_back({folder.path().filename().string(), file.path()});
     }
   }
-  std::sort(cases.begin(), cases.end(), [](const ReferenceCase& a, const ReferenceCase& b) {
-    return a.Input < b.Input;
-  });
+  std::sort(cases.begin(), cases.end(),
+            [](const ReferenceCase& a, const ReferenceCase& b) { return a.Input < b.Input; });
   return cases;
 }
 

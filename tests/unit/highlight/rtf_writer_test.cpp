@@ -75,15 +75,15 @@ TEST(RtfWriter, FontTableWordsFollowTheMetrics) {
   ReplayScanner scanner({});
   EXPECT_EQ(scanner.RtfFontTable, "{\\f0\\fmodern\\fcharset0 Courier New;}");
   const std::pair<int, const char*> families[] = {
-      {0x00, "fdontcare"}, {0x12, "froman"}, {0x20, "fswiss"},      {0x31, "fmodern"},
+      {0x00, "fdontcare"}, {0x12, "froman"},      {0x20, "fswiss"}, {0x31, "fmodern"},
       {0x40, "fscript"},   {0x5F, "fdecorative"}, {0x60, "froman"}, {0xF0, "froman"}};
   for (const auto& [pitch, word] : families) {
     scanner.SetFonts({{"F", static_cast<std::uint8_t>(pitch), 0}});
     EXPECT_EQ(scanner.RtfFontTable, std::string("{\\f0\\") + word + "\\fcharset0 F;}") << pitch;
   }
   const std::pair<int, const char*> charsets[] = {
-      {0, "fcharset0"},     {1, "fcharset1"},     {2, "fcharset2"}, {128, "fcharset128"},
-      {255, "fcharset255"}, {3, ""},              {204, ""}};
+      {0, "fcharset0"},     {1, "fcharset1"}, {2, "fcharset2"}, {128, "fcharset128"},
+      {255, "fcharset255"}, {3, ""},          {204, ""}};
   for (const auto& [charset, word] : charsets) {
     scanner.SetFonts({{"F", 0x31, static_cast<std::uint8_t>(charset)}});
     EXPECT_EQ(scanner.RtfFontTable, std::string("{\\f0\\fmodern\\") + word + " F;}") << charset;

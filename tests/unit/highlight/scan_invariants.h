@@ -33,8 +33,7 @@ inline std::size_t TokenLimit(std::size_t textLength) { return 4 * textLength + 
 
 // Empty when the invariants hold for these bytes, else what went wrong. With
 // withRtf the bytes also go through the RTF writer once.
-inline std::string Check(const std::string& syntax, const std::string& bytes,
-                         bool withRtf = true) {
+inline std::string Check(const std::string& syntax, const std::string& bytes, bool withRtf = true) {
   const std::string text = bytes.substr(0, std::strlen(bytes.c_str()));
   HighlighterChoice choice = CreateHighlighter(syntax);
   choice.Highlighter->SetText(bytes.c_str());
