@@ -4,6 +4,9 @@
 set -euo pipefail
 build=$1
 shift
+# Benchmarks of windows run headless, as the tests do.
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+export QTWEBENGINE_DISABLE_SANDBOX=${QTWEBENGINE_DISABLE_SANDBOX:-1}
 shopt -s nullglob
 benches=("$build"/bin/*_bench)
 if [ ${#benches[@]} -eq 0 ]; then
