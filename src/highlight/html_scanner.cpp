@@ -1,13 +1,12 @@
 #include "html_scanner.h"
 
-#include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
 
 using Byte = unsigned char;
 using Kind = TqorHTMLRTF::TtkTokenKind;
-using RangeState = TqorHTMLRTF::TRangeState;
 
 // Byte classes, one 256-entry table of flags built at compile time.
 enum : std::uint8_t {
