@@ -15,5 +15,7 @@ if [ ${#benches[@]} -eq 0 ]; then
 fi
 for bench in "${benches[@]}"; do
   echo "== $(basename "$bench")"
-  "$bench" --benchmark_min_time=0.5 "$@"
+  # The median of three runs: a busy machine disturbs single runs.
+  "$bench" --benchmark_min_time=0.5 --benchmark_repetitions=3 \
+    --benchmark_report_aggregates_only=true "$@"
 done

@@ -57,29 +57,28 @@ void TMemoryStream::Write(const char* data, std::size_t count) {
 
 namespace {
 
-// True when one of the eight bytes of the word is "\\", "{" or "}": a byte equal
-// to c turns zero under XOR with c, and the classic zero-byte test finds it.
-constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-constexpr std::uint64_t kHighs = 0x8080808080808080ull;
-inline bool HasZeroByte(std::uint64_t x) { return ((x - kOnes) & ~x & kHighs) != 0; }
-inline bool HasRtfSpecial(std::uint64_t word) {
-  return HasZeroByte(word ^ (kOnes * '\\')) || HasZeroByte(word ^ (kOnes * '{')) ||
-         HasZeroByte(word ^ (kOnes * '}'));
+struct SpecialBytes {
+  bool Is[256];
+};
+
+constexpr SpecialBytes MakeSpecialBytes() {
+  SpecialBytes t{};
+  t.Is[static_cast<unsigned char>('\\')] = true;
+  t.Is[static_cast<unsigned char>('{')] = true;
+  t.Is[static_cast<unsigned char>('}')] = true;
+  return t;
 }
-inline bool IsRtfSpecial(char c) { return c == '\\' || c == '{' || c == '}'; }
+
+constexpr SpecialBytes kSpecial = MakeSpecialBytes();
+
+inline bool IsRtfSpecial(char c) { return kSpecial.Is[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 
 void EscapeRtf(std::string& token) {
-  // Most tokens hold no special byte: find out eight bytes at a time.
   const char* data = token.data();
   const std::size_t size = token.size();
   std::size_t i = 0;
-  for (; i + 8 <= size; i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, data + i, 8);
-    if (HasRtfSpecial(word)) break;
-  }
   while (i < size && !IsRtfSpecial(data[i])) ++i;
   if (i == size) return;
   // Widen the token in place, filling from the back, so escaping needs no
@@ -110,19 +109,26 @@ TqorRTFSyntax::TqorRTFSyntax() {
 void TqorRTFSyntax::EscapeToken(std::string&) {}
 
 void TqorRTFSyntax::FormatToken(int colorIndex, const std::string& token, std::string& out) {
-  // "\\cf" + index + " " in one append, then the token: this runs once per token.
-  char head[16] = {'\\', 'c', 'f'};
+  // This runs once per token: a short fragment is put together on the stack
+  // and appended as one piece.
+  char fragment[64];
+  std::memcpy(fragment, "\\cf", 3);
   std::size_t n = 3;
   unsigned value = static_cast<unsigned>(colorIndex);
   if (colorIndex < 0) {
     // "%d" of a negative index; no scanner produces one.
-    head[n++] = '-';
+    fragment[n++] = '-';
     value = static_cast<unsigned>(-static_cast<long long>(colorIndex));
   }
-  n += WriteDecimal(head + n, value);
-  head[n++] = ' ';
-  out.append(head, n);
-  out.append(token);
+  n += WriteDecimal(fragment + n, value);
+  fragment[n++] = ' ';
+  if (token.size() <= sizeof fragment - n) {
+    std::memcpy(fragment + n, token.data(), token.size());
+    out.append(fragment, n + token.size());
+  } else {
+    out.append(fragment, n);
+    out.append(token);
+  }
 }
 
 void TqorRTFSyntax::Next() {}
@@ -171,9 +177,8 @@ void TqorRTFSyntax::AppendDocument(std::string& out, TStream* flushTo) {
   out += RtfColorTable;
   out += RtfDocumentStart;
   out += "\\f0 ";
-  std::string token;
   while (!GetEol()) {
-    token = GetToken();
+    std::string token = GetToken();
     const int kind = GetTokenKind();
     EscapeToken(token);
     if (token.size() == 2 && token[0] == '\r' && token[1] == '\n') out += "\\par ";
@@ -217,6 +222,16 @@ void TqorRTFSyntax::SetFonts(const std::vector<TFontDesc>& fonts) {
 }
 
 std::size_t WriteDecimal(char* out, unsigned value) {
+  // Colour indexes are one or two digits.
+  if (value < 10) {
+    out[0] = static_cast<char>('0' + value);
+    return 1;
+  }
+  if (value < 100) {
+    out[0] = static_cast<char>('0' + value / 10);
+    out[1] = static_cast<char>('0' + value % 10);
+    return 2;
+  }
   char digits[10];
   std::size_t n = 0;
   do {

@@ -117,6 +117,18 @@ TEST(RtfWriter, ColourTableHasBlackFirstAndResolvesSystemColours) {
   EXPECT_EQ(scanner.ColorToRtf(RGBColor(18, 52, 86)), "\\red18\\green52\\blue86;");
 }
 
+TEST(RtfWriter, PlainFragmentsOfEveryLengthAndIndex) {
+  ReplayScanner scanner({});
+  for (std::size_t length = 0; length < 80; ++length) {
+    for (int index : {0, 9, 10, 99, 100, 1234, -3}) {
+      const std::string token(length, 'x');
+      std::string out = "head";
+      scanner.FormatToken(index, token, out);
+      EXPECT_EQ(out, "head\\cf" + std::to_string(index) + " " + token) << length;
+    }
+  }
+}
+
 TEST(RtfWriter, EscapingAndDecimals) {
   std::string text = "{a\\b}";
   EscapeRtf(text);
