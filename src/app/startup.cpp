@@ -1,11 +1,9 @@
 #include "startup.h"
 
-#include <QDialog>
-#include <QTimer>
-
 #include "application.h"
-#include "form_registry.h"
+#include "error_guard.h"
 #include "main_window.h"
+#include "settings.h"
 #include "tools.h"
 
 namespace startup {
@@ -13,6 +11,7 @@ namespace startup {
 void FormShow(TForm1& form) {
   form.SetCurFileName(QStringLiteral("new.htm"));
   app::ShowFormModal(QStringLiteral("Form3"));
+  settings::ReadAndApply(form);
   tools::Detect(form);
   form.Timer1->stop();
   form.ShowPreviewStartPage();
@@ -20,6 +19,12 @@ void FormShow(TForm1& form) {
   form.SetModifiedFlag(QString());
 }
 
-void FormClose(TForm1& form) { form.SavePrompt(); }
+bool FormClose(TForm1& form) {
+  if (!form.SavePrompt()) return false;
+  // A settings file that cannot be written is reported, and the program still
+  // ends: keeping the window open would trap the user in it.
+  RunGuarded([&form] { settings::Write(form); });
+  return true;
+}
 
 }  // namespace startup

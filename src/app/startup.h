@@ -5,7 +5,13 @@ class TForm1;
 
 namespace startup {
 
+// Splash, settings (which may show the projects dialog, the manager and the
+// preview), tools, the preview's start page and the line display.
 void FormShow(TForm1& form);
-void FormClose(TForm1& form);
+
+// The save prompt, then the settings file. False when the close must not go
+// on: the user asked to save and the document was not saved. A settings file
+// that cannot be written is reported and does not stop the close.
+bool FormClose(TForm1& form);
 
 }  // namespace startup

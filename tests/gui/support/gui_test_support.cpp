@@ -38,6 +38,14 @@ TestEnvironment::TestEnvironment(bool withData) {
   qputenv("VEXA_SHARED_DIR", SharedDir().toLocal8Bit());
   qputenv("VEXA_SPLASH_MS", "0");
   QDir().mkpath(SharedDir() + "vexapro/projects");
+  // A returning user's settings that open no window at start-up and keep the
+  // windows where they were designed, so a test that shows the main window is
+  // not held by the first run's modal projects dialog.
+  WriteFile(ProgramDir() + "vexapro.ini",
+            "[Vexa options]\r\nAutomatic Preview=1\r\nWord Wrap=0\r\nWorking Offline=1\r\n"
+            "Show Project Start=0\r\nShow Manager Start=0\r\nShow Preview Start=0\r\n"
+            "[Vexa Interface]\r\nHeight=304\r\nWidth=792\r\nLeft=212\r\nTop=0\r\n"
+            "Height Pr=390\r\nWidth Pr=803\r\nLeft Pr=211\r\nTop Pr=337\r\n");
   SetErrorReporter([this](const QString& message) { Errors_ << message; });
   dialogs::SetMessageHook(
       [this](const QString& caption, const QString& text) { Messages_ << caption + "|" + text; });

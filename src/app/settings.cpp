@@ -1,0 +1,238 @@
+#include "settings.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTabWidget>
+#include <algorithm>
+
+#include "application.h"
+#include "editor_control.h"
+#include "form_registry.h"
+#include "ini_file.h"
+#include "list_chooser.h"
+#include "main_window.h"
+#include "manager_window.h"
+#include "paths.h"
+#include "preview.h"
+#include "vexa_error.h"
+
+namespace settings {
+namespace {
+
+constexpr char kOptions[] = "Vexa options";
+constexpr char kManagerOptions[] = "Vexa Manager options";
+constexpr char kInterface[] = "Vexa Interface";
+
+// Coordinates are kept within this distance of the origin, so that a wild
+// value in the file cannot overflow the arithmetic of a rectangle.
+constexpr int kCoordinateLimit = 100000;
+// The strip at a window's top by which it is dragged, and how much of it
+// must lie on a screen for the window to count as reachable.
+constexpr int kTitleStrip = 24;
+constexpr int kGripWidth = 48;
+
+bool ReadFlag(const IniFile& ini, const char* key) {
+  return ini.ReadString(kOptions, key, "") == "1";
+}
+
+int ReadCoordinate(const IniFile& ini, const char* key) {
+  return std::clamp(ini.ReadInteger(kInterface, key, 0), -kCoordinateLimit, kCoordinateLimit);
+}
+
+QRect ReadBounds(const IniFile& ini, const char* height, const char* width, const char* left,
+                 const char* top) {
+  const int h = ReadCoordinate(ini, height);
+  const int w = ReadCoordinate(ini, width);
+  const int x = ReadCoordinate(ini, left);
+  const int y = ReadCoordinate(ini, top);
+  return QRect(x, y, w, h);
+}
+
+void WriteFlag(IniFile& ini, const char* key, bool on) {
+  ini.WriteString(kOptions, key, on ? "1" : "0");
+}
+
+// File names are kept in the file as the file system spells them.
+std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString ReadPath(const IniFile& ini, const char* key) {
+  return QFile::decodeName(QByteArray::fromStdString(ini.ReadString(kManagerOptions, key, "")));
+}
+
+QList<QRect> ScreenAreas() {
+  QList<QRect> areas;
+  for (const QScreen* screen : QGuiApplication::screens()) areas << screen->geometry();
+  return areas;
+}
+
+QRect PrimaryArea() {
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  return primary != nullptr ? primary->availableGeometry() : QRect(0, 0, 800, 600);
+}
+
+// Sets a window's outer bounds: move() places the frame, resize() takes the
+// client size, so the frame is taken off the stored size.
+void ApplyOuterBounds(QWidget* window, const QRect& outer, const QWidget* mainWindow) {
+  const QSize frame = OuterBounds(window, mainWindow).size() - window->size();
+  window->resize(outer.size() - frame);
+  window->move(outer.topLeft());
+}
+
+void ApplyBounds(TForm1& form, const TSettingsValues& values) {
+  const QList<QRect> screens = ScreenAreas();
+  const QRect primary = PrimaryArea();
+  // The windows still have their design bounds, which a bad stored size falls back to.
+  ApplyOuterBounds(&form,
+                   MendBounds(values.Main, OuterBounds(&form, &form).size(), screens, primary),
+                   &form);
+  if (QWidget* preview = forms::Find(QStringLiteral("Form4"))) {
+    ApplyOuterBounds(
+        preview,
+        MendBounds(values.Preview, OuterBounds(preview, &form).size(), screens, primary), &form);
+  }
+  // The manager keeps its fixed size; only its place is stored.
+  if (QWidget* manager = forms::Find(QStringLiteral("frmmanager"))) {
+    const QSize size = OuterBounds(manager, &form).size();
+    manager->move(MendBounds(QRect(values.Manager, size), size, screens, primary).topLeft());
+  }
+}
+
+}  // namespace
+
+TSettingsValues ReadValues(const IniFile& ini) {
+  TSettingsValues v;
+  v.AutomaticPreview = ReadFlag(ini, "Automatic Preview");
+  v.WordWrap = ReadFlag(ini, "Word Wrap");
+  v.WorkingOffline = ReadFlag(ini, "Working Offline");
+  v.ShowProjectStart = ReadFlag(ini, "Show Project Start");
+  v.ShowManagerStart = ReadFlag(ini, "Show Manager Start");
+  v.ShowPreviewStart = ReadFlag(ini, "Show Preview Start");
+  v.Tab = ini.ReadInteger(kManagerOptions, "Tab", 0);
+  v.Qlist1 = ReadPath(ini, "Qlist1");
+  v.Qlist2 = ReadPath(ini, "Qlist2");
+  v.Main = ReadBounds(ini, "Height", "Width", "Left", "Top");
+  v.Preview = ReadBounds(ini, "Height Pr", "Width Pr", "Left Pr", "Top Pr");
+  v.Manager = QPoint(ReadCoordinate(ini, "Left Manager"), ReadCoordinate(ini, "Top Manager"));
+  return v;
+}
+
+void WriteValues(IniFile& ini, const TSettingsValues& v) {
+  WriteFlag(ini, "Automatic Preview", v.AutomaticPreview);
+  WriteFlag(ini, "Word Wrap", v.WordWrap);
+  WriteFlag(ini, "Working Offline", v.WorkingOffline);
+  WriteFlag(ini, "Show Project Start", v.ShowProjectStart);
+  WriteFlag(ini, "Show Manager Start", v.ShowManagerStart);
+  WriteFlag(ini, "Show Preview Start", v.ShowPreviewStart);
+  ini.WriteInteger(kManagerOptions, "Tab", v.Tab);
+  ini.WriteString(kManagerOptions, "Qlist1", PathBytes(v.Qlist1));
+  ini.WriteString(kManagerOptions, "Qlist2", PathBytes(v.Qlist2));
+  ini.WriteInteger(kInterface, "Height", v.Main.height());
+  ini.WriteInteger(kInterface, "Width", v.Main.width());
+  ini.WriteInteger(kInterface, "Left", v.Main.left());
+  ini.WriteInteger(kInterface, "Top", v.Main.top());
+  ini.WriteInteger(kInterface, "Height Pr", v.Preview.height());
+  ini.WriteInteger(kInterface, "Width Pr", v.Preview.width());
+  ini.WriteInteger(kInterface, "Left Pr", v.Preview.left());
+  ini.WriteInteger(kInterface, "Top Pr", v.Preview.top());
+  ini.WriteInteger(kInterface, "Left Manager", v.Manager.x());
+  ini.WriteInteger(kInterface, "Top Manager", v.Manager.y());
+}
+
+QRect MendBounds(const QRect& stored, const QSize& designSize, const QList<QRect>& screens,
+                 const QRect& primary) {
+  QRect r = stored;
+  if (r.width() < kMinimumSize.width()) r.setWidth(designSize.width());
+  if (r.height() < kMinimumSize.height()) r.setHeight(designSize.height());
+
+  const QRect strip(r.left(), r.top(), r.width(), kTitleStrip);
+  for (const QRect& screen : screens) {
+    const QRect onScreen = strip.intersected(screen);
+    if (onScreen.width() >= std::min(kGripWidth, r.width()) &&
+        onScreen.height() >= kTitleStrip / 2) {
+      return r;
+    }
+  }
+  // Off every screen: as near to the stored place as the primary screen
+  // allows; a window larger than the screen keeps its top-left corner on it.
+  r.moveLeft(std::max(primary.left(), std::min(r.left(), primary.right() + 1 - r.width())));
+  r.moveTop(std::max(primary.top(), std::min(r.top(), primary.bottom() + 1 - r.height())));
+  return r;
+}
+
+QRect OuterBounds(const QWidget* window, const QWidget* mainWindow) {
+  const QRect frame = window->frameGeometry();
+  const QRect client = window->geometry();
+  if (frame != client || window->isVisible() || mainWindow == nullptr || mainWindow == window) {
+    return frame;
+  }
+  // Never shown: the position is already the frame's, only the size lacks it.
+  const QSize mainFrame = mainWindow->frameGeometry().size() - mainWindow->geometry().size();
+  return QRect(client.topLeft(), client.size() + mainFrame);
+}
+
+void ReadAndApply(TForm1& form) {
+  const QString path = paths::SettingsFile();
+  if (!QFileInfo::exists(path)) {
+    // A first run greets the user with the projects, the preview and the manager.
+    app::ShowFormModal(QStringLiteral("frmprojects"));
+    app::ShowForm(QStringLiteral("Form4"));
+    app::ShowForm(QStringLiteral("frmmanager"));
+    return;
+  }
+
+  const TSettingsValues v = ReadValues(IniFile(PathBytes(path)));
+  ApplyBounds(form, v);
+
+  form.Check1->setChecked(v.AutomaticPreview);
+  form.CheckBox2->setChecked(v.WordWrap);
+  form.Edit1->SetWordWrap(v.WordWrap);
+  form.CheckBox1->setChecked(v.WorkingOffline);
+  preview::SetOffline(v.WorkingOffline);
+  auto* manager = forms::Get<Tfrmmanager>(QStringLiteral("frmmanager"));
+  if (manager != nullptr) manager->showprcheck->setChecked(v.ShowProjectStart);
+  if (v.ShowProjectStart) app::ShowFormModal(QStringLiteral("frmprojects"));
+  if (manager != nullptr) manager->showmanagercheck->setChecked(v.ShowManagerStart);
+  if (v.ShowManagerStart) app::ShowForm(QStringLiteral("frmmanager"));
+  if (manager != nullptr) manager->showpreviewcheck->setChecked(v.ShowPreviewStart);
+  if (v.ShowPreviewStart) app::ShowForm(QStringLiteral("Form4"));
+
+  form.SetModifiedFlag(QString());
+}
+
+void Write(TForm1& form) {
+  TSettingsValues v;
+  v.AutomaticPreview = form.Check1->isChecked();
+  v.WordWrap = form.CheckBox2->isChecked();
+  v.WorkingOffline = form.CheckBox1->isChecked();
+  if (const auto* manager = forms::Get<Tfrmmanager>(QStringLiteral("frmmanager"))) {
+    v.ShowProjectStart = manager->showprcheck->isChecked();
+    v.ShowManagerStart = manager->showmanagercheck->isChecked();
+    v.ShowPreviewStart = manager->showpreviewcheck->isChecked();
+    v.Tab = manager->PageControl1->currentIndex();
+    v.Manager = OuterBounds(manager, &form).topLeft();
+  }
+  if (const auto* chooser = forms::Get<Tfrmopenlists>(QStringLiteral("frmopenlists"))) {
+    v.Qlist1 = chooser->Edit1->text();
+    v.Qlist2 = chooser->Edit2->text();
+  }
+  v.Main = OuterBounds(&form, &form);
+  if (const QWidget* preview = forms::Find(QStringLiteral("Form4"))) {
+    v.Preview = OuterBounds(preview, &form);
+  }
+
+  const QString path = paths::SettingsFile();
+  IniFile ini(PathBytes(path));
+  WriteValues(ini, v);
+  try {
+    ini.Save();
+  } catch (const IniWriteError&) {
+    // The file is untouched; the user learns which file could not be written.
+    throw VexaError(QStringLiteral("Unable to write to %1").arg(path));
+  }
+}
+
+}  // namespace settings
