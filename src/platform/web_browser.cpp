@@ -34,9 +34,9 @@ void PrepareEngine() {
   // Path syntax, like file: relative references resolve against the folder.
   scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
   // A local scheme: pages from the network can neither load nor open these
-  // files, while local pages may use each other and plain local files.
-  scheme.setFlags(QWebEngineUrlScheme::LocalScheme | QWebEngineUrlScheme::LocalAccessAllowed |
-                  QWebEngineUrlScheme::CorsEnabled);
+  // files, while local pages may use each other and plain local files. No
+  // cross-origin reads: a page reads local files no further than file: allows.
+  scheme.setFlags(QWebEngineUrlScheme::LocalScheme | QWebEngineUrlScheme::LocalAccessAllowed);
   QWebEngineUrlScheme::registerScheme(scheme);
 }
 

@@ -109,7 +109,8 @@ class TestPreview : public QObject {
     QVERIFY(!f.Timer1->isActive());
     QCOMPARE(RunScript(Browser(), "document.querySelector('h1').textContent").toString(),
              QStringLiteral("Vexa Web Editor Pro"));
-    // New shows the start page again.
+    // New shows the start page again (an unchanged document asks nothing).
+    f.SetModifiedFlag(QString());
     QVERIFY(LoadAndWait(Browser(), [&] { f.Action1->trigger(); }));
     QCOMPARE(Browser()->url(), web::LocalFileUrl(env->ProgramDir() + "vexa.vwe"));
   }
