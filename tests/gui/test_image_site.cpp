@@ -1,0 +1,313 @@
+// The image dialog and the site chooser, opened from the code generator's "^"
+// buttons as the user does: pictures copied into a project made in a
+// temporary folder, references and link targets handed back into the fields.
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "code_generator_window.h"
+#include "file_lists.h"
+#include "flat_button.h"
+#include "gui_test_support.h"
+#include "image_dialog.h"
+#include "main_shell.h"
+#include "main_window.h"
+#include "site_chooser.h"
+
+namespace {
+
+const QString kWarning =
+    QStringLiteral("Warning|You must open/create a project to use this function.");
+
+void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
+
+// Clicks a file of a file list, as the user picks one.
+bool Pick(TFileList* list, const QString& name) {
+  const QList<QListWidgetItem*> items = list->findItems(name, Qt::MatchExactly);
+  if (items.size() != 1) return false;
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(items.first()).center());
+  return list->SelectedName() == name;
+}
+
+// Answers the next modal dialog with the steps given; a dialog they leave open
+// (a failed check ends them early) is closed, so a failure never hangs the run.
+void Answer(std::function<void()> steps) {
+  AnswerNextModal([steps](QWidget* modal) {
+    steps();
+    auto* dialog = qobject_cast<QDialog*>(modal);
+    if (dialog && dialog->isVisible()) dialog->done(QDialog::Rejected);
+  });
+}
+
+}  // namespace
+
+class TestImageSite : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    env = std::make_unique<TestEnvironment>();
+    env->CreateForms();
+    gen = forms::Get<TForm5>(QStringLiteral("Form5"));
+    image = forms::Get<TImageInsert>(QStringLiteral("ImageInsert"));
+    site = forms::Get<TForm8>(QStringLiteral("Form8"));
+    QVERIFY(gen && image && site);
+    gen->show();
+    project = env->TempDir() + "site";
+    for (const char* sub : {"images", "private", "files"}) QDir().mkpath(project + "/" + sub);
+    env->WriteFile(project + "/index.htm", "<html></html>");
+    pictures = env->TempDir() + "Other Drive/pics";
+    env->WriteFile(pictures + "/My Photo.png", "new picture");
+    env->WriteFile(pictures + "/notes.txt", "not a picture");
+  }
+  void cleanup() {
+    gen = nullptr;
+    env.reset();
+  }
+
+  void imageDialogLayout() {
+    QCOMPARE(image->windowTitle(), QStringLiteral("Insert image"));
+    QCOMPARE(image->size(), QSize(347, 327));
+    QVERIFY(!(image->windowFlags() & Qt::WindowCloseButtonHint));
+    QCOMPARE(image->Drive1->geometry(), QRect(8, 8, 225, 19));
+    QCOMPARE(image->Dir1->geometry(), QRect(8, 32, 225, 97));
+    QCOMPARE(image->File1->geometry(), QRect(8, 136, 329, 105));
+    QCOMPARE(image->File1->Mask(), QStringLiteral("*.jpg;*.jpeg;*.bmp;*.gif;*.png"));
+    int top = 248;
+    for (QLineEdit* e : {image->Edit1, image->Edit2, image->Edit3}) {
+      QCOMPARE(e->geometry(), QRect(8, top, 329, 21));
+      QVERIFY(e->isReadOnly());
+      top += 24;
+    }
+    QCOMPARE(image->dxButton1->text(), QStringLiteral("Ok"));
+    QCOMPARE(image->dxButton1->pos(), QPoint(264, 32));
+    QCOMPARE(image->dxButton1->width(), 57);
+    QCOMPARE(image->dxButton2->text(), QStringLiteral("Close"));
+    QCOMPARE(image->dxButton2->pos(), QPoint(264, 72));
+    QCOMPARE(image->dxButton2->width(), 57);
+  }
+
+  void imageWithoutProject() {
+    gen->TabbedNotebook1->setCurrentIndex(1);
+    gen->imagelink->setText(QStringLiteral("keep.png"));
+    bool answered = false;
+    Answer([&] {
+      answered = QApplication::activeModalWidget() == image;
+      QCOMPARE(env->Messages(), QStringList{kWarning});
+      QVERIFY(!image->dxButton1->isEnabled());
+      QVERIFY(image->dxButton2->isEnabled());
+      // Browsing still works.
+      image->Dir1->SetFolder(pictures);
+      QVERIFY(Pick(image->File1, "My Photo.png"));
+      Click(image->dxButton2);
+    });
+    Click(gen->dxButton5);
+    QVERIFY(answered);
+    QVERIFY(!image->isVisible());
+    QCOMPARE(gen->imagelink->text(), QStringLiteral("keep.png"));
+    QCOMPARE(image->Dir1->Folder(), QStringLiteral("/"));
+  }
+
+  void imageCopiedAndReferencedOnTheLinkPage() {
+    MainShell().SetProjectDir(project);
+    gen->TabbedNotebook1->setCurrentIndex(1);
+    gen->linktext->setText(QStringLiteral("Home"));
+    Answer([&] {
+      QVERIFY(env->Messages().isEmpty());
+      QVERIFY(image->dxButton1->isEnabled());
+      QCOMPARE(image->Dir1->Folder(), project + "/images");
+      QCOMPARE(image->File1->Folder(), project + "/images");
+      image->Dir1->SetFolder(pictures);
+      QCOMPARE(image->File1->FileNames(), QStringList{"My Photo.png"});
+      QVERIFY(Pick(image->File1, "My Photo.png"));
+      QCOMPARE(image->Edit1->text(), pictures + "/My Photo.png");
+      QCOMPARE(image->Edit2->text(), project + "/images/My Photo.png");
+      QCOMPARE(image->Edit3->text(), QStringLiteral("images/My Photo.png"));
+      Click(image->dxButton1);
+    });
+    Click(gen->dxButton5);
+    QVERIFY(!image->isVisible());
+    QCOMPARE(TestEnvironment::ReadFile(project + "/images/My Photo.png"), QByteArray("new picture"));
+    QCOMPARE(gen->imagelink->text(), QStringLiteral("images/My Photo.png"));
+    QCOMPARE(gen->linkcode->text(),
+             QStringLiteral(R"(<p align="Left"><a href=""><img src="images/My Photo.png">)"
+                            R"(<font face="Arial" size="10">Home</font></a></p>)"));
+    // Pointed away, so the next showing reads the project's pictures afresh.
+    QCOMPARE(image->Dir1->Folder(), QStringLiteral("/"));
+  }
+
+  void imageFieldFollowsThePage() {
+    MainShell().SetProjectDir(project);
+    const QString existing = project + "/images/My Photo.png";
+    env->WriteFile(existing, "picture already in the site");
+    const QList<QPair<int, QLineEdit*>> pages = {{0, gen->backimage1}, {3, gen->inimage}};
+    for (const auto& [page, field] : pages) {
+      gen->TabbedNotebook1->setCurrentIndex(page);
+      Answer([&] {
+        image->Dir1->SetFolder(pictures);
+        QVERIFY(Pick(image->File1, "My Photo.png"));
+        Click(image->dxButton1);
+      });
+      Click(page == 0 ? gen->dxButton3 : gen->dxButton7);
+      QVERIFY(!image->isVisible());
+      // The picture already in the site is neither replaced nor reported.
+      QCOMPARE(TestEnvironment::ReadFile(existing), QByteArray("picture already in the site"));
+      QVERIFY(env->Errors().isEmpty());
+      QCOMPARE(field->text(), QStringLiteral("images/My Photo.png"));
+    }
+    QVERIFY(gen->codepagec->text().endsWith(R"(background="images/My Photo.png">)"));
+    QCOMPARE(gen->inimagecode->text(),
+             QStringLiteral(R"(<p align="Left"><img src="images/My Photo.png"></p>)"));
+    QVERIFY(gen->imagelink->text().isEmpty());
+
+    // A picture picked from the site's own "images" folder goes back as it is.
+    gen->inimage->clear();
+    Answer([&] {
+      QVERIFY(Pick(image->File1, "My Photo.png"));
+      QCOMPARE(image->Edit1->text(), image->Edit2->text());
+      Click(image->dxButton1);
+    });
+    Click(gen->dxButton7);
+    QCOMPARE(TestEnvironment::ReadFile(existing), QByteArray("picture already in the site"));
+    QCOMPARE(gen->inimage->text(), QStringLiteral("images/My Photo.png"));
+
+    // On a page without a picture field the picture is copied, no field set.
+    env->WriteFile(pictures + "/other.gif", "gif");
+    gen->TabbedNotebook1->setCurrentIndex(2);
+    Answer([&] {
+      image->Dir1->SetFolder(pictures);
+      QVERIFY(Pick(image->File1, "other.gif"));
+      Click(image->dxButton1);
+    });
+    gen->dxButton7->click();
+    QCOMPARE(TestEnvironment::ReadFile(project + "/images/other.gif"), QByteArray("gif"));
+    QCOMPARE(gen->backimage1->text(), QStringLiteral("images/My Photo.png"));
+    QCOMPARE(gen->inimage->text(), QStringLiteral("images/My Photo.png"));
+    QVERIFY(gen->imagelink->text().isEmpty());
+  }
+
+  void imageCopyThatFailsIsReported() {
+    // A project whose "images" folder is gone: the copy cannot be made, so no
+    // reference to a missing picture is handed back and the dialog stays.
+    MainShell().SetProjectDir(project);
+    QVERIFY(QDir(project + "/images").removeRecursively());
+    gen->TabbedNotebook1->setCurrentIndex(3);
+    bool stayedOpen = false;
+    Answer([&] {
+      image->Dir1->SetFolder(pictures);
+      QVERIFY(Pick(image->File1, "My Photo.png"));
+      Click(image->dxButton1);
+      stayedOpen = image->isVisible();
+      Click(image->dxButton2);
+    });
+    Click(gen->dxButton7);
+    QVERIFY(stayedOpen);
+    QCOMPARE(env->Errors(),
+             QStringList{"Cannot create file " + project + "/images/My Photo.png"});
+    QVERIFY(gen->inimage->text().isEmpty());
+  }
+
+  void siteChooserLayout() {
+    QCOMPARE(site->windowTitle(), QStringLiteral("Choose site"));
+    QCOMPARE(site->size(), QSize(333, 280));
+    QVERIFY(site->windowFlags() & Qt::WindowCloseButtonHint);
+    QCOMPARE(site->Label1->text(), QStringLiteral("Site"));
+    QCOMPARE(site->Label1->pos(), QPoint(168, 8));
+    QCOMPARE(site->Button1->geometry(), QRect(8, 24, 57, 17));
+    QCOMPARE(site->Button1->text(), QStringLiteral("Site"));
+    QCOMPARE(site->Button2->geometry(), QRect(8, 48, 57, 17));
+    QCOMPARE(site->Button2->text(), QStringLiteral("Files"));
+    QCOMPARE(site->FileListBox1->geometry(), QRect(72, 24, 249, 177));
+    QCOMPARE(site->Edit1->geometry(), QRect(72, 200, 249, 21));
+    QCOMPARE(site->Edit2->geometry(), QRect(72, 224, 249, 21));
+    QVERIFY(site->Edit1->isReadOnly() && site->Edit2->isReadOnly());
+    QCOMPARE(site->dxButton1->text(), QStringLiteral("Close"));
+    QCOMPARE(site->dxButton1->pos(), QPoint(40, 248));
+    QCOMPARE(site->dxButton1->width(), 97);
+    QCOMPARE(site->dxButton2->text(), QStringLiteral("Ok"));
+    QCOMPARE(site->dxButton2->pos(), QPoint(176, 248));
+    QCOMPARE(site->dxButton2->width(), 105);
+  }
+
+  void siteChooserWithoutProject() {
+    gen->linkurl->setText(QStringLiteral("keep.htm"));
+    Answer([&] {
+      QCOMPARE(QApplication::activeModalWidget(), static_cast<QWidget*>(site));
+      QCOMPARE(env->Messages(), QStringList{kWarning});
+      QVERIFY(!site->dxButton2->isEnabled());
+      Click(site->dxButton1);
+    });
+    Click(gen->dxButton20);
+    QCOMPARE(gen->linkurl->text(), QStringLiteral("keep.htm"));
+  }
+
+  void siteChooserModes() {
+    MainShell().SetProjectDir(project);
+    env->WriteFile(project + "/files/Price List.pdf", "pdf");
+
+    // "Site": a page of the project folder goes back as its bare name.
+    Answer([&] {
+      QCOMPARE(site->FileListBox1->Folder(), project);
+      QVERIFY(site->dxButton2->isEnabled());
+      QVERIFY(Pick(site->FileListBox1, "index.htm"));
+      QCOMPARE(site->Edit1->text(), project + "/index.htm");
+      QCOMPARE(site->Edit2->text(), QStringLiteral("index.htm"));
+      Click(site->dxButton2);
+    });
+    Click(gen->dxButton20);
+    QCOMPARE(gen->linkurl->text(), QStringLiteral("index.htm"));
+    QVERIFY(gen->linkcode->text().contains(QStringLiteral(R"(<a href="index.htm">)")));
+    QCOMPARE(site->FileListBox1->Folder(), QStringLiteral("/"));
+
+    // "Files": the "files" folder, names with the "files/" prefix.
+    Answer([&] {
+      Click(site->Button2);
+      QCOMPARE(site->Label1->text(), QStringLiteral("Files"));
+      QCOMPARE(site->FileListBox1->Folder(), project + "/files");
+      QVERIFY(Pick(site->FileListBox1, "Price List.pdf"));
+      QCOMPARE(site->Edit2->text(), QStringLiteral("files/Price List.pdf"));
+      Click(site->dxButton1);
+    });
+    Click(gen->dxButton20);
+    QCOMPARE(gen->linkurl->text(), QStringLiteral("index.htm"));
+
+    // The mode survives the reset, and the list opens on the mode's folder,
+    // so the prefix handed back names a file that is there.
+    env->WriteFile(project + "/files/new.htm", "new");
+    Answer([&] {
+      QCOMPARE(site->Label1->text(), QStringLiteral("Files"));
+      QCOMPARE(site->FileListBox1->Folder(), project + "/files");
+      QVERIFY(Pick(site->FileListBox1, "new.htm"));
+      QCOMPARE(site->Edit2->text(), QStringLiteral("files/new.htm"));
+      Click(site->dxButton2);
+    });
+    Click(gen->dxButton20);
+    QCOMPARE(gen->linkurl->text(), QStringLiteral("files/new.htm"));
+
+    // The close box leaves the list where it was: no reset.
+    Answer([&] {
+      Click(site->Button1);
+      QCOMPARE(site->Label1->text(), QStringLiteral("Site"));
+      QCOMPARE(site->FileListBox1->Folder(), project);
+      site->close();
+    });
+    Click(gen->dxButton20);
+    QVERIFY(!site->isVisible());
+    QCOMPARE(site->FileListBox1->Folder(), project);
+    QCOMPARE(gen->linkurl->text(), QStringLiteral("files/new.htm"));
+  }
+
+ private:
+  std::unique_ptr<TestEnvironment> env;
+  TForm5* gen = nullptr;
+  TImageInsert* image = nullptr;
+  TForm8* site = nullptr;
+  QString project;
+  QString pictures;
+};
+
+VEXA_GUI_TEST_MAIN(TestImageSite)
+#include "test_image_site.moc"
