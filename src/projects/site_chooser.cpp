@@ -47,6 +47,9 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
   Button2 = new QPushButton(kFiles, this);
   Button2->setObjectName(QStringLiteral("Button2"));
   Button2->setGeometry(8, 48, 57, 17);
+  // Enter in the list must not switch the mode.
+  Button1->setAutoDefault(false);
+  Button2->setAutoDefault(false);
   FileListBox1 = new TFileList(this);
   FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
   FileListBox1->setGeometry(72, 24, 249, 177);
