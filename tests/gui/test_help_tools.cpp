@@ -1,6 +1,6 @@
-// Help, about, splash and the external tools: the help browser's return to its
-// index, the help pages' links, the modal about box, the splash timer, tool
-// detection from marker files and starting a tool.
+// Help, splash and the external tools: the help browser's return to its index,
+// the help pages' links, the splash timer, tool detection from marker files
+// and starting a tool.
 #include <QAction>
 #include <QDir>
 #include <QDirIterator>
@@ -14,7 +14,6 @@
 #include <csignal>
 #include <unistd.h>
 
-#include "about_box.h"
 #include "browser_wait.h"
 #include "error_guard.h"
 #include "gui_test_support.h"
@@ -81,7 +80,6 @@ class TestHelpTools : public QObject {
     QDirIterator it(folder, {"*.htm"});
     while (it.hasNext()) pages << it.next();
     QVERIFY(pages.size() > 1);
-    QSet<QString> reached;
     for (const QString& page : pages) {
       const QString html = QString::fromLatin1(TestEnvironment::ReadFile(page));
       QVERIFY2(html.contains("<title>"), qPrintable(page));
@@ -90,27 +88,8 @@ class TestHelpTools : public QObject {
         if (target.isEmpty() || target.contains(':')) continue;
         const QString path = QFileInfo(QFileInfo(page).dir(), target).canonicalFilePath();
         QVERIFY2(!path.isEmpty(), qPrintable(page + " -> " + target));
-        reached << path;
       }
     }
-    // Every page can be reached from another one.
-    for (const QString& page : pages) {
-      if (!page.endsWith("/index.htm")) {
-        QVERIFY2(reached.contains(QFileInfo(page).canonicalFilePath()), qPrintable(page));
-      }
-    }
-  }
-
-  void aboutIsModalOverTheMainWindow() {
-    env->CreateForms();
-    QWidget* shown = nullptr;
-    AnswerNextModal([&](QWidget* modal) {
-      shown = modal;
-      modal->close();
-    });
-    env->Main().Action4->trigger();
-    QCOMPARE(shown, forms::Find(QStringLiteral("Form2")));
-    QVERIFY(!shown->isVisible());
   }
 
   void splashClosesItselfAtTheFirstTick() {
@@ -126,13 +105,6 @@ class TestHelpTools : public QObject {
     QVERIFY(shown.elapsed() < 5000);
     // The timer runs on; its later ticks find the window hidden.
     QVERIFY(splash->Timer1->isActive());
-  }
-
-  void noSplashTimeMeansNoSplash() {
-    env->CreateForms();
-    auto* splash = forms::Get<TForm3>(QStringLiteral("Form3"));
-    QVERIFY(!splash->Timer1->isActive());
-    QCOMPARE(splash->exec(), int(QDialog::Rejected));
   }
 
   void markerFilesEnableTheirTools() {
@@ -187,14 +159,6 @@ class TestHelpTools : public QObject {
     QCOMPARE(env->Errors(), QStringList{shell::SystemMessage(ENOENT)});
     QCOMPARE(f.graphicdir->text(), folder.chopped(1));
     QVERIFY(f.mengraphic->isEnabled());
-
-    // A file that is there but is no program.
-    env->Errors().clear();
-    env->WriteFile(env->SharedDir() + "vexagraphic.tcb", env->TempDir().toUtf8() + "\n");
-    env->WriteFile(env->TempDir() + "vexaexp.exe", "not a program");
-    tools::Detect(f);
-    f.mengraphic->trigger();
-    QCOMPARE(env->Errors(), QStringList{shell::SystemMessage(EACCES)});
   }
 
   void anUnreadableMarkerEndsTheStartUp() {
