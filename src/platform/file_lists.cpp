@@ -171,8 +171,9 @@ void TFolderList::Reread() {
 TFileList::TFileList(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   SetMask(QStringLiteral("*.*"));
-  connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (!Rereading_ && row >= 0) emit SelectionChanged();
+  // Reported once the selection itself has moved (the current row changes first).
+  connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+    if (!Rereading_ && !selectedItems().isEmpty()) emit SelectionChanged();
   });
   connect(this, &QListWidget::itemClicked, this, [this] { emit Clicked(); });
 }

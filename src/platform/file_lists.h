@@ -74,8 +74,9 @@ class TFolderList : public QTreeWidget {
 };
 
 // The files of one folder whose names match a mask ("*.htm;*.html;*.php?"),
-// sorted by name; the mask starts as "*.*", every file. Pointing it at the folder it already shows reads nothing, so
-// a folder is read afresh only after the list was pointed elsewhere.
+// sorted by name; the mask starts as "*.*", every file. Pointing the list at
+// the folder it already shows reads nothing, so a folder is read afresh only
+// after the list was pointed elsewhere.
 class TFileList : public QListWidget {
   Q_OBJECT
 
