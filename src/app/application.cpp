@@ -8,6 +8,8 @@
 #include "about_box.h"
 #include "code_generator_window.h"
 #include "existing_list_picker.h"
+#include "file_lists.h"
+#include "flat_button.h"
 #include "form_registry.h"
 #include "help_window.h"
 #include "image_dialog.h"
@@ -104,6 +106,10 @@ void ShowFormModal(const QString& name) {
 
 void ShowProjectsFromMenu() { ShowForm(QStringLiteral("frmprojects")); }
 
-void PointManagerFileList(const QString&) {}
+void PointManagerFileList(const QString& folder) {
+  if (auto* manager = forms::Get<Tfrmmanager>(QStringLiteral("frmmanager"))) {
+    manager->FileListBox1->SetFolder(folder);
+  }
+}
 
 }  // namespace app

@@ -1,11 +1,15 @@
-// The "Open existing code list" window (frmexcodlist1).
+// The existing-list picker (frmexcodlist1): loads a shipped or user list into
+// the list editor's source list.
 #pragma once
 
-#include <QDialog>
+#include "list_picker.h"
 
-class Tfrmexcodlist1 : public QDialog {
+class Tfrmexcodlist1 : public TListPicker {
   Q_OBJECT
 
  public:
   explicit Tfrmexcodlist1(QWidget* parent = nullptr);
+
+ protected:
+  void TakePath(const QString& path) override;
 };

@@ -1,0 +1,271 @@
+// The quick-code list windows: the list chooser with its picker, the list
+// editor with its two pickers, saving lists, and the failed loads and saves.
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "existing_list_picker.h"
+#include "file_lists.h"
+#include "flat_button.h"
+#include "gui_test_support.h"
+#include "list_box.h"
+#include "list_chooser.h"
+#include "list_clicks.h"
+#include "list_editor.h"
+#include "list_file_picker.h"
+#include "list_files.h"
+#include "manager_window.h"
+#include "user_list_picker.h"
+
+class TestQuickCode : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<TestEnvironment> env;
+  Tfrmopenlists* chooser = nullptr;
+  Tfrmopenlist1list2* filePicker = nullptr;
+  Tfrmnewedit* editor = nullptr;
+  Tfrmexcodlist1* sourcePicker = nullptr;
+  Tfrmoecodlist* userPicker = nullptr;
+  Tfrmmanager* manager = nullptr;
+
+  QString Qcode() const { return env->ProgramDir() + "qcode/"; }
+  QStringList Entries(QListWidget* list) const { return quickcode::ListBoxEntries(list); }
+  QStringList FileEntries(const QString& name) const {
+    return quickcode::ReadListFile(Qcode() + name);
+  }
+
+  // Answers the next picker: picks a file (when given) and presses a button.
+  // Checks wait until the picker is closed, so a failure never leaves it open.
+  void Pick(TListPicker* picker, const QString& file, bool ok = true) {
+    AnswerNextModal([=](QWidget*) {
+      if (!file.isEmpty()) ClickEntry(picker->FileListBox1, file);
+      (ok ? picker->dxButton1 : picker->dxButton2)->click();
+    });
+  }
+
+ private slots:
+  void init() {
+    env = std::make_unique<TestEnvironment>();
+    env->WriteFile(env->ProgramDir() + "qcode/mine.qvu", "<em></em>\r\n<kbd></kbd>");
+    env->WriteFile(env->ProgramDir() + "qcode/readme.txt", "not a list");
+    env->CreateForms();
+    chooser = forms::Get<Tfrmopenlists>(QStringLiteral("frmopenlists"));
+    filePicker = forms::Get<Tfrmopenlist1list2>(QStringLiteral("frmopenlist1list2"));
+    editor = forms::Get<Tfrmnewedit>(QStringLiteral("frmnewedit"));
+    sourcePicker = forms::Get<Tfrmexcodlist1>(QStringLiteral("frmexcodlist1"));
+    userPicker = forms::Get<Tfrmoecodlist>(QStringLiteral("frmoecodlist"));
+    manager = forms::Get<Tfrmmanager>(QStringLiteral("frmmanager"));
+    QVERIFY(chooser && filePicker && editor && sourcePicker && userPicker && manager);
+  }
+  void cleanup() { env.reset(); }
+
+  void windows() {
+    QCOMPARE(chooser->windowTitle(), QStringLiteral("Open List1/List2"));
+    QCOMPARE(editor->windowTitle(), QStringLiteral("New/Edit Quick Code Window"));
+    QCOMPARE(sourcePicker->windowTitle(), QStringLiteral("Open existing code list"));
+    QCOMPARE(userPicker->windowTitle(), QStringLiteral("Open User list"));
+    QCOMPARE(filePicker->FileListBox1->Mask(), QStringLiteral("*.qvw;*.qvu"));
+    QCOMPARE(sourcePicker->FileListBox1->Mask(), QStringLiteral("*.qvw;*.qvu"));
+    QCOMPARE(userPicker->FileListBox1->Mask(), QStringLiteral("*.qvu"));
+    QVERIFY(!(sourcePicker->windowFlags() & Qt::WindowCloseButtonHint));
+    QCOMPARE(editor->LabeledEdit1Label->text(), QStringLiteral("Give your list a name!"));
+    QVERIFY(chooser->Edit1->isReadOnly() && chooser->Edit2->isReadOnly());
+    for (QWidget* w : {static_cast<QWidget*>(chooser), static_cast<QWidget*>(filePicker),
+                       static_cast<QWidget*>(editor), static_cast<QWidget*>(sourcePicker),
+                       static_cast<QWidget*>(userPicker)}) {
+      QCOMPARE(w->minimumSize(), w->maximumSize());
+    }
+  }
+
+  void chooserPicksAndLoadsBothLists() {
+    chooser->show();
+    QCOMPARE(chooser->Edit1->text(), Qcode() + "html1.qvw");
+    QCOMPARE(chooser->Edit2->text(), Qcode() + "html2.qvw");
+
+    QStringList listed;
+    QString caption, picked;
+    AnswerNextModal([&](QWidget*) {
+      caption = filePicker->windowTitle();
+      listed = filePicker->FileListBox1->FileNames();
+      ClickEntry(filePicker->FileListBox1, "mine.qvu");
+      picked = filePicker->Edit1->text();
+      filePicker->dxButton1->click();
+    });
+    chooser->dxButton1->click();
+    QCOMPARE(caption, QStringLiteral("Open List1"));
+    QCOMPARE(picked, Qcode() + "mine.qvu");
+    QCOMPARE(listed, (QStringList{"html1.qvw", "html2.qvw", "mine.qvu"}));
+    QCOMPARE(chooser->Edit1->text(), Qcode() + "mine.qvu");
+    QCOMPARE(manager->ListBox1->count(), 0);
+
+    // "Cancel" copies nothing; a list added meanwhile shows at the next showing.
+    env->WriteFile(Qcode() + "later.qvw", "<s></s>\r\n");
+    AnswerNextModal([&](QWidget*) {
+      caption = filePicker->windowTitle();
+      listed = filePicker->FileListBox1->FileNames();
+      filePicker->dxButton2->click();
+    });
+    chooser->dxButton2->click();
+    QCOMPARE(caption, QStringLiteral("Open List2"));
+    QVERIFY(listed.contains("later.qvw"));
+    QCOMPARE(chooser->Edit2->text(), Qcode() + "html2.qvw");
+    QCOMPARE(filePicker->Edit1->text(), Qcode() + "mine.qvu");
+
+    chooser->dxButton3->click();
+    QVERIFY(!chooser->isVisible());
+    QCOMPARE(Entries(manager->ListBox1), (QStringList{"<em></em>", "<kbd></kbd>"}));
+    QCOMPARE(Entries(manager->ListBox2), FileEntries("html2.qvw"));
+    QVERIFY(env->Errors().isEmpty());
+  }
+
+  void closingTheChooserByItsTitleBarLoadsNothing() {
+    manager->show();
+    const QStringList defaults = Entries(manager->ListBox1);
+    QCOMPARE(defaults, FileEntries("html1.qvw"));
+    chooser->show();
+    Pick(filePicker, "mine.qvu");
+    chooser->dxButton1->click();
+    chooser->close();
+    QCOMPARE(chooser->Edit1->text(), Qcode() + "mine.qvu");
+    QCOMPARE(Entries(manager->ListBox1), defaults);
+
+    // The field is not empty, so the manager's next showing reads no list.
+    manager->ListBox1->addItem(QStringLiteral("marker"));
+    manager->hide();
+    manager->show();
+    QCOMPARE(Entries(manager->ListBox1), defaults + QStringList{"marker"});
+  }
+
+  void aPickerOkWithoutChoiceEmptiesTheFieldAndTheLoadFails() {
+    manager->ListBox2->addItem(QStringLiteral("previous"));
+    chooser->show();
+    Pick(filePicker, QString());
+    chooser->dxButton2->click();
+    QCOMPARE(chooser->Edit2->text(), QString());
+    chooser->dxButton3->click();
+    QCOMPARE(env->Errors(), QStringList{"Cannot open file "});
+    QVERIFY(chooser->isVisible());
+    QCOMPARE(Entries(manager->ListBox1), FileEntries("html1.qvw"));
+    QCOMPARE(Entries(manager->ListBox2), QStringList{"previous"});
+  }
+
+  void editorBuildsANewListAndSavesIt() {
+    editor->show();
+    QStringList offered;
+    AnswerNextModal([&](QWidget*) {
+      offered = sourcePicker->FileListBox1->FileNames();
+      ClickEntry(sourcePicker->FileListBox1, "mine.qvu");
+      sourcePicker->dxButton1->click();
+    });
+    editor->dxButton3->click();
+    QCOMPARE(offered, (QStringList{"html1.qvw", "html2.qvw", "mine.qvu"}));
+    QCOMPARE(Entries(editor->ListBox1), (QStringList{"<em></em>", "<kbd></kbd>"}));
+    QVERIFY(!sourcePicker->isVisible());
+
+    QVERIFY(DoubleClickEntry(editor->ListBox1, "<kbd></kbd>"));
+    editor->dxButton2->click();  // All >>
+    editor->Edit1->setText(QStringLiteral("<p class=\"note\"></p>"));
+    editor->dxButton1->click();  // >>
+    QCOMPARE(editor->Edit1->text(), QStringLiteral("<p class=\"note\"></p>"));
+    editor->Edit1->clear();
+    editor->dxButton1->click();
+    QCOMPARE(Entries(editor->ListBox2), (QStringList{"<kbd></kbd>", "<em></em>", "<kbd></kbd>",
+                                                     "<p class=\"note\"></p>", ""}));
+
+    // A double-click on the new list removes the entry; on its empty part, nothing.
+    QVERIFY(DoubleClickEntry(editor->ListBox2, "<em></em>"));
+    editor->ListBox2->clearSelection();
+    DoubleClickEmptyPart(editor->ListBox2);
+    QCOMPARE(Entries(editor->ListBox2),
+             (QStringList{"<kbd></kbd>", "<kbd></kbd>", "<p class=\"note\"></p>", ""}));
+
+    editor->LabeledEdit1->setText(QStringLiteral("my tags"));
+    editor->dxButton6->click();
+    QVERIFY(!editor->isVisible());
+    QCOMPARE(env->ReadFile(Qcode() + "my tags.qvu"),
+             QByteArray("<kbd></kbd>\r\n<kbd></kbd>\r\n<p class=\"note\"></p>\r\n\r\n"));
+    QVERIFY(env->Errors().isEmpty());
+  }
+
+  void editorChangesAUserListInPlace() {
+    editor->show();
+    QStringList offered;
+    AnswerNextModal([&](QWidget*) {
+      offered = userPicker->FileListBox1->FileNames();
+      ClickEntry(userPicker->FileListBox1, "mine.qvu");
+      userPicker->dxButton1->click();
+    });
+    editor->dxButton4->click();  // Open/Edit
+    QCOMPARE(offered, QStringList{"mine.qvu"});
+    QCOMPARE(Entries(editor->ListBox2), (QStringList{"<em></em>", "<kbd></kbd>"}));
+    QCOMPARE(editor->LabeledEdit1->text(), Qcode() + "mine.qvu");
+    QVERIFY(!editor->LabeledEdit1->isEnabled());
+
+    editor->Edit1->setText(QStringLiteral("<code></code>"));
+    editor->dxButton1->click();
+    editor->dxButton6->click();
+    QCOMPARE(env->ReadFile(Qcode() + "mine.qvu"),
+             QByteArray("<em></em>\r\n<kbd></kbd>\r\n<code></code>\r\n"));
+
+    // After "New" a save needs a name again.
+    editor->show();
+    editor->dxButton5->click();
+    QCOMPARE(editor->ListBox2->count(), 0);
+    QVERIFY(editor->LabeledEdit1->isEnabled());
+    QVERIFY(editor->LabeledEdit1->text().isEmpty());
+    editor->dxButton6->click();
+    QVERIFY(editor->isVisible());
+    QCOMPARE(env->ReadFile(Qcode() + "mine.qvu"),
+             QByteArray("<em></em>\r\n<kbd></kbd>\r\n<code></code>\r\n"));
+  }
+
+  void namesThatLeaveTheFolderAndAMissingFolderFailTheSave() {
+    editor->show();
+    editor->Edit1->setText(QStringLiteral("<hr>"));
+    editor->dxButton1->click();
+    const QString names[] = {"../escape", "sub/list", ".", ".."};
+    for (const QString& name : names) {
+      env->Errors().clear();
+      editor->LabeledEdit1->setText(name);
+      editor->dxButton6->click();
+      QCOMPARE(env->Errors(), QStringList{"Cannot create file " + Qcode() + name + ".qvu"});
+      QVERIFY(editor->isVisible());
+    }
+    QVERIFY(!QFileInfo::exists(env->ProgramDir() + "escape.qvu"));
+    QCOMPARE(QDir(Qcode()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{"html1.qvw", "html2.qvw", "mine.qvu", "readme.txt"}));
+
+    env->Errors().clear();
+    QDir(Qcode()).removeRecursively();
+    editor->LabeledEdit1->setText(QStringLiteral("fine"));
+    editor->dxButton6->click();
+    QCOMPARE(env->Errors(), QStringList{"Cannot create file " + Qcode() + "fine.qvu"});
+    QVERIFY(editor->isVisible());
+  }
+
+  void failedLoadsKeepTheListsAndThePickerOpen() {
+    editor->show();
+    editor->ListBox1->addItem(QStringLiteral("source entry"));
+    bool stayedOpen = false;
+    AnswerNextModal([&](QWidget*) {
+      ClickEntry(sourcePicker->FileListBox1, "mine.qvu");
+      QFile::remove(Qcode() + "mine.qvu");
+      sourcePicker->dxButton1->click();
+      stayedOpen = sourcePicker->isVisible();
+      sourcePicker->dxButton2->click();
+    });
+    editor->dxButton3->click();
+    QVERIFY(stayedOpen);
+    QCOMPARE(env->Errors(), QStringList{"Cannot open file " + Qcode() + "mine.qvu"});
+    QCOMPARE(Entries(editor->ListBox1), QStringList{"source entry"});
+
+    editor->ListBox1->clearSelection();
+    DoubleClickEmptyPart(editor->ListBox1);
+    QCOMPARE(env->Errors().last(), QStringLiteral("List index out of bounds (-1)"));
+    QCOMPARE(editor->ListBox2->count(), 0);
+  }
+};
+
+VEXA_GUI_TEST_MAIN(TestQuickCode)
+#include "test_quickcode.moc"

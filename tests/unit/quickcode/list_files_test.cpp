@@ -1,0 +1,100 @@
+// Quick-code list files on disk: reading, writing back, and the user-list path.
+#include "list_files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "vexa_error.h"
+
+namespace {
+
+QByteArray Read(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+template <typename Fn>
+QString ErrorOf(Fn fn) {
+  try {
+    fn();
+  } catch (const VexaError& e) {
+    return e.Message;
+  }
+  return QString();
+}
+
+class ListFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(root_.isValid());
+    qputenv("VEXA_PROGRAM_DIR", root_.path().toLocal8Bit());
+    QDir().mkpath(Qcode());
+  }
+  QString Qcode() const { return root_.path() + "/qcode/"; }
+
+  QTemporaryDir root_;
+};
+
+TEST_F(ListFiles, ReadsEntriesAndWritesThemBackWithCrLf) {
+  const QString path = Qcode() + "mixed.qvu";
+  Write(path, QByteArray("<b></b>\r\n\r\n<i>\ttab</i>\r<u>\nlast without break"));
+  const QStringList entries = quickcode::ReadListFile(path);
+  EXPECT_EQ(entries, (QStringList{"<b></b>", "", "<i>\ttab</i>", "<u>", "last without break"}));
+
+  quickcode::WriteListFile(path, entries);
+  EXPECT_EQ(Read(path), QByteArray("<b></b>\r\n\r\n<i>\ttab</i>\r\n<u>\r\nlast without break\r\n"));
+}
+
+TEST_F(ListFiles, EveryByteOfTheCodePageSurvivesReadAndWrite) {
+  QByteArray line;
+  for (int b = 1; b < 256; ++b) {
+    if (b != '\r' && b != '\n') line += static_cast<char>(b);
+  }
+  const QString path = Qcode() + "bytes.qvw";
+  Write(path, line + "\r\n");
+  const QStringList entries = quickcode::ReadListFile(path);
+  ASSERT_EQ(entries.size(), 1);
+  EXPECT_EQ(entries[0][0x80 - 1 - 2], QChar(0x20AC));  // 0x80 is the euro sign
+  quickcode::WriteListFile(path, entries);
+  EXPECT_EQ(Read(path), line + "\r\n");
+}
+
+TEST_F(ListFiles, ReadingStopsAtNul) {
+  const QString path = Qcode() + "nul.qvw";
+  Write(path, QByteArray("<p>\r\n<br>\0<hr>\r\n", 16));
+  EXPECT_EQ(quickcode::ReadListFile(path), (QStringList{"<p>", "<br>"}));
+}
+
+TEST_F(ListFiles, FailuresNameThePath) {
+  EXPECT_EQ(ErrorOf([&] { quickcode::ReadListFile(Qcode() + "none.qvw"); }),
+            "Cannot open file " + Qcode() + "none.qvw");
+  EXPECT_EQ(ErrorOf([&] { quickcode::ReadListFile(QString()); }), "Cannot open file ");
+
+  const QString missingFolder = root_.path() + "/gone/list.qvu";
+  EXPECT_EQ(ErrorOf([&] { quickcode::WriteListFile(missingFolder, {"a"}); }),
+            "Cannot create file " + missingFolder);
+}
+
+TEST_F(ListFiles, UserListsGoIntoTheQuickCodeFolderUnderPlainNamesOnly) {
+  EXPECT_EQ(quickcode::UserListPath("mine"), Qcode() + "mine.qvu");
+  EXPECT_EQ(quickcode::UserListPath("my list.v2"), Qcode() + "my list.v2.qvu");
+  EXPECT_EQ(quickcode::DefaultList1Path(), Qcode() + "html1.qvw");
+  EXPECT_EQ(quickcode::DefaultList2Path(), Qcode() + "html2.qvw");
+  const QString refused[] = {"../mine", "a/b", ".", "..", QString("x") + QChar(0)};
+  for (const QString& name : refused) {
+    EXPECT_EQ(ErrorOf([&] { quickcode::UserListPath(name); }),
+              "Cannot create file " + Qcode() + name + ".qvu")
+        << name.toStdString();
+  }
+}
+
+}  // namespace
