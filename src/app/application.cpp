@@ -104,7 +104,12 @@ void ShowFormModal(const QString& name) {
   if (auto* d = qobject_cast<QDialog*>(forms::Find(name))) d->exec();
 }
 
-void ShowProjectsFromMenu() { ShowForm(QStringLiteral("frmprojects")); }
+void ShowProjectsFromMenu() {
+  if (auto* projects = forms::Get<Tfrmprojects>(QStringLiteral("frmprojects"))) {
+    projects->dxButton1->setEnabled(true);
+  }
+  ShowForm(QStringLiteral("frmprojects"));
+}
 
 void PointManagerFileList(const QString& folder) {
   if (auto* manager = forms::Get<Tfrmmanager>(QStringLiteral("frmmanager"))) {

@@ -35,7 +35,9 @@ QString StartPage(const QString& folder) { return folder + QStringLiteral("/inde
 
 void LayOutSite(const QString& folder) {
   const QString page = StartPage(folder);
-  if (!QFileInfo::exists(page)) QFile::copy(paths::ProgramDir() + QStringLiteral("index.htm"), page);
+  if (!QFileInfo::exists(page)) {
+    QFile::copy(paths::ProgramDir() + QStringLiteral("index.htm"), page);
+  }
   for (const char* sub : {"/images", "/private", "/files"}) {
     QDir().mkdir(folder + QLatin1String(sub));
   }

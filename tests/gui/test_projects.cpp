@@ -1,0 +1,334 @@
+// The projects window: creating, listing, opening and deleting projects, the
+// refused titles, and the save question before a project replaces the document.
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "dialogs.h"
+#include "editor_control.h"
+#include "file_lists.h"
+#include "flat_button.h"
+#include "gui_test_support.h"
+#include "list_clicks.h"
+#include "main_window.h"
+#include "manager_window.h"
+#include "projects_dialog.h"
+
+class TestProjects : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<TestEnvironment> env;
+  Tfrmprojects* dlg = nullptr;
+
+  QString Store() const { return env->SharedDir() + "vexapro/projects/"; }
+  QString Site(const QString& name) const { return env->TempDir() + name; }
+  TForm1& Main() const { return env->Main(); }
+
+  // The dialog as the File menu shows it, over an unmodified document.
+  void ShowFromMenu() {
+    Main().SetModifiedFlag(QString());
+    app::ShowProjectsFromMenu();
+    QVERIFY(dlg->isVisible());
+  }
+
+  void Create(const QString& title, const QString& folder) {
+    dlg->projecttitle->setText(title);
+    dlg->Edit1->setText(folder);
+    dlg->dxButton2->click();
+  }
+
+  void OpenListed(const QString& fileName) {
+    QVERIFY(ClickEntry(dlg->FileListBox1, fileName));
+    dlg->dxButton3->click();
+  }
+
+ private slots:
+  void init() {
+    env = std::make_unique<TestEnvironment>();
+    env->CreateForms();
+    Main().SetCurFileName(QStringLiteral("new.htm"));
+    dlg = forms::Get<Tfrmprojects>(QStringLiteral("frmprojects"));
+    QVERIFY(dlg);
+  }
+  void cleanup() {
+    dialogs::ClearFileDialogAnswers();
+    dlg = nullptr;
+    env.reset();
+  }
+
+  void windowAndControls() {
+    QCOMPARE(dlg->windowTitle(), QStringLiteral("Projects"));
+    QCOMPARE(dlg->size(), QSize(571, 352));
+    QVERIFY(!(dlg->windowFlags() & Qt::WindowCloseButtonHint));
+    QCOMPARE(dlg->palette().color(QPalette::Window), QColor(Qt::white));
+    QCOMPARE(dlg->projecttitle->text(), QStringLiteral("New Project"));
+    QCOMPARE(dlg->Label1->text(), QStringLiteral("The directory you choose must be empty!"));
+    QCOMPARE(dlg->TabbedNotebook1->tabText(0), QStringLiteral("New Project"));
+    QCOMPARE(dlg->TabbedNotebook1->tabText(1), QStringLiteral("Open Project"));
+    QCOMPARE(dlg->dxButton5->text(), QStringLiteral("Quit Vexa Web Editor"));
+    QVERIFY(dlg->Edit2->isReadOnly());
+    QCOMPARE(dlg->FileListBox1->Mask(), QStringLiteral("*.vexa"));
+    QVERIFY(!dlg->Image1->pixmap().isNull());
+    QCOMPARE(dlg->Image1->size(), QSize(169, 313));
+
+    // At start-up the dialog is left by a project or by quitting; Escape does
+    // not close it. The File menu offers "Close" too.
+    QVERIFY(!dlg->dxButton1->isEnabled());
+    bool escapeClosed = true;
+    AnswerNextModal([&](QWidget* modal) {
+      QTest::keyClick(modal, Qt::Key_Escape);
+      escapeClosed = !modal->isVisible();
+      modal->hide();
+    });
+    dlg->exec();
+    QVERIFY(!escapeClosed);
+    ShowFromMenu();
+    QVERIFY(dlg->dxButton1->isEnabled());
+    dlg->dxButton1->click();
+    QVERIFY(!dlg->isVisible());
+    QCOMPARE(dlg->FileListBox1->Folder(), QStringLiteral("/"));
+  }
+
+  void drivesAndFoldersFillTheFolderBox() {
+    QDir().mkpath(Site("tree/alpha"));
+    QDir().mkpath(Site("tree/.hidden"));
+    ShowFromMenu();
+    QCOMPARE(dlg->Drive1->Drives().value(0), QStringLiteral("/"));
+    dlg->Drive1->setCurrentIndex(0);
+    emit dlg->Drive1->activated(0);
+    QCOMPARE(dlg->Dir1->Folder(), QStringLiteral("/"));
+    QCOMPARE(dlg->Edit1->text(), QStringLiteral("/"));
+
+    dlg->Dir1->SetFolder(Site("tree/"));
+    QCOMPARE(dlg->Edit1->text(), Site("tree"));
+    QVERIFY(!dlg->Dir1->findItems(".hidden", Qt::MatchExactly | Qt::MatchRecursive).size());
+    QVERIFY(DoubleClickFolder(dlg->Dir1, "alpha"));
+    QCOMPARE(dlg->Edit1->text(), Site("tree/alpha"));
+    QCOMPARE(dlg->Dir1->Folder(), Site("tree/alpha"));
+  }
+
+  void createKeepsAnExistingStartPageAndOpensIt() {
+    const QString site = Site("shop");
+    env->WriteFile(site + "/index.htm", "<p>my own shop</p>\r\n");
+    env->WriteFile(site + "/images/logo.gif", "GIF89a");
+    Main().synlist->setEditText(QStringLiteral("PHP"));
+    ShowFromMenu();
+    Main().Timer1->start();
+    Create("Shop", site);
+
+    QVERIFY(env->Errors().isEmpty());
+    QVERIFY(!dlg->isVisible());
+    QCOMPARE(env->ReadFile(Store() + "Shop.vexa"), (site + "\r\n").toUtf8());
+    QCOMPARE(env->ReadFile(site + "/index.htm"), QByteArray("<p>my own shop</p>\r\n"));
+    QCOMPARE(env->ReadFile(site + "/images/logo.gif"), QByteArray("GIF89a"));
+    QVERIFY(QFileInfo(site + "/private").isDir());
+    QVERIFY(QFileInfo(site + "/files").isDir());
+    QCOMPARE(Main().prodir1->text(), site);
+    QCOMPARE(Main().windowTitle(), "Vexa Web Editor Pro -- Shop.vexa -- " + site);
+    QCOMPARE(Main().CurFileName(), site + "/index.htm");
+    QCOMPARE(Main().StatusPanelText(0), site + "/index.htm");
+    QCOMPARE(Main().Edit1->GetText(), QByteArray("<p>my own shop</p>\r\n"));
+    QCOMPARE(Main().synlist->currentText(), QStringLiteral("PHP"));
+    QVERIFY(!Main().Timer1->isActive());
+    // A project loaded from the menu counts as a change of the document.
+    QCOMPARE(Main().ModifiedFlag(), QStringLiteral("1"));
+    QCOMPARE(dlg->FileListBox1->Folder(), QStringLiteral("/"));
+    auto* manager = forms::Get<Tfrmmanager>(QStringLiteral("frmmanager"));
+    QCOMPARE(manager->FileListBox1->Folder(), site);
+    QCOMPARE(manager->FileListBox1->FileNames(), QStringList{"index.htm"});
+  }
+
+  void createTwiceWithOneTitleOverwritesTheProjectFile() {
+    env->WriteFile(env->ProgramDir() + "index.htm", "<html>start</html>\r\n");
+    QDir().mkpath(Site("first"));
+    QDir().mkpath(Site("second"));
+    ShowFromMenu();
+    Create("Same", Site("first"));
+    QCOMPARE(Main().Edit1->GetText(), QByteArray("<html>start</html>\r\n"));
+    ShowFromMenu();
+    Create("Same", Site("second"));
+    QCOMPARE(env->ReadFile(Store() + "Same.vexa"), (Site("second") + "\r\n").toUtf8());
+    QCOMPARE(QDir(Store()).entryList(QDir::Files), QStringList{"Same.vexa"});
+    QCOMPARE(Main().prodir1->text(), Site("second"));
+  }
+
+  void createWithoutAFolderDoesNothing() {
+    ShowFromMenu();
+    Create("Nothing", QString());
+    QVERIFY(dlg->isVisible());
+    QVERIFY(QDir(Store()).isEmpty());
+    QVERIFY(env->Errors().isEmpty());
+  }
+
+  void refusedTitlesWriteNothing() {
+    const QString site = Site("safe");
+    QDir().mkpath(site);
+    ShowFromMenu();
+    const QString titles[] = {"../outside", "a/b", ".", "..", QString("x") + QChar(0) + "y"};
+    for (const QString& title : titles) {
+      env->Errors().clear();
+      Create(title, site);
+      QCOMPARE(env->Errors(), QStringList{"Cannot create file " + Store() + title + ".vexa"});
+    }
+    QVERIFY(dlg->isVisible());
+    QVERIFY(QDir(Store()).isEmpty());
+    QVERIFY(!QFileInfo::exists(env->SharedDir() + "vexapro/outside.vexa"));
+    QVERIFY(QDir(site).isEmpty());
+    QVERIFY(Main().prodir1->text().isEmpty());
+  }
+
+  void aMissingStoreFailsTheCreation() {
+    QDir(Store()).removeRecursively();
+    QDir().mkpath(Site("site"));
+    ShowFromMenu();
+    Create("Lost", Site("site"));
+    QCOMPARE(env->Errors(), QStringList{"Cannot create file " + Store() + "Lost.vexa"});
+    QVERIFY(Main().prodir1->text().isEmpty());
+    QVERIFY(QDir(Site("site")).isEmpty());
+  }
+
+  void openThenF2SavesToTheStartPageWithoutADialog() {
+    const QString site = Site("blog");
+    env->WriteFile(site + "/index.htm", "<h1>Blog</h1>\r\n");
+    env->WriteFile(Store() + "blog.vexa", (site + "\r\nnothing else matters\r\n").toUtf8());
+    env->WriteFile(Store() + "notes.txt", "not a project");
+    ShowFromMenu();
+    QCOMPARE(dlg->FileListBox1->FileNames(), QStringList{"blog.vexa"});
+    QVERIFY(ClickEntry(dlg->FileListBox1, "blog.vexa"));
+    QCOMPARE(dlg->Edit2->text(), site);
+    dlg->dxButton3->click();
+
+    QVERIFY(env->Errors().isEmpty());
+    QVERIFY(!dlg->isVisible());
+    QCOMPARE(Main().windowTitle(), "Vexa Web Editor Pro -- blog.vexa -- " + site);
+    QCOMPARE(Main().prodir1->text(), site);
+    QCOMPARE(Main().CurFileName(), site + "/index.htm");
+    QCOMPARE(Main().Edit1->GetText(), QByteArray("<h1>Blog</h1>\r\n"));
+
+    Main().Edit1->SetTextBytes("<h1>Blog</h1>\r\n<p>new post</p>\r\n");
+    Main().Action2->trigger();
+    QVERIFY(dialogs::TakeFileDialogRequests().isEmpty());
+    QCOMPARE(env->ReadFile(site + "/index.htm"),
+             QByteArray("<h1>Blog</h1>\r\n<p>new post</p>\r\n"));
+  }
+
+  void aProjectWithoutFolderLineOpensNothing() {
+    env->WriteFile(Store() + "empty.vexa", "\r\n/ignored\r\n");
+    ShowFromMenu();
+    QVERIFY(ClickEntry(dlg->FileListBox1, "empty.vexa"));
+    QVERIFY(dlg->Edit2->text().isEmpty());
+    dlg->dxButton3->click();
+    QVERIFY(dlg->isVisible());
+    QVERIFY(Main().prodir1->text().isEmpty());
+  }
+
+  void deleteLeavesTheSiteAndTheNameUntilShownAgain() {
+    const QString site = Site("old");
+    env->WriteFile(site + "/index.htm", "old site");
+    env->WriteFile(Store() + "old.vexa", (site + "\r\n").toUtf8());
+    env->WriteFile(Store() + "other.vexa", "/other\r\n");
+    ShowFromMenu();
+    QVERIFY(ClickEntry(dlg->FileListBox1, "other.vexa"));
+    QVERIFY(ClickEntry(dlg->FileListBox1, "old.vexa"));
+    dlg->dxButton4->click();
+    QVERIFY(!QFileInfo::exists(Store() + "old.vexa"));
+    QVERIFY(QFileInfo::exists(Store() + "other.vexa"));
+    QCOMPARE(env->ReadFile(site + "/index.htm"), QByteArray("old site"));
+    QCOMPARE(dlg->FileListBox1->FileNames(), (QStringList{"old.vexa", "other.vexa"}));
+
+    // The still listed name fails to read, and the folder box keeps its text.
+    QVERIFY(ClickEntry(dlg->FileListBox1, "old.vexa"));
+    QCOMPARE(env->Errors(), QStringList{"File not found"});
+    QCOMPARE(dlg->Edit2->text(), site);
+
+    dlg->dxButton1->click();
+    app::ShowProjectsFromMenu();
+    QCOMPARE(dlg->FileListBox1->FileNames(), QStringList{"other.vexa"});
+  }
+
+  void aMissingStartPageKeepsTheDocument() {
+    const QString site = Site("bare");
+    QDir().mkpath(site);
+    env->WriteFile(Store() + "bare.vexa", (site + "\r\n").toUtf8());
+    const QString doc = env->WriteFile(Site("doc.htm"), "<p>keep me</p>\r\n");
+    Main().OpenDocument(doc);
+    ShowFromMenu();
+    OpenListed("bare.vexa");
+
+    QCOMPARE(env->Errors(), QStringList{"Cannot open file " + site + "/index.htm"});
+    QVERIFY(dlg->isVisible());
+    QCOMPARE(Main().Edit1->GetText(), QByteArray("<p>keep me</p>\r\n"));
+    QCOMPARE(Main().CurFileName(), doc);
+    QCOMPARE(Main().StatusPanelText(0), doc);
+    QCOMPARE(Main().prodir1->text(), site);
+    QCOMPARE(Main().windowTitle(), "Vexa Web Editor Pro -- bare.vexa -- " + site);
+  }
+
+  void aModifiedDocumentIsOfferedForSavingFirst() {
+    const QString site = Site("next");
+    env->WriteFile(site + "/index.htm", "<p>next</p>\r\n");
+    env->WriteFile(Store() + "next.vexa", (site + "\r\n").toUtf8());
+    Main().Edit1->SetTextBytes("unsaved work");
+    QCOMPARE(Main().ModifiedFlag(), QStringLiteral("1"));
+    app::ShowProjectsFromMenu();
+
+    // "Yes" with the save-as dialog cancelled: the document stays, no project.
+    dialogs::QueueFileDialogAnswer(QString());
+    bool asked = false;
+    AnswerNextModal([&](QWidget* prompt) {
+      asked = prompt->objectName() == "frmnotsaved";
+      prompt->findChild<TdxButton*>("dxButton1")->click();
+    });
+    OpenListed("next.vexa");
+    QVERIFY(asked);
+    QCOMPARE(Main().Edit1->GetText(), QByteArray("unsaved work"));
+    QVERIFY(Main().prodir1->text().isEmpty());
+    QVERIFY(dlg->isVisible());
+
+    // "Yes" with a name chosen: saved, then the project opens.
+    const QString saved = Site("saved.htm");
+    dialogs::QueueFileDialogAnswer(saved);
+    AnswerNextModal([](QWidget* prompt) { prompt->findChild<TdxButton*>("dxButton1")->click(); });
+    dlg->dxButton3->click();
+    QCOMPARE(env->ReadFile(saved), QByteArray("unsaved work"));
+    QCOMPARE(Main().Edit1->GetText(), QByteArray("<p>next</p>\r\n"));
+    QCOMPARE(Main().prodir1->text(), site);
+
+    // "No" lets the change go.
+    env->WriteFile(env->ProgramDir() + "index.htm", "<p>start</p>\r\n");
+    QDir().mkpath(Site("fresh"));
+    Main().Edit1->SetTextBytes("throw away");
+    app::ShowProjectsFromMenu();
+    AnswerNextModal([](QWidget* prompt) { prompt->findChild<TdxButton*>("dxButton2")->click(); });
+    Create("Fresh", Site("fresh"));
+    QVERIFY(env->Errors().isEmpty());
+    QCOMPARE(Main().Edit1->GetText(), QByteArray("<p>start</p>\r\n"));
+    QCOMPARE(Main().prodir1->text(), Site("fresh"));
+  }
+
+  void theStartUpDialogAsksNothing() {
+    const QString site = Site("first");
+    QDir().mkpath(site);
+    QCOMPARE(Main().ModifiedFlag(), QStringLiteral("1"));
+    bool prompted = false;
+    AnswerNextModal([&](QWidget* modal) {
+      AnswerNextModal([&](QWidget* second) {
+        prompted = second->objectName() == "frmnotsaved";
+        if (auto* no = second->findChild<TdxButton*>("dxButton2")) no->click();
+      }, 500);
+      Create("First", site);
+      Q_UNUSED(modal);
+    });
+    QCOMPARE(dlg->exec(), int(QDialog::Accepted));
+    QTest::qWait(600);  // lets the watch for a question run out
+    QVERIFY(!prompted);
+    QCOMPARE(Main().prodir1->text(), site);
+    QCOMPARE(Main().CurFileName(), site + "/index.htm");
+  }
+};
+
+VEXA_GUI_TEST_MAIN(TestProjects)
+#include "test_projects.moc"
