@@ -90,11 +90,13 @@ struct Word {
 class Reader {
  public:
   Reader(std::string_view rtf, RtfDocument& out)
-      : p_(rtf.data()), end_(rtf.data() + rtf.size()), out_(out) {
+      : begin_(rtf.data()), p_(rtf.data()), end_(rtf.data() + rtf.size()), out_(out) {
     out_.Formats.clear();
-    // Both arrays are written in place and cut to size at the end.
-    out_.Text.resize(rtf.size());
-    out_.FormatOf.resize(rtf.size());
+    // Both arrays are written in place, grown as text comes and cut to size
+    // at the end; a document read into them before leaves them large enough.
+    const std::size_t room = std::max(out_.Text.capacity(), out_.FormatOf.capacity());
+    out_.Text.resize(room);
+    out_.FormatOf.resize(room);
     stack_.reserve(16);
     stack_.push_back(GroupState{});
   }
@@ -147,17 +149,10 @@ class Reader {
   // A run of ordinary bytes up to the next brace, backslash or line end.
   void Text() {
     if (State().Dest == Destination::Text && pendingSkip_ == 0) {
-      // The common case, copied as it is scanned.
-      PrepareFormat();
-      Reserve(static_cast<std::size_t>(end_ - p_));
-      char* text = &out_.Text[size_];
-      std::uint8_t* format = &out_.FormatOf[size_];
+      // The common case: the run is found, then copied whole.
       const char* start = p_;
-      while (p_ < end_ && kByteClass[static_cast<unsigned char>(*p_)] == kText) {
-        *text++ = *p_++;
-        *format++ = format_;
-      }
-      size_ += static_cast<std::size_t>(p_ - start);
+      while (p_ < end_ && kByteClass[static_cast<unsigned char>(*p_)] == kText) ++p_;
+      Emit(start, static_cast<std::size_t>(p_ - start));
       return;
     }
     const char* start = p_;
@@ -209,13 +204,21 @@ class Reader {
     }
   }
 
-  // The arrays start as large as the input, which is enough (no character
-  // takes less than one byte of RTF); this only guards that bound.
+  // Makes room for n more bytes. The arrays grow by the text the rest of the
+  // RTF will likely bring, judged by the text per RTF byte read so far, so
+  // they end near the size of the text, not of the RTF; never beyond the rest
+  // of the input, which is enough (no character takes less than one byte).
   void Reserve(std::size_t n) {
-    if (n > out_.Text.size() - size_) {
-      out_.Text.resize(size_ + n);
-      out_.FormatOf.resize(size_ + n);
-    }
+    if (n <= out_.Text.size() - size_) return;
+    const auto read = static_cast<double>(p_ - begin_);
+    const auto rest = static_cast<std::size_t>(end_ - p_);
+    const auto expected =
+        read > 0 ? static_cast<std::size_t>(static_cast<double>(rest) * size_ / read) : rest;
+    const std::size_t grown =
+        std::max(size_ + n + expected + expected / 8, out_.Text.size() + out_.Text.size() / 2);
+    const std::size_t room = std::min(grown, size_ + n + rest);
+    out_.Text.resize(room);
+    out_.FormatOf.resize(room);
   }
 
   // The closing "\par" of a document ends its last paragraph; it does not
@@ -503,6 +506,7 @@ class Reader {
     std::uint8_t Format = 0;
   };
 
+  const char* begin_;
   const char* p_;
   const char* end_;
   RtfDocument& out_;

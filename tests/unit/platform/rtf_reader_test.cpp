@@ -275,4 +275,26 @@ TEST(RtfReader, ReusedDocumentAndStyleBytes) {
   EXPECT_EQ(StyleBytes(doc, {7}), std::string("\x07\x07\0\0", 4));
 }
 
+// A refresh keeps one document for every keystroke: its buffers follow the
+// size of the text, not of the (two to three times larger) RTF.
+TEST(RtfReader, BuffersFollowTheTextNotTheRtf) {
+  std::mt19937 rng(7);
+  for (const char* syntax : {"HTML", "PHP"}) {
+    SCOPED_TRACE(syntax);
+    auto writer = CreateHighlighter(syntax).Highlighter;
+    const std::string text = RandomText(rng, 300000);
+    writer->SetText(text.c_str());
+    const std::string rtf = writer->ConvertToRtfString();
+    RtfDocument doc;
+    ParseRtf(rtf, doc);
+    ASSERT_EQ(doc.Text, text);
+    EXPECT_LT(doc.Text.capacity(), text.size() * 3 / 2);
+    EXPECT_LT(doc.FormatOf.capacity(), text.size() * 3 / 2);
+    const std::size_t kept = doc.Text.capacity();
+    ParseRtf(rtf, doc);
+    EXPECT_EQ(doc.Text.capacity(), kept);
+    EXPECT_EQ(doc.Text, text);
+  }
+}
+
 }  // namespace
