@@ -9,6 +9,7 @@
 #include <QScrollBar>
 
 #include "code_page.h"
+#include "font_metrics.h"
 #include "text_file.h"
 #include "text_lines.h"
 
@@ -46,6 +47,9 @@ TEditorControl::TEditorControl(QWidget* parent) : QsciScintilla(parent) {
     font.setPointSize(10);
   }
   setFont(font);
+  SendScintilla(SCI_STYLECLEARALL);
+  // New highlighters name this font in their font table: what the editor shows.
+  SetDefaultFont(fontmetrics::Describe(font));
 
   // Scroll bars are always shown.
   SendScintilla(SCI_SETHSCROLLBAR, 1);
@@ -55,6 +59,10 @@ TEditorControl::TEditorControl(QWidget* parent) : QsciScintilla(parent) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
   connect(this, &QsciScintilla::textChanged, this, &TEditorControl::OnTextModified);
+  connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
+          [this](int position, int type, const char*, int length, int, int, int, int, int, int) {
+            TrackModification(position, type, length);
+          });
   connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int updated) {
     if (updated & SC_UPDATE_SELECTION) NotifySelection();
   });

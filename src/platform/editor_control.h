@@ -5,7 +5,11 @@
 
 #include <QByteArray>
 #include <Qsci/qsciscintilla.h>
-#include <string>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "rtf_reader.h"
 
 class QMenu;
 
@@ -23,10 +27,19 @@ class TEditorControl : public QsciScintilla {
   void SaveFile(const QString& path);           // CR LF lines; throws "Cannot create file %s"
   QByteArray GetText() const;                   // whole text, CR LF between lines
   void SetTextBytes(const QByteArray& text);    // replaces the whole content (line ends made CR LF)
-  // Replaces the content by an RTF document: the text and its colours. When the
-  // text equals the current one only the colours change (undo, scroll and
-  // selection stay). Always raises one change report (none while one is handled).
-  void LoadRichText(const std::string& rtf);
+  // Switches to rich streaming and replaces the content by an RTF document: the
+  // text and its colours (anything that is not RTF is loaded as plain text).
+  // When the text equals the current one only the colours change: undo history,
+  // scroll position and selection stay. Always raises one change report, also
+  // when only colours changed (none while one is being handled).
+  void LoadRichText(std::string_view rtf);
+  // The same for the first `length` bytes of the document only; the bytes after
+  // them stay exactly as they are, in the default style.
+  void LoadRichText(std::string_view rtf, int length);
+  // The second half of LoadRichText, for a document already read: its text and
+  // formats become the first `length` bytes of the content. The document's
+  // FormatOf is extended over the whole content on the way.
+  void ApplyRichText(RtfDocument& doc, int length);
   int CaretPosition() const;                    // start of the selection
   void SetCaretPosition(int position);          // collapses the selection
   int LineStart(int line) const;                // -1 when there is no such line
@@ -93,6 +106,11 @@ class TEditorControl : public QsciScintilla {
   void OnTextModified();
   void Report();
   void ReplaceAll(const QByteArray& bytes);
+  void ReplaceChangedText(std::string_view text, int length);
+  // Gives each format its style; false when the styles had to start over.
+  bool MapStyles(const std::vector<RtfFormat>& formats, std::uint8_t* styleOf);
+  std::uint8_t StyleFor(const RtfFormat& format);
+  void DefineStyle(int style, const RtfFormat& format);
 
   long LastAnchor_ = 0;
   long LastCaret_ = 0;
@@ -101,4 +119,18 @@ class TEditorControl : public QsciScintilla {
   bool InReport_ = false;
   bool RichStreaming_ = false;
   QMenu* PopupMenu_ = nullptr;
+
+  // The rich text of the last load, kept so every refresh reuses its buffers.
+  RtfDocument RichDoc_;
+  // The look each editor style was given; styles keep their look across loads,
+  // so a refresh that brings no new look defines nothing.
+  std::vector<std::pair<RtfFormat, std::uint8_t>> StyleLooks_;
+  // What the editor's styles stand for since the last load: the formats of
+  // that load, and per byte of the content its format index, kNoFormat where
+  // the byte was inserted since, kDefaultFormat where the load did not reach.
+  // A load that brings the same formats restyles only the bytes that differ.
+  std::vector<RtfFormat> ShownFormats_;
+  std::vector<std::uint8_t> ShownFormatOf_;
+  bool ShownValid_ = false;
+  void TrackModification(int position, int type, int length);
 };
