@@ -1,6 +1,10 @@
 #include "dialogs.h"
 
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMessageBox>
+#include <QQueue>
 
 namespace dialogs {
 namespace {
@@ -19,6 +23,27 @@ void Show(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const
   box.exec();
 }
 
+struct FileDialogAnswers {
+  QQueue<QString> Answers;
+  QList<FileDialogRequest> Requests;
+};
+
+FileDialogAnswers& Answers() {
+  static FileDialogAnswers answers;
+  return answers;
+}
+
+std::string NameBytes(const QString& name) { return QFile::encodeName(name).toStdString(); }
+
+// The file dialog filters file names itself by patterns it reads out of the
+// description; here the filter model does that with our own patterns, so the
+// file system model is told to let every name through.
+void ShowEveryName(TNameMaskFilterModel* filter) {
+  if (auto* files = qobject_cast<QFileSystemModel*>(filter->sourceModel())) {
+    files->setNameFilters({});
+  }
+}
+
 }  // namespace
 
 MessageHook SetMessageHook(MessageHook hook) {
@@ -33,6 +58,88 @@ void Warning(QWidget* parent, const QString& caption, const QString& text) {
 
 void Information(QWidget* parent, const QString& caption, const QString& text) {
   Show(parent, QMessageBox::Information, caption, text);
+}
+
+QList<FileFilterEntry> ParseFilter(const QString& filter) {
+  QList<FileFilterEntry> entries;
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) entries.append({parts[i], parts[i + 1]});
+  return entries;
+}
+
+void TNameMaskFilterModel::SetMask(const QString& patterns) {
+  Mask_ = NameMask(NameBytes(patterns));
+  invalidateFilter();
+}
+
+bool TNameMaskFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {
+  const QModelIndex index = sourceModel()->index(sourceRow, 0, sourceParent);
+  if (auto* files = qobject_cast<QFileSystemModel*>(sourceModel())) {
+    return files->isDir(index) || Mask_.Matches(NameBytes(files->fileName(index)));
+  }
+  return sourceModel()->hasChildren(index) || Mask_.Matches(NameBytes(index.data().toString()));
+}
+
+std::unique_ptr<QFileDialog> CreateFileDialog(QWidget* parent, const FileDialogRequest& request) {
+  auto dialog = std::make_unique<QFileDialog>(parent);
+  dialog->setOption(QFileDialog::DontUseNativeDialog);
+  if (request.Save) {
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+  } else {
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+  }
+  dialog->setDirectory(request.InitialFolder);
+  const QString firstDefault = request.DefaultExt.section(QLatin1Char(';'), 0, 0);
+  const qsizetype dot = firstDefault.lastIndexOf(QLatin1Char('.'));
+  if (dot >= 0 && !firstDefault.contains(QLatin1Char('?'))) {
+    dialog->setDefaultSuffix(firstDefault.mid(dot + 1));
+  }
+
+  const QList<FileFilterEntry> entries = ParseFilter(request.Filter);
+  QStringList descriptions;
+  for (const FileFilterEntry& e : entries) descriptions << e.Description;
+  auto* filter = new TNameMaskFilterModel(dialog.get());
+  dialog->setProxyModel(filter);
+  if (!entries.isEmpty()) {
+    dialog->setNameFilters(descriptions);
+    dialog->selectNameFilter(descriptions.first());
+    filter->SetMask(entries.first().Patterns);
+  }
+  ShowEveryName(filter);
+  QObject::connect(dialog.get(), &QFileDialog::filterSelected, filter,
+                   [filter, entries, descriptions](const QString& chosen) {
+                     const qsizetype i = descriptions.indexOf(chosen);
+                     if (i >= 0) filter->SetMask(entries[i].Patterns);
+                     ShowEveryName(filter);
+                   });
+  return dialog;
+}
+
+QString AskFileName(QWidget* parent, const FileDialogRequest& request) {
+  FileDialogAnswers& answers = Answers();
+  if (!answers.Answers.isEmpty()) {
+    answers.Requests.append(request);
+    return answers.Answers.dequeue();
+  }
+  std::unique_ptr<QFileDialog> dialog = CreateFileDialog(parent, request);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return QString();
+  return dialog->selectedFiles().first();
+}
+
+void QueueFileDialogAnswer(const QString& path) { Answers().Answers.enqueue(path); }
+
+QList<FileDialogRequest> TakeFileDialogRequests() {
+  QList<FileDialogRequest> requests;
+  requests.swap(Answers().Requests);
+  return requests;
+}
+
+void ClearFileDialogAnswers() {
+  Answers().Answers.clear();
+  Answers().Requests.clear();
 }
 
 }  // namespace dialogs
