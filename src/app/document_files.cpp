@@ -1,36 +1,129 @@
 #include "document_files.h"
 
+#include <QComboBox>
+#include <QLabel>
+
+#include "dialogs.h"
 #include "editor_control.h"
+#include "form_registry.h"
 #include "main_window.h"
+#include "paths.h"
+#include "save_prompt.h"
 
 namespace documents {
 
-bool SavePrompt(TForm1&) { return true; }
+const char* const kOpenFilter =
+    "Html Files (*.html, *.htm)|*.htm;*.html|PHP Script (*.php)|*.php;*.php?|"
+    "Java Script (*.JAVA, *.js)|*.Java;*.js|Vb Script (*.vbs)|*.vbs|Pascal Files (*.pas)|*.pas|"
+    "Text Files (*.txt)|*.txt|XML Files (*.xml)|*.xml|All files (*.*)|*.*";
+const char* const kSaveFilter =
+    "Htm Files(*.htm)|*.htm|Html Files(*.html)|*.html|PHP Script (*.php)|*.php|"
+    "Java Script (*.java, *.js)|*.Java;*.js|Vb Script (*.vbs)|*.vbs|Pascal Files (*.pas)|*.pas|"
+    "Text Files (*.txt)|*.txt|XML Files (*.xml)|*.xml|All Files (*.*)|*.*";
+const char* const kDefaultExt = "*.htm;*.html";
 
-void New(TForm1& form) {
-  form.SetCurFileName(QStringLiteral("new.htm"));
-  form.Edit1->ClearText();
-  for (const char* line : TForm1::kTemplate) form.Edit1->AppendLine(QByteArray(line));
-  form.SetStatusFileName(form.CurFileName());
-  form.SetModifiedFlag(QStringLiteral("0"));
+namespace {
+
+const QString kUntitled = QStringLiteral("new.htm");
+
+// Every row is tried in order, and a later match would win; no two rows share
+// an extension, so at most one matches.
+constexpr struct {
+  const char* Extension;
+  const char* Syntax;
+} kSyntaxByExtension[] = {
+    {".htm", "HTML"},         {".html", "HTML"},       {".php", "PHP"},
+    {".vbs", "VBSCRIPT"},     {".java", "JAVA SCRIPT"}, {".js", "JAVA SCRIPT"},
+    {".xml", "XML"},          {".pas", "DELPHI SCRIPT"},
+};
+
+dialogs::FileDialogRequest Request(const TForm1& form, bool save) {
+  dialogs::FileDialogRequest r;
+  r.Save = save;
+  r.Filter = QString::fromLatin1(save ? kSaveFilter : kOpenFilter);
+  r.InitialFolder = DialogFolder(form);
+  r.DefaultExt = QString::fromLatin1(kDefaultExt);
+  return r;
 }
 
-void Open(TForm1&) {}
+}  // namespace
+
+QString SyntaxForFile(const QString& path) {
+  const QString extension = paths::Extension(path);
+  QString syntax;
+  for (const auto& row : kSyntaxByExtension) {
+    if (extension == QLatin1String(row.Extension)) syntax = QString::fromLatin1(row.Syntax);
+  }
+  return syntax;
+}
+
+QString DialogFolder(const TForm1& form) {
+  const QString project = form.ProjectDir();
+  return project.endsWith(QLatin1Char('/')) ? project : project + QLatin1Char('/');
+}
+
+bool SavePrompt(TForm1& form) {
+  auto* prompt = forms::Get<Tfrmnotsaved>(QStringLiteral("frmnotsaved"));
+  if (form.ModifiedFlag() != QLatin1String("1") || prompt == nullptr) return true;
+  return prompt->Ask();
+}
+
+void New(TForm1& form) {
+  if (!SavePrompt(form)) return;
+  form.SetCurFileName(kUntitled);
+  // Each line is a change of its own and is coloured with the current syntax.
+  form.Edit1->ClearText();
+  for (const char* line : TForm1::kTemplate) form.Edit1->AppendLine(QByteArray(line));
+  form.Edit1->FocusEditor();
+  form.Timer1->stop();
+  form.ShowPreviewStartPage();
+  form.SetStatusFileName(form.CurFileName());
+  form.SetModifiedFlag(QStringLiteral("0"));
+  form.UpdateManagerFolder();
+}
+
+bool FileOpen1BeforeExecute(TForm1& form) { return SavePrompt(form); }
+
+void Open(TForm1& form) {
+  if (!FileOpen1BeforeExecute(form)) return;
+  const QString path = dialogs::AskFileName(&form, Request(form, false));
+  if (!path.isEmpty()) OpenDocument(form, path);
+}
 
 void OpenDocument(TForm1& form, const QString& path) {
+  // The load throws before anything changes when the file cannot be read.
   form.Edit1->LoadFile(path);
   form.SetCurFileName(path);
   form.SetStatusFileName(path);
   form.SetModifiedFlag(QString());
+  form.UpdateManagerFolder();
+  const QString syntax = SyntaxForFile(form.CurFileName());
+  if (!syntax.isEmpty()) form.SetSyntaxText(syntax);
+  form.synlistChange();
+  form.SetModifiedFlag(QString());
 }
 
-void Save(TForm1& form) {
-  if (form.CurFileName() != QLatin1String("new.htm")) {
-    form.Edit1->SaveFile(form.CurFileName());
-    form.SetModifiedFlag(QString());
-  }
+bool Save(TForm1& form) {
+  if (form.CurFileName() == kUntitled) return SaveAs(form);
+  form.Edit1->SaveFile(form.CurFileName());
+  form.SetModifiedFlag(QString());
+  form.UpdateManagerFolder();
+  return true;
 }
 
-void SaveAs(TForm1&) {}
+bool SaveAs(TForm1& form) {
+  const QString path = dialogs::AskFileName(&form, Request(form, true));
+  if (path.isEmpty()) return false;
+  FileSaveAs1Accept(form, path);
+  return true;
+}
+
+void FileSaveAs1Accept(TForm1& form, const QString& path) {
+  form.Edit1->SaveFile(path);
+  form.SetCurFileName(path);
+  form.SetStatusFileName(path);
+  form.SetModifiedFlag(QString());
+  form.UpdateManagerFolder();
+}
 
 }  // namespace documents

@@ -1,5 +1,6 @@
-// The document's files: New, Open, Save, Save As, the open sequence and the
-// save prompt asked before a modified document is replaced.
+// The document's files: New, Open, Save, Save As, the open sequence shared
+// with the manager, the extension-to-syntax table and the save prompt asked
+// before a modified document is replaced.
 #pragma once
 
 #include <QString>
@@ -8,13 +9,35 @@ class TForm1;
 
 namespace documents {
 
-// Asks only when the modified flag is "1". Returns false when the user said
-// "Yes" and the document was not saved.
+// The dialogs' filters, as the dialogs show them.
+extern const char* const kOpenFilter;
+extern const char* const kSaveFilter;
+extern const char* const kDefaultExt;
+
+// The syntax a file's extension chooses (exact, case-sensitive), or an empty
+// string when no row matches and the syntax stays as it is.
+QString SyntaxForFile(const QString& path);
+
+// The folder both file dialogs open in: the project folder, or the root
+// folder when no project is open.
+QString DialogFolder(const TForm1& form);
+
+// Asks only when the modified flag is "1". False when the user answered "Yes"
+// and the document was not saved: the caller must then not replace the
+// document (nor end the program). "No" and a successful save give true.
 bool SavePrompt(TForm1& form);
-void New(TForm1& form);
+
+void New(TForm1& form);  // Action1Execute
+
+// Open: the prompt, the dialog, then the open sequence for the chosen file.
 void Open(TForm1& form);
-void OpenDocument(TForm1& form, const QString& path);
-void Save(TForm1& form);
-void SaveAs(TForm1& form);
+bool FileOpen1BeforeExecute(TForm1& form);  // false: the prompt stopped it
+void OpenDocument(TForm1& form, const QString& path);  // FileOpen1Accept
+
+// Save and Save As return whether the document was written; a failed write
+// throws "Cannot create file %s" and changes nothing.
+bool Save(TForm1& form);  // Action2Execute
+bool SaveAs(TForm1& form);
+void FileSaveAs1Accept(TForm1& form, const QString& path);
 
 }  // namespace documents

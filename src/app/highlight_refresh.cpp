@@ -2,26 +2,58 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
+#include <cstring>
+#include <memory>
 
+#include "code_page.h"
 #include "editor_control.h"
 #include "highlighter_factory.h"
 #include "main_window.h"
 
 namespace refresh {
+namespace {
 
-void Edit1Change(TForm1& form) {
-  form.lineedit->setText(QString::number(form.Edit1->CaretLine()));
+// The last refresh's RTF size: the next document is about as large, so its
+// stream gets the room at once instead of growing by copying itself.
+std::size_t gLastRtfSize = 0;
+
+}  // namespace
+
+void RefreshHighlight(TForm1& form, bool markModified) {
+  TEditorControl& editor = *form.Edit1;
+  form.lineedit->setText(QString::number(editor.CaretLine()));
   form.Timer1->stop();
-  form.SetModifiedFlag(QStringLiteral("1"));
+  const int caret = editor.CaretPosition();
+  if (markModified) form.SetModifiedFlag(QStringLiteral("1"));
+
+  HighlighterChoice choice = CreateHighlighter(codepage::FromUnicode(form.synlist->currentText()));
+  // The highlighter reads the editor's own bytes, which end in a NUL; it stops
+  // at the first NUL inside the text too, so the RTF covers only what comes
+  // before one and the rest of the document is left as it is.
+  const char* text = editor.CharacterPointer();
+  const int covered = static_cast<int>(strnlen(text, static_cast<std::size_t>(editor.Length())));
+  choice.Highlighter->SetText(text);
+  auto stream = std::make_unique<TMemoryStream>();
+  stream->Data().reserve(gLastRtfSize + gLastRtfSize / 16);
+  choice.Highlighter->ConvertToRtf(*stream);
+  gLastRtfSize = stream->Data().size();
+
+  stream->Position = 0;
+  editor.LoadRichText(stream->Data(), covered);
+
+  editor.SetCaretPosition(caret);
+  editor.ScrollCaretIntoView();
+  editor.FocusEditor();
+  stream.reset();
+  choice.Highlighter.reset();
   form.Timer1->start();
+  form.Check1->setChecked(choice.IsHtml);
 }
 
-void SynlistChange(TForm1& form) {
-  form.Timer1->stop();
-  form.Timer1->start();
-}
+void Edit1Change(TForm1& form) { RefreshHighlight(form, true); }
+
+void SynlistChange(TForm1& form) { RefreshHighlight(form, false); }
 
 }  // namespace refresh

@@ -563,7 +563,14 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::closeEvent(QCloseEvent* event) {
   if (!Closing_) {
     Closing_ = true;
-    RunGuarded([this] { startup::FormClose(*this); });
+    bool goOn = false;
+    RunGuarded([this, &goOn] { goOn = startup::FormClose(*this); });
+    if (!goOn) {
+      // Unsaved work the user wanted to keep (or a failure) keeps the window open.
+      Closing_ = false;
+      event->ignore();
+      return;
+    }
   }
   event->accept();
   QApplication::quit();

@@ -1,0 +1,320 @@
+// The highlight refresh and the rich-text load beneath it: typing recolours the
+// whole document and keeps the caret, undo still works, choosing a syntax,
+// unknown syntax names, and a document holding a NUL byte.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+
+#include "editor_control.h"
+#include "gui_test_support.h"
+#include "highlighter_factory.h"
+#include "main_window.h"
+#include "rtf_reader.h"
+
+namespace {
+
+using Sci = QsciScintillaBase;
+
+struct Look {
+  long Fore = 0;
+  bool Bold = false;
+  bool Italic = false;
+  bool operator==(const Look& o) const {
+    return Fore == o.Fore && Bold == o.Bold && Italic == o.Italic;
+  }
+};
+
+// Style numbers above 127 come back sign-extended.
+long StyleAt(TEditorControl& e, int pos) {
+  return e.SendScintilla(Sci::SCI_GETSTYLEAT, static_cast<unsigned long>(pos)) & 0xFF;
+}
+
+Look LookAt(TEditorControl& e, int pos) {
+  const auto style = static_cast<unsigned long>(StyleAt(e, pos));
+  return {e.SendScintilla(Sci::SCI_STYLEGETFORE, style),
+          e.SendScintilla(Sci::SCI_STYLEGETBOLD, style) != 0,
+          e.SendScintilla(Sci::SCI_STYLEGETITALIC, style) != 0};
+}
+
+long DefaultFore(TEditorControl& e) {
+  return e.SendScintilla(Sci::SCI_STYLEGETFORE, static_cast<unsigned long>(Sci::STYLE_DEFAULT));
+}
+
+long Bgr(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+
+// The first byte whose look differs from what the syntax's highlighter asks
+// for (read from its RTF), or an empty string when every byte up to `length`
+// (all by default) matches.
+QString ColouringDifference(TEditorControl& e, const std::string& syntax, int length = -1) {
+  const QByteArray text = e.GetText();
+  auto writer = CreateHighlighter(syntax).Highlighter;
+  writer->SetText(text.constData());
+  const RtfDocument doc = ParseRtf(writer->ConvertToRtfString());
+  if (length < 0) length = static_cast<int>(text.size());
+  if (doc.Text != std::string(text.constData(), static_cast<std::size_t>(length))) {
+    return QStringLiteral("the highlighter's text differs from the editor's");
+  }
+  for (int i = 0; i < length; ++i) {
+    const RtfFormat& f = doc.Formats[doc.FormatOf[static_cast<std::size_t>(i)]];
+    const Look want{f.HasColor ? Bgr(f.Red, f.Green, f.Blue) : DefaultFore(e), f.Bold, f.Italic};
+    const Look got = LookAt(e, i);
+    if (!(got == want)) {
+      return QStringLiteral("byte %1 ('%2'): colour %3 bold %4 italic %5, expected %6 %7 %8")
+          .arg(i)
+          .arg(QChar(text[i]))
+          .arg(got.Fore, 6, 16, QChar('0'))
+          .arg(got.Bold)
+          .arg(got.Italic)
+          .arg(want.Fore, 6, 16, QChar('0'))
+          .arg(want.Bold)
+          .arg(want.Italic);
+    }
+  }
+  return QString();
+}
+
+const std::string kRtfHead =
+    "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deftab720{\\fonttbl{\\f0\\fmodern\\fcharset0 Courier "
+    "New;}}\r\n";
+
+// A document whose bytes show `count` different colours, starting at `first`.
+std::string ManyColours(int count, int first) {
+  std::string table = "{\\colortbl\\red0\\green0\\blue0;";
+  std::string body;
+  for (int i = 0; i < count; ++i) {
+    const int c = first + i;
+    table += "\\red" + std::to_string(c % 256) + "\\green" + std::to_string(c / 256) +
+             "\\blue7;";
+    body += "\\cf" + std::to_string(i + 1) + " x";
+  }
+  return kRtfHead + table + "}\r\n\\deflang1033\\pard\\plain\\f0\\fs20\\f0 " + body + "\\par }";
+}
+
+}  // namespace
+
+class TestRefresh : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    env = std::make_unique<TestEnvironment>();
+    env->CreateForms();
+  }
+  void cleanup() { env.reset(); }
+
+  void loadRichTextSetsTextAndLooksThenOnlyRestyles() {
+    TEditorControl e;
+    e.show();
+    QSignalSpy reports(&e, &TEditorControl::Changed);
+    const std::string table =
+        "{\\colortbl\\red0\\green0\\blue0;\\red255\\green0\\blue0;\\red0\\green128\\blue0;}\r\n"
+        "\\deflang1033\\pard\\plain\\f0\\fs20\\f0 ";
+    // Index 9 has no table entry (the Pascal assembler blocks write it).
+    e.LoadRichText(kRtfHead + table +
+                   "\\cf1 red\\cf2 gr\r\neen\\par \\cf9 nine\\cf1 \\b bold\\b0 \\i it\\i0 "
+                   "\\\\\\{\\}\xE9\\par }");
+    QCOMPARE(e.GetText(), QByteArray("redgreen\r\nnineboldit\\{}\xE9"));
+    QVERIFY(e.RichStreaming());
+    QCOMPARE(reports.count(), 1);
+    QCOMPARE(LookAt(e, 0), (Look{Bgr(255, 0, 0), false, false}));
+    QCOMPARE(LookAt(e, 3), (Look{Bgr(0, 128, 0), false, false}));
+    QCOMPARE(LookAt(e, 10), (Look{DefaultFore(e), false, false}));
+    QCOMPARE(LookAt(e, 14), (Look{Bgr(255, 0, 0), true, false}));
+    QCOMPARE(LookAt(e, 18), (Look{Bgr(255, 0, 0), false, true}));
+
+    // A load whose text differs replaces only what differs.
+    e.SetTextBytes("keep OLD middle keep");
+    e.LoadRichText(kRtfHead + table + "\\cf1 keep new middle keep\\par }");
+    QCOMPARE(e.GetText(), QByteArray("keep new middle keep"));
+    QCOMPARE(LookAt(e, 19), (Look{Bgr(255, 0, 0), false, false}));
+
+    // Same text, new colours: the edit before the load can still be undone,
+    // and the selection stays.
+    e.SetTextBytes("abc\r\ndef");
+    e.SetCaretPosition(0);
+    QTest::keyClick(&e, Qt::Key_Q);
+    QCOMPARE(e.GetText(), QByteArray("qabc\r\ndef"));
+    e.SendScintilla(Sci::SCI_SETSEL, 2UL, 6L);
+    reports.clear();
+    e.LoadRichText(kRtfHead + table + "\\cf2 qabc\\par def\\par }");
+    QCOMPARE(e.GetText(), QByteArray("qabc\r\ndef"));
+    QCOMPARE(reports.count(), 1);
+    QCOMPARE(e.SendScintilla(Sci::SCI_GETANCHOR), 2L);
+    QCOMPARE(e.SendScintilla(Sci::SCI_GETCURRENTPOS), 6L);
+    QCOMPARE(LookAt(e, 7), (Look{Bgr(0, 128, 0), false, false}));
+    // Styles keep their numbers from load to load: nothing is redefined. A
+    // load of the first bytes only leaves the rest as it is, uncoloured.
+    const long greenStyle = StyleAt(e, 1);
+    e.LoadRichText(kRtfHead + table + "\\cf2 qabc\\par \\par }", 6);
+    QCOMPARE(e.GetText(), QByteArray("qabc\r\ndef"));
+    QCOMPARE(StyleAt(e, 1), greenStyle);
+    QCOMPARE(StyleAt(e, 7), 0L);
+    e.undo();
+    QCOMPARE(e.GetText(), QByteArray("abc\r\ndef"));
+  }
+
+  void moreLooksThanStylesOverManyLoads() {
+    // Two documents of 150 colours each need more styles than the editor has:
+    // the second load must not show colours left over from the first.
+    TEditorControl e;
+    for (int first : {1000, 5000, 1000}) {
+      e.LoadRichText(ManyColours(150, first));
+      QCOMPARE(e.Length(), 150);
+      for (int i = 0; i < 150; ++i) {
+        const int c = first + i;
+        QCOMPARE(LookAt(e, i).Fore, Bgr(c % 256, c / 256, 7));
+      }
+    }
+  }
+
+  void typingRecoloursTheWholeDocumentAndKeepsTheCaret() {
+    TForm1& f = env->Main();
+    f.Edit1->SetTextBytes("<p class=\"a\">x &amp; y</p>\r\n<b>bold</b>\r\nplain text");
+    f.Edit1->SetCaretPosition(f.Edit1->LineStart(1) + 3);
+    f.SetModifiedFlag(QString());
+    f.Check1->setChecked(false);
+    QSignalSpy reports(f.Edit1, &TEditorControl::Changed);
+    QTest::keyClick(f.Edit1, Qt::Key_Z);
+    QCOMPARE(reports.count(), 1);  // the refresh inside the report raises none
+    QCOMPARE(f.Edit1->GetText(),
+             QByteArray("<p class=\"a\">x &amp; y</p>\r\n<b>zbold</b>\r\nplain text"));
+    QCOMPARE(f.Edit1->CaretPosition(), f.Edit1->LineStart(1) + 4);
+    QCOMPARE(f.lineedit->text(), QStringLiteral("1"));
+    QCOMPARE(f.ModifiedFlag(), QStringLiteral("1"));
+    QVERIFY(f.Timer1->isActive());
+    QVERIFY(f.Check1->isChecked());
+    QCOMPARE(f.focusWidget(), f.Edit1);
+    QCOMPARE(ColouringDifference(*f.Edit1, "HTML"), QString());
+    QVERIFY(!(LookAt(*f.Edit1, 1) == LookAt(*f.Edit1, f.Edit1->Length() - 1)));
+
+    // One keystroke can change the colour of everything after it.
+    f.Edit1->SetCaretPosition(0);
+    QTest::keyClicks(f.Edit1, "<!--");
+    QCOMPARE(f.Edit1->CaretPosition(), 4);
+    QCOMPARE(ColouringDifference(*f.Edit1, "HTML"), QString());
+    QCOMPARE(LookAt(*f.Edit1, f.Edit1->Length() - 1), LookAt(*f.Edit1, 0));
+  }
+
+  void undoAndRedoAfterARefresh() {
+    TForm1& f = env->Main();
+    f.Edit1->SetTextBytes("<i>one</i>\r\n<u>two</u>");
+    const QByteArray before = f.Edit1->GetText();
+    f.Edit1->SetCaretPosition(3);
+    QTest::keyClick(f.Edit1, Qt::Key_W);
+    const QByteArray after = f.Edit1->GetText();
+    QCOMPARE(after, QByteArray("<i>wone</i>\r\n<u>two</u>"));
+    QTest::keyClick(f.Edit1, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f.Edit1->GetText(), before);
+    QCOMPARE(ColouringDifference(*f.Edit1, "HTML"), QString());
+    f.Edit1->redo();
+    QCOMPARE(f.Edit1->GetText(), after);
+    QCOMPARE(ColouringDifference(*f.Edit1, "HTML"), QString());
+  }
+
+  void scrollPositionSurvivesTyping() {
+    TForm1& f = env->Main();
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QByteArray text;
+    for (int i = 0; i < 400; ++i) text += "<td>cell " + QByteArray::number(i) + "</td>\r\n";
+    f.Edit1->SetTextBytes(text);
+    f.Edit1->SendScintilla(Sci::SCI_SETFIRSTVISIBLELINE, 200UL);
+    f.Edit1->SetCaretPosition(f.Edit1->LineStart(205) + 2);
+    QTest::keyClick(f.Edit1, Qt::Key_A);
+    QCOMPARE(f.Edit1->SendScintilla(Sci::SCI_GETFIRSTVISIBLELINE), 200L);
+    QCOMPARE(f.Edit1->CaretPosition(), f.Edit1->LineStart(205) + 3);
+    f.hide();
+  }
+
+  void choosingASyntaxMarksModifiedAndCollapsesTheSelection() {
+    TForm1& f = env->Main();
+    f.Edit1->SetTextBytes("<?php $a = 'x'; // note ?>\r\nSELECT a FROM b;");
+    f.SetModifiedFlag(QString());
+    f.Edit1->SendScintilla(Sci::SCI_SETSEL, 12UL, 5L);
+    QSignalSpy reports(f.Edit1, &TEditorControl::Changed);
+    f.synlist->setCurrentIndex(f.synlist->findText(QStringLiteral("PHP")));
+    emit f.synlist->activated(f.synlist->currentIndex());
+    // The load raises one report, whose nested refresh marks the document.
+    QCOMPARE(reports.count(), 1);
+    QCOMPARE(f.ModifiedFlag(), QStringLiteral("1"));
+    QCOMPARE(f.Edit1->SendScintilla(Sci::SCI_GETANCHOR), 5L);
+    QCOMPARE(f.Edit1->SendScintilla(Sci::SCI_GETCURRENTPOS), 5L);
+    QVERIFY(!f.Check1->isChecked());
+    QVERIFY(f.Timer1->isActive());
+    QCOMPARE(ColouringDifference(*f.Edit1, "PHP"), QString());
+
+    f.synlist->setCurrentIndex(f.synlist->findText(QStringLiteral("SQL")));
+    emit f.synlist->activated(f.synlist->currentIndex());
+    QCOMPARE(ColouringDifference(*f.Edit1, "SQL"), QString());
+    f.synlist->setCurrentIndex(f.synlist->findText(QStringLiteral("HTML")));
+    emit f.synlist->activated(f.synlist->currentIndex());
+    QVERIFY(f.Check1->isChecked());
+    QCOMPARE(ColouringDifference(*f.Edit1, "HTML"), QString());
+  }
+
+  void unknownSyntaxTextColoursAsHtml() {
+    TForm1& f = env->Main();
+    f.Edit1->SetTextBytes("<?xml version=\"1.0\"?>\r\n<a b=\"c\">&amp;</a>");
+    f.SetSyntaxText(QStringLiteral("PHP"));
+    f.synlistChange();
+    QVERIFY(!f.Check1->isChecked());
+    f.synlist->lineEdit()->selectAll();
+    f.synlist->lineEdit()->setFocus();
+    QTest::keyClick(f.synlist->lineEdit(), Qt::Key_X);
+    // The first keystroke refreshes and hands the focus back to the editor.
+    QVERIFY(f.Check1->isChecked());
+    QCOMPARE(f.focusWidget(), f.Edit1);
+    QTest::keyClicks(f.synlist->lineEdit(), "ml");
+    QCOMPARE(f.synlist->currentText(), QStringLiteral("xml"));
+    QVERIFY(f.Check1->isChecked());
+    QCOMPARE(ColouringDifference(*f.Edit1, "HTML"), QString());
+    QVERIFY(ColouringDifference(*f.Edit1, "XML") != QString());
+  }
+
+  void emptyDocumentRefreshesToAnEmptyEditor() {
+    TForm1& f = env->Main();
+    f.Edit1->ClearText();
+    QCOMPARE(f.Edit1->Length(), 0);
+    QCOMPARE(f.Edit1->CaretPosition(), 0);
+    QCOMPARE(f.ModifiedFlag(), QStringLiteral("1"));
+    QVERIFY(env->Errors().isEmpty());
+  }
+
+  void documentWithANulByteKeepsEveryByte() {
+    TForm1& f = env->Main();
+    const QByteArray content("<b>one</b>\0<i>two</i>\r\nthree{\\}", 33);
+    const QString path = env->WriteFile(env->TempDir() + "nul.htm", content);
+    f.OpenDocument(path);
+    QCOMPARE(f.Edit1->GetText(), content);
+    f.Edit1->SetCaretPosition(3);
+    QTest::keyClick(f.Edit1, Qt::Key_N);
+    const QByteArray typed = content.left(3) + "n" + content.mid(3);
+    QCOMPARE(f.Edit1->GetText(), typed);
+    // Coloured up to the NUL; the rest shows in the default style.
+    QCOMPARE(ColouringDifference(*f.Edit1, "HTML", 11), QString());
+    for (int i = 11; i < typed.size(); ++i) {
+      QCOMPARE(StyleAt(*f.Edit1, i), 0L);
+    }
+    f.Action2->trigger();
+    QVERIFY(env->Errors().isEmpty());
+    QCOMPARE(TestEnvironment::ReadFile(path), typed);
+  }
+
+  void highlightersNameTheEditorsFont() {
+    TForm1& f = env->Main();
+    const QFontInfo shown(f.Edit1->font());
+    const std::string table = CreateHighlighter("HTML").Highlighter->RtfFontTable;
+    QVERIFY2(table.find(" " + shown.family().toStdString() + ";") != std::string::npos,
+             table.c_str());
+    if (shown.fixedPitch()) QVERIFY2(table.find("\\fmodern\\") != std::string::npos, table.c_str());
+  }
+
+ private:
+  std::unique_ptr<TestEnvironment> env;
+};
+
+VEXA_GUI_TEST_MAIN(TestRefresh)
+#include "test_refresh.moc"
