@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShowEvent>
 #include <QPixmap>
 #include <QScreen>
 #include <QTabWidget>
@@ -121,6 +122,7 @@ Tfrmprojects::Tfrmprojects(QWidget* parent) : QDialog(parent) {
 
 void Tfrmprojects::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  if (event->spontaneous()) return;
   if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
   RunGuarded([this] { FormShow(); });
 }

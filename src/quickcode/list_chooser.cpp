@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QShowEvent>
 
 #include "error_guard.h"
 #include "flat_button.h"
@@ -48,6 +49,7 @@ Tfrmopenlists::Tfrmopenlists(QWidget* parent) : QDialog(parent) {
 
 void Tfrmopenlists::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  if (event->spontaneous()) return;
   placement::CentreOnScreen(this);
   RunGuarded([this] { FormShow(); });
 }

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QShowEvent>
 #include <limits>
 
 #include "error_guard.h"
@@ -75,6 +76,7 @@ Tfrmnewedit::Tfrmnewedit(QWidget* parent) : QDialog(parent) {
 
 void Tfrmnewedit::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  if (event->spontaneous()) return;
   placement::CentreOnScreen(this);
 }
 

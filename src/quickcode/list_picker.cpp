@@ -1,6 +1,7 @@
 #include "list_picker.h"
 
 #include <QLineEdit>
+#include <QShowEvent>
 
 #include "error_guard.h"
 #include "file_lists.h"
@@ -38,6 +39,7 @@ TListPicker::TListPicker(const QString& formName, const QString& caption, const 
 
 void TListPicker::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  if (event->spontaneous()) return;
   placement::CentreOnScreen(this);
   RunGuarded([this] { FormShow(); });
 }

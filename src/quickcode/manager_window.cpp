@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShowEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -189,6 +190,8 @@ void Tfrmmanager::CreateInsertPage() {
 
 void Tfrmmanager::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  // The window system shows it again after a minimise; that is no new showing.
+  if (event->spontaneous()) return;
   RunGuarded([this] { FormShow(); });
 }
 

@@ -60,31 +60,12 @@ class TestManager : public QObject {
   }
 
   void windowAndControls() {
-    QCOMPARE(m->windowTitle(), QStringLiteral("Vexa Manager"));
-    QCOMPARE(m->size(), QSize(203, 694));
-    QVERIFY(m->windowFlags() & Qt::WindowCloseButtonHint);
-    QVERIFY(!(m->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QCOMPARE(m->PageControl1->currentWidget(), m->TabSheet2);  // "Quick Code" first
     QCOMPARE(m->PageControl1->tabPosition(), QTabWidget::West);
-    QCOMPARE(m->PageControl1->tabText(0), QStringLiteral("File Manager"));
-    QCOMPARE(m->PageControl1->tabText(1), QStringLiteral("Quick Code"));
-    QCOMPARE(m->PageControl1->tabText(2), QStringLiteral("Insert/Options"));
-    QCOMPARE(m->PageControl1->currentWidget(), m->TabSheet2);
-    QCOMPARE(m->ListBox1->height(), 161);
-    QCOMPARE(m->ListBox2->height(), 409);
     QCOMPARE(m->showmanagercheck->text(), QStringLiteral("Show  Vexa Manager at start"));
-    for (QCheckBox* box : {m->showprcheck, m->showmanagercheck, m->showpreviewcheck}) {
-      QVERIFY(box->isChecked());
-    }
+    QVERIFY(!m->rect().intersects(m->Edit1->geometry()));  // the transfer field is never seen
     QCOMPARE(m->Timer1->interval(), 500);
     QVERIFY(!m->Timer1->isActive());
-    QCOMPARE(m->Button[10]->text(), QStringLiteral("Frames"));
-    QCOMPARE(m->dxButton4->text(), QStringLiteral("Refresh List"));
-    QCOMPARE(m->dxButton1->text(), QStringLiteral("Close"));
-    for (int i = 0; i < 6; ++i) QVERIFY(!m->ToolButton[i]->icon().isNull());
-    // The transfer field lies outside the client area.
-    QVERIFY(!m->rect().intersects(m->Edit1->geometry()));
-    QCOMPARE(m->FileListBox1->Mask(),
-             QStringLiteral("*.htm;*.html;*.php?;*.asp;*.java;*.vbs;*.xml;*.pas;*.txt;*.js"));
   }
 
   // The file list control itself: mask rules, and reading only on a change of folder.

@@ -104,6 +104,7 @@ TEST_F(ProjectStore, FailuresCarryTheirMessages) {
 }
 
 TEST_F(ProjectStore, LayoutKeepsAnExistingStartPageAndFolders) {
+  EXPECT_EQ(projects::StartPage("/srv/site"), "/srv/site/index.htm");
   Write(root_.path() + "/program/index.htm", "<html>shipped</html>\r\n");
   const QString fresh = Dir("fresh");
   QDir().mkpath(fresh);
@@ -129,12 +130,6 @@ TEST_F(ProjectStore, LayoutOfAMissingFolderCreatesNothing) {
   EXPECT_NO_THROW(projects::LayOutSite(missing));
   EXPECT_FALSE(QFileInfo::exists(missing));
   EXPECT_FALSE(QFileInfo::exists(Dir("no")));
-}
-
-TEST_F(ProjectStore, StartPageAndCaption) {
-  EXPECT_EQ(projects::StartPage("/srv/site"), "/srv/site/index.htm");
-  EXPECT_EQ(projects::MainCaption("Shop.vexa", "/srv/shop"),
-            "Vexa Web Editor Pro -- Shop.vexa -- /srv/shop");
 }
 
 }  // namespace
