@@ -149,11 +149,25 @@ class Reader {
   // A run of ordinary bytes up to the next brace, backslash or line end.
   void Text() {
     if (State().Dest == Destination::Text && pendingSkip_ == 0) {
-      // The common case: the run is found, then copied whole.
-      const char* start = p_;
-      while (p_ < end_ && kByteClass[static_cast<unsigned char>(*p_)] == kText) ++p_;
-      Emit(start, static_cast<std::size_t>(p_ - start));
-      return;
+      // The common case, copied as it is scanned, as far as the arrays have
+      // room; they grow when a run reaches their end.
+      PrepareFormat();
+      for (;;) {
+        const std::size_t room = out_.Text.size() - size_;
+        const char* limit = p_ + std::min(room, static_cast<std::size_t>(end_ - p_));
+        char* text = out_.Text.data() + size_;
+        std::uint8_t* format = out_.FormatOf.data() + size_;
+        const char* start = p_;
+        while (p_ < limit && kByteClass[static_cast<unsigned char>(*p_)] == kText) {
+          *text++ = *p_++;
+          *format++ = format_;
+        }
+        size_ += static_cast<std::size_t>(p_ - start);
+        if (p_ < limit || p_ == end_ || kByteClass[static_cast<unsigned char>(*p_)] != kText) {
+          return;
+        }
+        Reserve(1);
+      }
     }
     const char* start = p_;
     while (p_ < end_ && kByteClass[static_cast<unsigned char>(*p_)] == kText) ++p_;
