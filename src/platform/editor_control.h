@@ -111,6 +111,8 @@ class TEditorControl : public QsciScintilla {
   bool MapStyles(const std::vector<RtfFormat>& formats, std::uint8_t* styleOf);
   std::uint8_t StyleFor(const RtfFormat& format);
   void DefineStyle(int style, const RtfFormat& format);
+  // Keeps ShownFormatOf_ in step with the text as it is edited.
+  void TrackModification(int position, int type, int length);
 
   long LastAnchor_ = 0;
   long LastCaret_ = 0;
@@ -132,5 +134,4 @@ class TEditorControl : public QsciScintilla {
   std::vector<RtfFormat> ShownFormats_;
   std::vector<std::uint8_t> ShownFormatOf_;
   bool ShownValid_ = false;
-  void TrackModification(int position, int type, int length);
 };
