@@ -81,8 +81,9 @@ TForms::~TForms() {
 TForm1* TForms::MainWindow() const { return Impl_->Main; }
 
 void InitApplication() {
+  // The application's title is its name. No display name is set: the desktop
+  // would append it to every window's caption.
   QApplication::setApplicationName(QStringLiteral("Vexa Web Editor Pro"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Vexa Web Editor Pro"));
   QFont font(QStringLiteral("Liberation Sans"), 8);
   if (!QFontDatabase::families().contains(font.family())) {
     font = QApplication::font();

@@ -463,7 +463,7 @@ void TForm1::FindNext(const QString& text, bool matchCase, bool wholeWord, bool 
     }
   }
   if (!found) {
-    dialogs::Information(this, QApplication::applicationDisplayName(),
+    dialogs::Information(this, QApplication::applicationName(),
                          QStringLiteral("Text not found: \"%1\"").arg(text));
   }
 }

@@ -6,7 +6,7 @@
 namespace {
 
 void ShowErrorBox(const QString& message) {
-  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), message,
+  QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), message,
                   QMessageBox::Ok, QApplication::activeWindow());
   box.exec();
 }

@@ -35,7 +35,7 @@ class TestMainWindow : public QObject {
   void stateAtCreation() {
     TForm1& f = env->Main();
     QCOMPARE(f.windowTitle(), QStringLiteral("Vexa Web Editor 3.0 Pro"));
-    QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Vexa Web Editor Pro"));
+    QCOMPARE(QApplication::applicationName(), QStringLiteral("Vexa Web Editor Pro"));
     QCOMPARE(f.Edit1->GetText(), kTemplateText);
     QCOMPARE(f.lblsaved->text(), QStringLiteral("1"));
     QVERIFY(f.prodir1->text().isEmpty());
