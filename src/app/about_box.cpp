@@ -1,4 +1,5 @@
 #include "about_box.h"
+#include "window_look.h"
 
 #include <QLabel>
 
@@ -40,10 +41,6 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
 
 void TForm2::showEvent(QShowEvent* event) {
   // Centred over the main window each time it opens.
-  if (QWidget* owner = parentWidget()) {
-    QRect bounds(QPoint(), size());
-    bounds.moveCenter(owner->frameGeometry().center());
-    move(bounds.topLeft());
-  }
+  look::CentreOver(this, parentWidget());
   QDialog::showEvent(event);
 }

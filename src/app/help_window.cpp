@@ -8,6 +8,7 @@
 #include "error_guard.h"
 #include "paths.h"
 #include "web_browser.h"
+#include "window_look.h"
 
 Tfrmhelp1::Tfrmhelp1(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmhelp1"));
@@ -22,11 +23,7 @@ Tfrmhelp1::Tfrmhelp1(QWidget* parent) : QDialog(parent) {
   layout->addWidget(WebBrowser1);
 
   resize(707, 496);
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect bounds(QPoint(), size());
-    bounds.moveCenter(screen->availableGeometry().center());
-    move(bounds.topLeft());
-  }
+  look::CentreOnScreen(this);
 }
 
 QString Tfrmhelp1::IndexPath() { return paths::ProgramDir() + "help/index.htm"; }

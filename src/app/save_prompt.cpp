@@ -7,6 +7,7 @@
 #include "error_guard.h"
 #include "flat_button.h"
 #include "main_shell.h"
+#include "window_look.h"
 
 Tfrmnotsaved::Tfrmnotsaved(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
@@ -61,7 +62,7 @@ void Tfrmnotsaved::dxButton2Click() {
 
 void Tfrmnotsaved::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+  look::CentreOnScreen(this);
 }
 
 // There is no way out of the question but its two answers.

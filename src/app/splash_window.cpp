@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "paths.h"
+#include "window_look.h"
 
 namespace {
 
@@ -29,24 +30,12 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
   // A title bar without buttons: the splash goes away by itself.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setFixedSize(330, 135);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, QColor(0, 0, 128));
-  pal.setColor(QPalette::WindowText, Qt::white);
-  setPalette(pal);
-  setAutoFillBackground(true);
-
-  Image1 = new QLabel(this);
-  Image1->setObjectName(QStringLiteral("Image1"));
-  Image1->setGeometry(8, 8, 89, 121);
-  Image1->setPixmap(QPixmap::fromImage(QImageReader(paths::ProgramDir() + "pictures/splash.jpg").read()));
+  look::SetColors(this, QColor(0, 0, 128), Qt::white);
+  Image1 = look::AddPicture(this, paths::ProgramDir() + "pictures/splash.jpg", QRect(8, 8, 89, 121));
   Label1 = MakeLabel(this, "Label1", QStringLiteral("Vexa Web Editor Pro"), 120, 48);
   Label2 = MakeLabel(this, "Label2", QStringLiteral("3.0 "), 192, 80);
 
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect bounds(QPoint(), size());
-    bounds.moveCenter(screen->availableGeometry().center());
-    move(bounds.topLeft());
-  }
+  look::CentreOnScreen(this);
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));

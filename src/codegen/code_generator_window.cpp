@@ -19,6 +19,7 @@
 #include "main_shell.h"
 #include "paths.h"
 #include "site_chooser.h"
+#include "window_look.h"
 
 namespace {
 
@@ -131,15 +132,9 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFixedSize(kClientWidth, kClientHeight);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, Qt::white);
-  setPalette(pal);
-  setAutoFillBackground(true);
-
-  Image1 = new QLabel(this);
-  Image1->setObjectName(QStringLiteral("Image1"));
-  Image1->setGeometry(8, 8, 97, 313);
-  Image1->setPixmap(QPixmap(paths::ProgramDir() + QStringLiteral("pictures/codegen.jpg")));
+  look::SetColors(this, Qt::white);
+  Image1 = look::AddPicture(this, paths::ProgramDir() + QStringLiteral("pictures/codegen.jpg"),
+                            QRect(8, 8, 97, 313));
 
   TabbedNotebook1 = new QTabWidget(this);
   TabbedNotebook1->setObjectName(QStringLiteral("TabbedNotebook1"));
@@ -327,7 +322,7 @@ void TForm5::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // Centred when it first opens; afterwards it stays where the user put it.
   if (!Centred_) {
-    if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+    look::CentreOnScreen(this);
     Centred_ = true;
   }
   RunGuarded([this] { FormShow(); });

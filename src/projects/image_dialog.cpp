@@ -11,6 +11,7 @@
 #include "generator_fields.h"
 #include "main_shell.h"
 #include "paths.h"
+#include "window_look.h"
 
 namespace siteassets {
 
@@ -22,12 +23,6 @@ void OfferOkForProject(QWidget* dialog, TdxButton* ok) {
   dialogs::Warning(dialog, QStringLiteral("Warning"),
                    QStringLiteral("You must open/create a project to use this function."));
   ok->setEnabled(false);
-}
-
-void CentreOverOwner(QWidget* dialog) {
-  if (const QWidget* owner = dialog->parentWidget()) {
-    dialog->move(owner->window()->frameGeometry().center() - dialog->rect().center());
-  }
 }
 
 }  // namespace siteassets
@@ -99,7 +94,7 @@ void TImageInsert::ShowModalFor(TGeneratorFields& fields) {
 
 void TImageInsert::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  siteassets::CentreOverOwner(this);
+  look::CentreOver(this, parentWidget());
   RunGuarded([this] { FormShow(); });
 }
 

@@ -56,7 +56,4 @@ namespace siteassets {
 // open; otherwise the user is told so and "Ok" is disabled.
 void OfferOkForProject(QWidget* dialog, TdxButton* ok);
 
-// Centres a dialog over the window it belongs to.
-void CentreOverOwner(QWidget* dialog);
-
 }  // namespace siteassets

@@ -16,6 +16,7 @@
 #include "main_shell.h"
 #include "paths.h"
 #include "project_store.h"
+#include "window_look.h"
 
 namespace {
 
@@ -46,15 +47,9 @@ Tfrmprojects::Tfrmprojects(QWidget* parent) : QDialog(parent) {
   // its own buttons.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setFixedSize(kClientWidth, kClientHeight);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, Qt::white);
-  setPalette(pal);
-  setAutoFillBackground(true);
-
-  Image1 = new QLabel(this);
-  Image1->setObjectName(QStringLiteral("Image1"));
-  Image1->setGeometry(8, 8, 169, 313);
-  Image1->setPixmap(QPixmap(paths::ProgramDir() + QStringLiteral("pictures/projects.jpg")));
+  look::SetColors(this, Qt::white);
+  Image1 = look::AddPicture(this, paths::ProgramDir() + QStringLiteral("pictures/projects.jpg"),
+                            QRect(8, 8, 169, 313));
 
   TabbedNotebook1 = new QTabWidget(this);
   TabbedNotebook1->setObjectName(QStringLiteral("TabbedNotebook1"));
@@ -123,7 +118,7 @@ Tfrmprojects::Tfrmprojects(QWidget* parent) : QDialog(parent) {
 void Tfrmprojects::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (event->spontaneous()) return;
-  if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+  look::CentreOnScreen(this);
   RunGuarded([this] { FormShow(); });
 }
 

@@ -11,6 +11,7 @@
 #include "image_dialog.h"
 #include "main_shell.h"
 #include "paths.h"
+#include "window_look.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ void TForm8::ShowModalFor(TGeneratorFields& fields) {
 
 void TForm8::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  siteassets::CentreOverOwner(this);
+  look::CentreOver(this, parentWidget());
   RunGuarded([this] { FormShow(); });
 }
 

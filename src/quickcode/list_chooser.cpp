@@ -11,7 +11,7 @@
 #include "list_file_picker.h"
 #include "list_files.h"
 #include "manager_window.h"
-#include "window_placement.h"
+#include "window_look.h"
 
 Tfrmopenlists::Tfrmopenlists(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmopenlists"));
@@ -50,7 +50,7 @@ Tfrmopenlists::Tfrmopenlists(QWidget* parent) : QDialog(parent) {
 void Tfrmopenlists::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (event->spontaneous()) return;
-  placement::CentreOnScreen(this);
+  look::CentreOnScreen(this);
   RunGuarded([this] { FormShow(); });
 }
 

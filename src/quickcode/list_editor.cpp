@@ -12,7 +12,7 @@
 #include "list_box.h"
 #include "list_files.h"
 #include "user_list_picker.h"
-#include "window_placement.h"
+#include "window_look.h"
 
 namespace {
 
@@ -77,7 +77,7 @@ Tfrmnewedit::Tfrmnewedit(QWidget* parent) : QDialog(parent) {
 void Tfrmnewedit::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (event->spontaneous()) return;
-  placement::CentreOnScreen(this);
+  look::CentreOnScreen(this);
 }
 
 void Tfrmnewedit::OpenUserList(const QString& path) {

@@ -7,7 +7,7 @@
 #include "file_lists.h"
 #include "flat_button.h"
 #include "paths.h"
-#include "window_placement.h"
+#include "window_look.h"
 
 TListPicker::TListPicker(const QString& formName, const QString& caption, const QString& mask,
                          QWidget* parent)
@@ -40,7 +40,7 @@ TListPicker::TListPicker(const QString& formName, const QString& caption, const 
 void TListPicker::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (event->spontaneous()) return;
-  placement::CentreOnScreen(this);
+  look::CentreOnScreen(this);
   RunGuarded([this] { FormShow(); });
 }
 
