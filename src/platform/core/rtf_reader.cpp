@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -87,16 +87,42 @@ struct Word {
   std::int32_t Param = 0;
 };
 
+// A FormatOf value no format has: what the array holds where it had nothing.
+constexpr std::uint8_t kNotAFormat = 0xFF;
+static_assert(kMaxRtfFormats <= kNotAFormat, "no format index is the mark");
+
+// Grows a buffer to exactly `size` elements, keeping its first `keep`: the
+// standard containers would at least double, and these hold a whole document.
+template <typename Buffer>
+void GrowExactly(Buffer& buffer, std::size_t keep, std::size_t size,
+                 typename Buffer::value_type fill) {
+  if (size <= buffer.capacity()) {
+    buffer.resize(size, fill);
+    return;
+  }
+  Buffer bigger;
+  bigger.reserve(size);
+  bigger.assign(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(keep));
+  bigger.resize(size, fill);
+  buffer.swap(bigger);
+}
+
 class Reader {
  public:
-  Reader(std::string_view rtf, RtfDocument& out)
-      : begin_(rtf.data()), p_(rtf.data()), end_(rtf.data() + rtf.size()), out_(out) {
-    out_.Formats.clear();
+  Reader(std::string_view rtf, RtfDocument& out, std::string_view known)
+      : begin_(rtf.data()),
+        p_(rtf.data()),
+        end_(rtf.data() + rtf.size()),
+        out_(out),
+        known_(known) {
     // Both arrays are written in place, grown as text comes and cut to size
     // at the end; a document read into them before leaves them large enough.
-    const std::size_t room = std::max(out_.Text.capacity(), out_.FormatOf.capacity());
-    out_.Text.resize(room);
-    out_.FormatOf.resize(room);
+    // The known text is what the text will most likely be, and then a little
+    // room for what is typed before the next reading.
+    out_.Text.resize(out_.Text.capacity());
+    const std::size_t expected = known_.empty() ? 0 : known_.size() + known_.size() / 64;
+    GrowExactly(out_.FormatOf, out_.FormatOf.size(),
+                std::max({out_.FormatOf.capacity(), out_.FormatOf.size(), expected}), kNotAFormat);
     stack_.reserve(16);
     stack_.push_back(GroupState{});
   }
@@ -121,12 +147,26 @@ class Reader {
       }
     }
     DropClosingParagraphMark();
-    out_.Text.resize(size_);
+    if (matching_) same_ = size_;
+    same_ = std::min(same_, size_);
+    out_.Text.resize(size_ - same_);
     out_.FormatOf.resize(size_);
+    out_.KnownBytes = same_;
+    if (reused_) {
+      // A slot now holds another format: values further on that were not
+      // compared may mean something else than they did.
+      changedFrom_ = 0;
+      changedTo_ = size_;
+    }
+    changedTo_ = std::min(changedTo_, size_);
+    out_.ChangedFrom = changedFrom_ < changedTo_ ? changedFrom_ : 0;
+    out_.ChangedTo = changedFrom_ < changedTo_ ? changedTo_ : 0;
   }
 
  private:
   GroupState& State() { return stack_.back(); }
+
+  static bool IsTextByte(char c) { return kByteClass[static_cast<unsigned char>(c)] == kText; }
 
   void OpenGroup() {
     stack_.push_back(stack_.back());
@@ -149,28 +189,14 @@ class Reader {
   // A run of ordinary bytes up to the next brace, backslash or line end.
   void Text() {
     if (State().Dest == Destination::Text && pendingSkip_ == 0) {
-      // The common case, copied as it is scanned, as far as the arrays have
-      // room; they grow when a run reaches their end.
+      // The common case, handled as it is scanned.
       PrepareFormat();
-      for (;;) {
-        const std::size_t room = out_.Text.size() - size_;
-        const char* limit = p_ + std::min(room, static_cast<std::size_t>(end_ - p_));
-        char* text = out_.Text.data() + size_;
-        std::uint8_t* format = out_.FormatOf.data() + size_;
-        const char* start = p_;
-        while (p_ < limit && kByteClass[static_cast<unsigned char>(*p_)] == kText) {
-          *text++ = *p_++;
-          *format++ = format_;
-        }
-        size_ += static_cast<std::size_t>(p_ - start);
-        if (p_ < limit || p_ == end_ || kByteClass[static_cast<unsigned char>(*p_)] != kText) {
-          return;
-        }
-        Reserve(1);
+      while (matching_ ? MatchRun() : CopyRun()) {
       }
+      return;
     }
     const char* start = p_;
-    while (p_ < end_ && kByteClass[static_cast<unsigned char>(*p_)] == kText) ++p_;
+    while (p_ < end_ && IsTextByte(*p_)) ++p_;
     std::size_t n = static_cast<std::size_t>(p_ - start);
     if (State().Dest == Destination::ColorTable) {
       for (const char* q = start; q < p_; ++q) {
@@ -181,6 +207,72 @@ class Reader {
     const std::size_t skipped = std::min<std::size_t>(n, pendingSkip_);
     pendingSkip_ -= static_cast<unsigned>(skipped);
     Emit(start + skipped, n - skipped);
+  }
+
+  // Compares text with the known text, as far as the run, the known text and
+  // the format array reach; true while the run goes on. (Locals, not members,
+  // in the loop: a byte store may alias any member.)
+  bool MatchRun() {
+    if (size_ == out_.FormatOf.size()) ReserveFormats(1);
+    const std::size_t room = std::min(out_.FormatOf.size(), known_.size()) - size_;
+    const char* p = p_;
+    const char* limit = p + std::min(room, static_cast<std::size_t>(end_ - p));
+    const char* known = known_.data() + size_;
+    std::uint8_t* format = out_.FormatOf.data() + size_;
+    std::uint8_t* const first = format;
+    const std::uint8_t f = format_;
+    unsigned changed = 0;
+    while (p < limit && IsTextByte(*p) && *p == *known) {
+      changed |= *format ^ f;
+      *format++ = f;
+      ++p;
+      ++known;
+    }
+    if (changed != 0) NoteChange(first, format);
+    size_ += static_cast<std::size_t>(p - p_);
+    p_ = p;
+    if (p == end_ || !IsTextByte(*p)) return false;
+    if (size_ == known_.size() || *p != *known) StopMatching();
+    return true;
+  }
+
+  // Copies text as far as the run and the arrays reach; true while the run
+  // goes on.
+  bool CopyRun() {
+    const std::size_t used = size_ - same_;
+    if (size_ == out_.FormatOf.size()) ReserveFormats(1);
+    if (used == out_.Text.size()) ReserveText(1);
+    const std::size_t room = std::min(out_.FormatOf.size() - size_, out_.Text.size() - used);
+    const char* p = p_;
+    const char* limit = p + std::min(room, static_cast<std::size_t>(end_ - p));
+    char* text = out_.Text.data() + used;
+    std::uint8_t* format = out_.FormatOf.data() + size_;
+    std::uint8_t* const first = format;
+    const std::uint8_t f = format_;
+    unsigned changed = 0;
+    while (p < limit && IsTextByte(*p)) {
+      *text++ = *p++;
+      changed |= *format ^ f;
+      *format++ = f;
+    }
+    if (changed != 0) NoteChange(first, format);
+    size_ += static_cast<std::size_t>(p - p_);
+    p_ = p;
+    return p < end_ && IsTextByte(*p);
+  }
+
+  // Notes that formats from..to, written in one run, are not all what they
+  // were; the run is taken whole, which spares a test per byte.
+  void NoteChange(const std::uint8_t* from, const std::uint8_t* to) {
+    const auto at = static_cast<std::size_t>(from - out_.FormatOf.data());
+    if (changedTo_ == 0) changedFrom_ = at;
+    changedTo_ = at + static_cast<std::size_t>(to - from);
+  }
+
+  // From here on the text is not the known one: it is copied.
+  void StopMatching() {
+    matching_ = false;
+    same_ = size_;
   }
 
   // One character that came from an escape ("\\", "\'e9", "\tab", ...).
@@ -198,17 +290,35 @@ class Reader {
 
   void Break(bool paragraph) {
     if (State().Dest != Destination::Text) return;
+    const std::size_t changedFrom = changedFrom_;
+    const std::size_t changedTo = changedTo_;
     Emit("\r\n", 2);
-    if (paragraph) paragraphEnd_ = size_;
+    if (paragraph) {
+      paragraphEnd_ = size_;
+      changedBeforeParagraphEnd_ = {changedFrom, changedTo};
+    }
   }
 
   void Emit(const char* data, std::size_t n) {
     if (n == 0) return;
     PrepareFormat();
-    Reserve(n);
-    std::memcpy(&out_.Text[size_], data, n);
-    std::memset(&out_.FormatOf[size_], format_, n);
-    size_ += n;
+    for (const char* end = data + n; data < end; ++data) Put(*data);
+  }
+
+  void Put(char c) {
+    if (matching_ && (size_ == known_.size() || known_[size_] != c)) StopMatching();
+    if (!matching_) {
+      const std::size_t used = size_ - same_;
+      if (used == out_.Text.size()) ReserveText(1);
+      out_.Text[used] = c;
+    }
+    if (size_ == out_.FormatOf.size()) ReserveFormats(1);
+    std::uint8_t* format = out_.FormatOf.data() + size_;
+    if (*format != format_) {
+      *format = format_;
+      NoteChange(format, format + 1);
+    }
+    ++size_;
   }
 
   void PrepareFormat() {
@@ -218,27 +328,40 @@ class Reader {
     }
   }
 
-  // Makes room for n more bytes. The arrays grow by the text the rest of the
-  // RTF will likely bring, judged by the text per RTF byte read so far, so
-  // they end near the size of the text, not of the RTF; never beyond the rest
-  // of the input, which is enough (no character takes less than one byte).
-  void Reserve(std::size_t n) {
-    if (n <= out_.Text.size() - size_) return;
+  // Room for n more bytes of formats or of copied text. An array grows by the
+  // text the rest of the RTF will likely bring, judged by the text per RTF byte
+  // read so far, so it ends near the size of the text, not of the RTF; never
+  // beyond the rest of the input, which is enough (no character takes less
+  // than one byte).
+  std::size_t Grown(std::size_t used, std::size_t current, std::size_t n) const {
     const auto read = static_cast<double>(p_ - begin_);
     const auto rest = static_cast<std::size_t>(end_ - p_);
     const auto expected =
         read > 0 ? static_cast<std::size_t>(static_cast<double>(rest) * size_ / read) : rest;
     const std::size_t grown =
-        std::max(size_ + n + expected + expected / 8, out_.Text.size() + out_.Text.size() / 2);
-    const std::size_t room = std::min(grown, size_ + n + rest);
-    out_.Text.resize(room);
-    out_.FormatOf.resize(room);
+        std::max(used + n + expected + expected / 8, current + current / 2);
+    return std::max(current, std::min(grown, used + n + rest));
+  }
+
+  void ReserveFormats(std::size_t n) {
+    // Values beyond the text are still to be compared: all of them stay.
+    GrowExactly(out_.FormatOf, out_.FormatOf.size(), Grown(size_, out_.FormatOf.size(), n),
+                kNotAFormat);
+  }
+
+  void ReserveText(std::size_t n) {
+    const std::size_t used = size_ - same_;
+    GrowExactly(out_.Text, used, Grown(used, out_.Text.size(), n), '\0');
   }
 
   // The closing "\par" of a document ends its last paragraph; it does not
   // start an empty one after it.
   void DropClosingParagraphMark() {
-    if (paragraphEnd_ == size_) size_ -= 2;
+    if (paragraphEnd_ != size_) return;
+    size_ -= 2;
+    // Its bytes lie beyond the text, so what they changed does not count.
+    changedFrom_ = changedBeforeParagraphEnd_.first;
+    changedTo_ = changedBeforeParagraphEnd_.second;
   }
 
   void Escape() {
@@ -483,21 +606,37 @@ class Reader {
   std::uint8_t FindOrAddFormat(const RtfFormat& f) {
     std::vector<RtfFormat>& formats = out_.Formats;
     for (std::size_t i = 0; i < formats.size(); ++i) {
-      if (formats[i] == f) return static_cast<std::uint8_t>(i);
+      if (formats[i] == f) return Use(i);
     }
     if (formats.size() < kMaxRtfFormats) {
       formats.push_back(f);
-      return static_cast<std::uint8_t>(formats.size() - 1);
+      return Use(formats.size() - 1);
+    }
+    // A full table makes room in a slot that none of this text uses.
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+      if (!used_[i]) {
+        formats[i] = f;
+        reused_ = true;
+        return Use(i);
+      }
     }
     return NearestFormat(f);
   }
 
+  std::uint8_t Use(std::size_t index) {
+    if (!used_[index]) {
+      used_[index] = true;
+      useOrder_.push_back(static_cast<std::uint8_t>(index));
+    }
+    return static_cast<std::uint8_t>(index);
+  }
+
+  // The closest of the formats this text uses, the first one taken on a tie.
   std::uint8_t NearestFormat(const RtfFormat& f) const {
-    const std::vector<RtfFormat>& formats = out_.Formats;
     std::uint8_t best = 0;
     std::int64_t bestCost = std::numeric_limits<std::int64_t>::max();
-    for (std::size_t i = 0; i < formats.size(); ++i) {
-      const RtfFormat& g = formats[i];
+    for (std::uint8_t i : useOrder_) {
+      const RtfFormat& g = out_.Formats[i];
       std::int64_t cost = 0;
       if (g.Bold != f.Bold) cost += std::int64_t{1} << 40;
       if (g.Italic != f.Italic) cost += std::int64_t{1} << 40;
@@ -509,7 +648,7 @@ class Reader {
       }
       if (cost < bestCost) {
         bestCost = cost;
-        best = static_cast<std::uint8_t>(i);
+        best = i;
       }
     }
     return best;
@@ -524,9 +663,18 @@ class Reader {
   const char* p_;
   const char* end_;
   RtfDocument& out_;
+  std::string_view known_;
   std::vector<GroupState> stack_;
   bool done_ = false;
-  std::size_t size_ = 0;  // bytes of Text written so far
+  std::size_t size_ = 0;  // bytes of text read so far
+  // While the text read is the known text it is compared, not copied; Text
+  // holds what follows the first `same_` bytes.
+  bool matching_ = true;
+  std::size_t same_ = 0;
+  // Where FormatOf got values other than it had; changedTo_ 0 while nowhere.
+  std::size_t changedFrom_ = 0;
+  std::size_t changedTo_ = 0;
+  std::pair<std::size_t, std::size_t> changedBeforeParagraphEnd_;
   unsigned pendingSkip_ = 0;
   std::size_t paragraphEnd_ = std::string::npos;
 
@@ -540,13 +688,20 @@ class Reader {
   std::uint8_t format_ = 0;
   std::uint32_t colorGeneration_ = 1;
   std::array<CacheEntry, 256 * 4> cache_{};
+
+  // The formats this text uses, in the order it takes them.
+  std::array<bool, kMaxRtfFormats> used_{};
+  std::vector<std::uint8_t> useOrder_;
+  bool reused_ = false;
 };
 
 }  // namespace
 
 bool LooksLikeRtf(std::string_view data) { return data.substr(0, 5) == "{\\rtf"; }
 
-void ParseRtf(std::string_view rtf, RtfDocument& out) { Reader(rtf, out).Run(); }
+void ParseRtf(std::string_view rtf, RtfDocument& out, std::string_view known) {
+  Reader(rtf, out, known).Run();
+}
 
 RtfDocument ParseRtf(std::string_view rtf) {
   RtfDocument doc;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -294,7 +295,153 @@ TEST(RtfReader, BuffersFollowTheTextNotTheRtf) {
     ParseRtf(rtf, doc);
     EXPECT_EQ(doc.Text.capacity(), kept);
     EXPECT_EQ(doc.Text, text);
+
+    // Read against the text it repeats, nothing is copied, and the formats
+    // take the text's size and a little room, never twice it.
+    RtfDocument known;
+    ParseRtf(rtf, known, text);
+    EXPECT_EQ(known.KnownBytes, text.size());
+    EXPECT_LT(known.Text.capacity(), 64u);
+    EXPECT_LE(known.FormatOf.capacity(), text.size() + text.size() / 64);
+    EXPECT_EQ(known.FormatOf, doc.FormatOf);
   }
+}
+
+std::size_t CommonPrefix(const std::string& a, const std::string& b) {
+  std::size_t n = 0;
+  while (n < a.size() && n < b.size() && a[n] == b[n]) ++n;
+  return n;
+}
+
+// The text comes back whole however the known text differs: only from the
+// first difference is it held, and the formats are those of a plain reading.
+TEST(RtfReader, TextReadAgainstAKnownText) {
+  auto check = [](const std::string& rtf, const std::string& known) {
+    SCOPED_TRACE("known \"" + known + "\"");
+    const RtfDocument plain = ParseRtf(rtf);
+    RtfDocument doc;
+    ParseRtf(rtf, doc, known);
+    ASSERT_EQ(doc.KnownBytes, CommonPrefix(plain.Text, known));
+    EXPECT_EQ(known.substr(0, doc.KnownBytes) + doc.Text, plain.Text);
+    EXPECT_EQ(doc.Size(), plain.Text.size());
+    EXPECT_EQ(doc.FormatOf, plain.FormatOf);
+    EXPECT_EQ(doc.Formats, plain.Formats);
+  };
+  const std::string rtf = kHeader + "\\cf1 ab\\{\\'e9\\par \\cf2 cd\\par }";
+  for (const char* known : {"ab{\xE9\r\ncd", "", "ab{\xE9\r\ncd\r\n", "ab{\xE9\r\ncd\r\nmore",
+                            "ab{\xE9\r\nc", "ab{\xE9", "ab{e\r\ncd", "ab}", "ab{\xE9\r\r\ncd",
+                            "Xb{\xE9\r\ncd", "ab{\xE9\r\ncd\r", "ab{\xE9\r\ncd\rX"}) {
+    check(rtf, known);
+  }
+  // Highlighted texts read against themselves after a small edit, at random.
+  std::mt19937 rng(11);
+  for (const char* syntax : {"HTML", "PHP", "DELPHI SCRIPT"}) {
+    auto writer = CreateHighlighter(syntax).Highlighter;
+    for (int i = 0; i < 30; ++i) {
+      const std::string text = RandomText(rng, 400);
+      writer->SetText(text.c_str());
+      std::string known = text;
+      const std::size_t at = std::uniform_int_distribution<std::size_t>(0, known.size())(rng);
+      switch (i % 3) {
+        case 0: known.insert(at, "\r\n<x"); break;
+        case 1: known.erase(at, 3); break;
+        default: known.replace(at, 2, "\\"); break;
+      }
+      check(writer->ConvertToRtfString(), known);
+      if (HasFatalFailure()) return;
+    }
+  }
+}
+
+// A document read into again keeps its formats' indexes, so the caller can
+// keep the array as a record of what it shows and learn which bytes to
+// restyle.
+TEST(RtfReader, FormatsReadOverTheirOldValues) {
+  const std::string table =
+      "{\\rtf1{\\colortbl;\\red1;\\red2;\\red3;}";
+  RtfDocument doc;
+  ParseRtf(table + "\\cf1 one \\cf2 two \\cf3 three}", doc);
+  const std::vector<RtfFormat> first = doc.Formats;
+  ASSERT_EQ(first.size(), 3u);
+
+  // The same document again changes nothing; its closing paragraph mark, which
+  // lies beyond the text, neither.
+  ParseRtf(table + "\\cf1 one \\cf2 two \\cf3 three\\par }", doc, "one two three");
+  EXPECT_EQ(doc.ChangedTo, 0u);
+
+  // One word in another colour: the bytes of that word, and no other.
+  ParseRtf(table + "\\cf1 one \\cf3 two \\cf3 three\\par }", doc, "one two three");
+  EXPECT_EQ(doc.Formats, first);
+  EXPECT_EQ(doc.ChangedFrom, 4u);
+  EXPECT_EQ(doc.ChangedTo, 8u);
+  EXPECT_EQ(FormatAt(doc, 4), Color(3, 0, 0));
+
+  // Colours taken in another order keep the indexes they had.
+  ParseRtf(table + "\\cf3 one \\cf2 two \\cf1 three}", doc);
+  EXPECT_EQ(doc.Formats, first);
+  EXPECT_EQ(FormatAt(doc, 0), Color(3, 0, 0));
+  EXPECT_EQ(FormatAt(doc, 12), Color(1, 0, 0));
+
+  // Bytes the old array did not reach, or that the caller marked as unknown,
+  // count as changed.
+  doc.FormatOf.resize(10);
+  doc.FormatOf[2] = 0xFF;
+  ParseRtf(table + "\\cf3 one \\cf2 two \\cf1 three}", doc);
+  EXPECT_EQ(doc.ChangedFrom, 0u);
+  EXPECT_EQ(doc.ChangedTo, 13u);
+  ParseRtf(table + "\\cf3 one \\cf2 two \\cf1 three}", doc);
+  EXPECT_EQ(doc.ChangedTo, 0u);
+}
+
+// A table full of formats of earlier readings gives way to the new ones: the
+// result is that of a fresh reading, and every byte is reported changed since
+// an index may now stand for another look.
+TEST(RtfReader, FullFormatTableGivesWayToTheNewText) {
+  auto many = [](int count, int first, const std::string& last) {
+    std::string rtf = "{\\rtf1{\\colortbl;";
+    for (int i = 0; i < count; ++i) rtf += "\\red" + std::to_string((first + i) % 256) + ";";
+    rtf += "}";
+    for (int i = 1; i <= count; ++i) rtf += "\\cf" + std::to_string(i) + " x";
+    return rtf + last + "}";
+  };
+  RtfDocument doc;
+  ParseRtf(many(150, 0, ""), doc);
+  ParseRtf(many(150, 100, ""), doc);
+  ASSERT_EQ(doc.Formats.size(), kMaxRtfFormats);
+  EXPECT_EQ(FormatAt(doc, 149), Color(249, 0, 0));
+  // The first byte's new look takes the slot of its old one, so its index
+  // stays the same: it is still reported.
+  std::string changedFirst = many(200, 0, "");
+  changedFirst.replace(changedFirst.find("\\red0;"), 6, "\\green9;");
+  ParseRtf(many(200, 0, ""), doc);
+  ParseRtf(changedFirst, doc);
+  EXPECT_EQ(FormatAt(doc, 0), Color(0, 9, 0));
+  EXPECT_EQ(doc.ChangedFrom, 0u);
+  EXPECT_EQ(doc.ChangedTo, 200u);
+
+  // More looks than the table holds: the same nearest looks as a fresh
+  // reading, ties going to the look this text took first, whatever index an
+  // earlier reading gave it.
+  auto looks = [](bool descending, const std::string& extra) {
+    std::vector<std::string> entries;
+    for (int r = 0; r < 256; r += 2) entries.push_back("\\red" + std::to_string(r) + ";");
+    for (int g = 2; g <= 144; g += 2) entries.push_back("\\green" + std::to_string(g) + ";");
+    if (descending) std::reverse(entries.begin(), entries.end());
+    std::string rtf = "{\\rtf1{\\colortbl;";
+    for (const std::string& e : entries) rtf += e;
+    rtf += extra + "}";
+    for (std::size_t i = 1; i <= entries.size() + 1; ++i) rtf += "\\cf" + std::to_string(i) + " x";
+    return rtf + "}";
+  };
+  ParseRtf(looks(false, ""), doc);
+  const std::string rtf = looks(true, "\\red1;");
+  ParseRtf(rtf, doc);
+  const RtfDocument fresh = ParseRtf(rtf);
+  ASSERT_EQ(doc.Text, std::string(201, 'x'));
+  for (std::size_t i = 0; i < fresh.Text.size(); ++i) {
+    ASSERT_EQ(FormatAt(doc, i), FormatAt(fresh, i)) << i;
+  }
+  EXPECT_EQ(FormatAt(doc, 200), Color(2, 0, 0));
 }
 
 }  // namespace
