@@ -34,7 +34,6 @@
 #include "editor_control.h"
 #include "highlighter_factory.h"
 #include "main_window.h"
-#include "rtf_reader.h"
 
 // Heap bytes in use and their peak, counted for every C++ allocation (the
 // highlighter, its stream, the RTF reader and the editor's buffers).
@@ -145,7 +144,6 @@ Breakdown MeasureStages(const QByteArray& text, const std::string& syntax) {
     editor.LoadRichText(first.Highlighter->ConvertToRtfString());
   }
   std::vector<double> get, convert, read, apply;
-  RtfDocument doc;
   for (const char* c = kTyped; *c != '\0'; ++c) {
     const char typed[2] = {*c, '\0'};
     editor.SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, editor.Length() / 2, typed);
@@ -157,8 +155,8 @@ Breakdown MeasureStages(const QByteArray& text, const std::string& syntax) {
       choice.Highlighter->SetText(bytes);
       choice.Highlighter->ConvertToRtf(stream);
     }));
-    read.push_back(TimedMs([&] { ParseRtf(stream.Data(), doc); }));
-    apply.push_back(TimedMs([&] { editor.ApplyRichText(doc, editor.Length()); }));
+    read.push_back(TimedMs([&] { editor.ReadRichText(stream.Data(), editor.Length()); }));
+    apply.push_back(TimedMs([&] { editor.ApplyRichText(); }));
   }
   return {Percentile(get, 0.5), Percentile(convert, 0.5), Percentile(read, 0.5),
           Percentile(apply, 0.5)};

@@ -36,10 +36,11 @@ class TEditorControl : public QsciScintilla {
   // The same for the first `length` bytes of the document only; the bytes after
   // them stay exactly as they are, in the default style.
   void LoadRichText(std::string_view rtf, int length);
-  // The second half of LoadRichText, for a document already read: its text and
-  // formats become the first `length` bytes of the content. The document's
-  // FormatOf is extended over the whole content on the way.
-  void ApplyRichText(RtfDocument& doc, int length);
+  // The two halves of LoadRichText, apart so they can be timed: reading the
+  // document against the first `length` bytes, then, with the content
+  // unchanged in between, making it their text and styles.
+  void ReadRichText(std::string_view rtf, int length);
+  void ApplyRichText();
   int CaretPosition() const;                    // start of the selection
   void SetCaretPosition(int position);          // collapses the selection
   int LineStart(int line) const;                // -1 when there is no such line
@@ -106,7 +107,7 @@ class TEditorControl : public QsciScintilla {
   void OnTextModified();
   void Report();
   void ReplaceAll(const QByteArray& bytes);
-  void ReplaceChangedText(std::string_view text, int length);
+  void ReplaceChangedText(std::size_t same, std::string_view rest, int length);
   // Gives each format its style; false when the styles had to start over.
   bool MapStyles(const std::vector<RtfFormat>& formats, std::uint8_t* styleOf);
   std::uint8_t StyleFor(const RtfFormat& format);
@@ -122,16 +123,19 @@ class TEditorControl : public QsciScintilla {
   bool RichStreaming_ = false;
   QMenu* PopupMenu_ = nullptr;
 
-  // The rich text of the last load, kept so every refresh reuses its buffers.
+  // The rich text of the last load. Its FormatOf is the record of what the
+  // editor's styles stand for: per byte of the content the index of its
+  // format, kNoFormat where the byte was inserted since, kDefaultFormat where
+  // the load did not reach. Kept in step with edits, it lets the next load
+  // restyle only the bytes whose format differs.
   RtfDocument RichDoc_;
+  bool ShownValid_ = false;
+  // What ReadRichText leaves for ApplyRichText: the length it read against,
+  // and the bytes after it that did not show the default style.
+  int ReadLength_ = 0;
+  std::size_t TailFrom_ = 0;
+  std::size_t TailTo_ = 0;
   // The look each editor style was given; styles keep their look across loads,
   // so a refresh that brings no new look defines nothing.
   std::vector<std::pair<RtfFormat, std::uint8_t>> StyleLooks_;
-  // What the editor's styles stand for since the last load: the formats of
-  // that load, and per byte of the content its format index, kNoFormat where
-  // the byte was inserted since, kDefaultFormat where the load did not reach.
-  // A load that brings the same formats restyles only the bytes that differ.
-  std::vector<RtfFormat> ShownFormats_;
-  std::vector<std::uint8_t> ShownFormatOf_;
-  bool ShownValid_ = false;
 };

@@ -1,9 +1,10 @@
 // Load rich text: the RTF document of a highlighter becomes the editor's text
 // and styles. Every keystroke comes through here with the whole document, so
 // the common case (same text, new colours) touches neither the text nor the
-// undo history, and restyles, in one call, only the bytes whose look changed.
+// undo history, and restyles only the bytes whose look changed. What it keeps
+// between loads is one byte per byte of the content: the record of the looks
+// shown, which the reader writes the next document's formats over.
 #include <algorithm>
-#include <cstring>
 
 #include "editor_control.h"
 
@@ -17,36 +18,24 @@ constexpr std::size_t kFreeStyles =
     (kLastStyle + 1) - (kLastPredefinedStyle - kFirstPredefinedStyle + 1) - 1;
 static_assert(kMaxRtfFormats <= kFreeStyles, "every look of one document gets a style");
 
-// Format indexes of ShownFormatOf_ beyond those of a document.
+// Values of the shown-format record beyond a document's format indexes.
 constexpr std::uint8_t kNoFormat = 0xFF;       // inserted since the last load
 constexpr std::uint8_t kDefaultFormat = 0xFE;  // not covered by the last load
 static_assert(kMaxRtfFormats < kDefaultFormat, "marks are no format index");
 
-// Where two byte arrays first differ (n when they do not), compared a block at
-// a time so the common case, a difference near one keystroke, costs little.
-std::size_t FirstDifference(const std::uint8_t* a, const std::uint8_t* b, std::size_t n) {
-  constexpr std::size_t kBlock = 256;
-  std::size_t i = 0;
-  while (i + kBlock <= n && std::memcmp(a + i, b + i, kBlock) == 0) i += kBlock;
-  while (i < n && a[i] == b[i]) ++i;
-  return i;
-}
-
-// How many bytes at the ends of two arrays are equal.
-std::size_t FirstDifferenceFromEnd(const std::uint8_t* a, const std::uint8_t* b, std::size_t n) {
-  constexpr std::size_t kBlock = 256;
-  std::size_t same = 0;
-  while (same + kBlock <= n &&
-         std::memcmp(a + n - same - kBlock, b + n - same - kBlock, kBlock) == 0) {
-    same += kBlock;
-  }
-  while (same < n && a[n - same - 1] == b[n - same - 1]) ++same;
-  return same;
-}
+// Styles are handed to the editor a block at a time, so restyling the whole
+// document needs no second copy of it.
+constexpr std::size_t kStyleBlock = 64 * 1024;
 
 bool IsFreeStyle(int style) {
   return style > 0 && (style < kFirstPredefinedStyle || style > kLastPredefinedStyle) &&
          style <= kLastStyle;
+}
+
+// Room for `size` values and a little more, so that typing seldom grows the
+// record and never to twice the document, as a vector's own growth would.
+void MakeRoom(std::vector<std::uint8_t>& record, std::size_t size) {
+  if (size > record.capacity()) record.reserve(size + size / 64 + 4096);
 }
 
 }  // namespace
@@ -60,59 +49,87 @@ void TEditorControl::LoadRichText(std::string_view rtf, int length) {
     SetTextBytes(QByteArray(rtf.data(), static_cast<qsizetype>(rtf.size())));
     return;
   }
-  ParseRtf(rtf, RichDoc_);
-  ApplyRichText(RichDoc_, length);
+  ReadRichText(rtf, length);
+  ApplyRichText();
 }
 
-void TEditorControl::ApplyRichText(RtfDocument& doc, int length) {
+void TEditorControl::ReadRichText(std::string_view rtf, int length) {
+  length = std::clamp(length, 0, Length());
+  const auto total = static_cast<std::size_t>(Length());
+  const std::vector<std::uint8_t>& shown = RichDoc_.FormatOf;
+  if (shown.size() != total) ShownValid_ = false;
+  // The bytes after `length` will show the default style; those that show
+  // another now are restyled. The reader writes over the record, so they are
+  // looked at first.
+  TailFrom_ = TailTo_ = 0;
+  if (ShownValid_) {
+    for (auto i = static_cast<std::size_t>(length); i < total; ++i) {
+      if (shown[i] == kDefaultFormat) continue;
+      if (TailTo_ == 0) TailFrom_ = i;
+      TailTo_ = i + 1;
+    }
+  }
+  ReadLength_ = length;
+  ParseRtf(rtf, RichDoc_, std::string_view(CharacterPointer(), static_cast<std::size_t>(length)));
+}
+
+void TEditorControl::ApplyRichText() {
   Operation op(*this);
   // The load is a change of the content even when only colours differ.
   Dirty_ = true;
-  length = std::clamp(length, 0, Length());
-  const std::size_t size = doc.Text.size();
-  if (size != static_cast<std::size_t>(length) ||
-      std::memcmp(doc.Text.data(), CharacterPointer(), size) != 0) {
-    ReplaceChangedText(doc.Text, length);
+  RtfDocument& doc = RichDoc_;
+  std::vector<std::uint8_t>& shown = doc.FormatOf;
+  const auto length = static_cast<std::size_t>(ReadLength_);
+  bool restyleAll = !ShownValid_;
+  std::size_t from = doc.ChangedTo > 0 ? doc.ChangedFrom : doc.Size();
+  std::size_t to = doc.ChangedTo;
+  if (TailTo_ > 0) {
+    from = std::min(from, TailFrom_);
+    to = std::max(to, TailTo_);
+  }
+  if (doc.Size() != length || !doc.Text.empty()) {
+    // The record already describes the new text: the replacement must not
+    // shift it. Bytes before the first difference keep their place; every
+    // byte from there on is restyled.
+    ShownValid_ = false;
+    ReplaceChangedText(doc.KnownBytes, doc.Text, ReadLength_);
+    from = std::min(from, doc.KnownBytes);
+    to = static_cast<std::size_t>(Length());
+    // The text is only needed while it differs, which is rare: it is not kept.
+    std::string().swap(doc.Text);
   }
   const auto total = static_cast<std::size_t>(Length());
+  MakeRoom(shown, total);
+  shown.resize(total, kDefaultFormat);
 
   std::uint8_t styleOf[256] = {};
-  const bool stylesKept = MapStyles(doc.Formats, styleOf);
-  // From here on FormatOf covers the whole content, in the terms of
-  // ShownFormatOf_.
-  doc.FormatOf.resize(total, kDefaultFormat);
-  std::size_t from = 0;
-  std::size_t to = total;
-  if (stylesKept && ShownValid_ && doc.Formats == ShownFormats_ &&
-      ShownFormatOf_.size() == total) {
-    from = FirstDifference(doc.FormatOf.data(), ShownFormatOf_.data(), total);
-    to = from == total ? total : total - FirstDifferenceFromEnd(doc.FormatOf.data() + from,
-                                                                ShownFormatOf_.data() + from,
-                                                                total - from);
+  if (!MapStyles(doc.Formats, styleOf)) restyleAll = true;
+  if (restyleAll) {
+    from = 0;
+    to = total;
   }
-  if (from < to) {
-    std::string styles(to - from, '\0');
-    for (std::size_t i = from; i < to; ++i) {
-      styles[i - from] = static_cast<char>(styleOf[doc.FormatOf[i]]);
+  std::string styles;
+  for (std::size_t at = from; at < to; at += styles.size()) {
+    styles.resize(std::min(kStyleBlock, to - at));
+    for (std::size_t i = 0; i < styles.size(); ++i) {
+      styles[i] = static_cast<char>(styleOf[shown[at + i]]);
     }
-    SendScintilla(SCI_STARTSTYLING, static_cast<unsigned long>(from), 0L);
+    SendScintilla(SCI_STARTSTYLING, static_cast<unsigned long>(at), 0L);
     SendScintilla(SCI_SETSTYLINGEX, static_cast<unsigned long>(styles.size()), styles.data());
   }
-  // A copy, not a swap: the reader's buffer is larger than the content.
-  ShownFormatOf_.assign(doc.FormatOf.begin(), doc.FormatOf.end());
-  ShownFormats_ = doc.Formats;
   ShownValid_ = true;
 }
 
 void TEditorControl::TrackModification(int position, int type, int length) {
   if (!ShownValid_ || length <= 0) return;
+  std::vector<std::uint8_t>& shown = RichDoc_.FormatOf;
   const auto at = static_cast<std::size_t>(position);
-  if ((type & SC_MOD_INSERTTEXT) != 0 && at <= ShownFormatOf_.size()) {
-    ShownFormatOf_.insert(ShownFormatOf_.begin() + position, static_cast<std::size_t>(length),
-                          kNoFormat);
-  } else if ((type & SC_MOD_DELETETEXT) != 0 && at + length <= ShownFormatOf_.size()) {
-    ShownFormatOf_.erase(ShownFormatOf_.begin() + position,
-                         ShownFormatOf_.begin() + position + length);
+  const auto n = static_cast<std::size_t>(length);
+  if ((type & SC_MOD_INSERTTEXT) != 0 && at <= shown.size()) {
+    MakeRoom(shown, shown.size() + n);
+    shown.insert(shown.begin() + position, n, kNoFormat);
+  } else if ((type & SC_MOD_DELETETEXT) != 0 && at + n <= shown.size()) {
+    shown.erase(shown.begin() + position, shown.begin() + position + length);
   } else if ((type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) != 0) {
     ShownValid_ = false;
   }
@@ -120,17 +137,15 @@ void TEditorControl::TrackModification(int position, int type, int length) {
 
 // Replaces only the part of the first `length` bytes that differs from the new
 // text, so the caret, the scroll position and the undo history of everything
-// around it stay.
-void TEditorControl::ReplaceChangedText(std::string_view text, int length) {
+// around it stay. The new text is the old one up to `same`, then `rest`.
+void TEditorControl::ReplaceChangedText(std::size_t same, std::string_view rest, int length) {
   const char* old = CharacterPointer();
-  const std::size_t oldSize = static_cast<std::size_t>(length);
-  const std::size_t common = std::min(oldSize, text.size());
-  std::size_t head = 0;
-  while (head < common && old[head] == text[head]) ++head;
+  const auto oldSize = static_cast<std::size_t>(length);
+  const std::size_t common = std::min(oldSize - same, rest.size());
   std::size_t tail = 0;
-  while (tail < common - head && old[oldSize - 1 - tail] == text[text.size() - 1 - tail]) ++tail;
-  const std::string_view replacement = text.substr(head, text.size() - head - tail);
-  SendScintilla(SCI_SETTARGETRANGE, static_cast<unsigned long>(head),
+  while (tail < common && old[oldSize - 1 - tail] == rest[rest.size() - 1 - tail]) ++tail;
+  const std::string_view replacement = rest.substr(0, rest.size() - tail);
+  SendScintilla(SCI_SETTARGETRANGE, static_cast<unsigned long>(same),
                 static_cast<long>(oldSize - tail));
   SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(replacement.size()),
                 replacement.data());

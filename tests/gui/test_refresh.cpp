@@ -130,6 +130,12 @@ class TestRefresh : public QObject {
     e.LoadRichText(kRtfHead + table + "\\cf1 keep new middle keep\\par }");
     QCOMPARE(e.GetText(), QByteArray("keep new middle keep"));
     QCOMPARE(LookAt(e, 19), (Look{Bgr(255, 0, 0), false, false}));
+    // Bytes put in before text whose colour stays get that colour too, though
+    // each byte's format index is what it was at its place before.
+    e.LoadRichText(kRtfHead + table + "\\cf1 abcd\\par }");
+    e.LoadRichText(kRtfHead + table + "\\cf1 X\\cf1 abcd\\par }");
+    QCOMPARE(e.GetText(), QByteArray("Xabcd"));
+    for (int i = 0; i < 5; ++i) QCOMPARE(LookAt(e, i), (Look{Bgr(255, 0, 0), false, false}));
 
     // Same text, new colours: the edit before the load can still be undone,
     // and the selection stays.
