@@ -15,9 +15,18 @@
 namespace refresh {
 namespace {
 
-// The last refresh's RTF size: the next document is about as large, so its
-// stream gets the room at once instead of growing by copying itself.
+// The last refresh's text and RTF sizes: the next document's RTF takes about
+// as many bytes per byte of text, so its stream gets the room at once instead
+// of growing by copying itself, also after a paste or a large cut.
+std::size_t gLastTextSize = 0;
 std::size_t gLastRtfSize = 0;
+
+std::size_t ExpectedRtfSize(std::size_t textSize) {
+  if (gLastTextSize == 0) return 0;
+  const auto expected = static_cast<std::size_t>(static_cast<double>(gLastRtfSize) * textSize /
+                                                 static_cast<double>(gLastTextSize));
+  return expected + expected / 32;
+}
 
 }  // namespace
 
@@ -36,8 +45,9 @@ void RefreshHighlight(TForm1& form, bool markModified) {
   const int covered = static_cast<int>(strnlen(text, static_cast<std::size_t>(editor.Length())));
   choice.Highlighter->SetText(text);
   auto stream = std::make_unique<TMemoryStream>();
-  stream->Data().reserve(gLastRtfSize + gLastRtfSize / 16);
+  stream->Data().reserve(ExpectedRtfSize(static_cast<std::size_t>(covered)));
   choice.Highlighter->ConvertToRtf(*stream);
+  gLastTextSize = static_cast<std::size_t>(covered);
   gLastRtfSize = stream->Data().size();
 
   stream->Position = 0;
