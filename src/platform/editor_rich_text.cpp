@@ -33,9 +33,19 @@ bool IsFreeStyle(int style) {
 }
 
 // Room for `size` values and a little more, so that typing seldom grows the
-// record and never to twice the document, as a vector's own growth would.
+// record and never to twice the document, as a vector's own growth would. A
+// record far larger than its document (a big one was replaced by a small
+// one) gives the rest back; copying what is left then costs little.
 void MakeRoom(std::vector<std::uint8_t>& record, std::size_t size) {
-  if (size > record.capacity()) record.reserve(size + size / 64 + 4096);
+  const std::size_t room = size + size / 64 + 4096;
+  if (size > record.capacity()) {
+    record.reserve(room);
+  } else if (record.capacity() / 4 > room) {
+    std::vector<std::uint8_t> fitted;
+    fitted.reserve(room);
+    fitted.assign(record.begin(), record.end());
+    record.swap(fitted);
+  }
 }
 
 }  // namespace
@@ -126,7 +136,7 @@ void TEditorControl::TrackModification(int position, int type, int length) {
   const auto at = static_cast<std::size_t>(position);
   const auto n = static_cast<std::size_t>(length);
   if ((type & SC_MOD_INSERTTEXT) != 0 && at <= shown.size()) {
-    MakeRoom(shown, shown.size() + n);
+    if (shown.size() + n > shown.capacity()) MakeRoom(shown, shown.size() + n);
     shown.insert(shown.begin() + position, n, kNoFormat);
   } else if ((type & SC_MOD_DELETETEXT) != 0 && at + n <= shown.size()) {
     shown.erase(shown.begin() + position, shown.begin() + position + length);
