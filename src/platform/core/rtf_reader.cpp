@@ -225,8 +225,9 @@ class Reader {
     // The known text and the old formats are read, not only written as a
     // copy would be, and the highlighter has just pushed them out of the
     // cache: asking for them a few runs ahead keeps the loop from waiting.
-    __builtin_prefetch(known + 384);
-    __builtin_prefetch(format + 384, 1);
+    constexpr std::size_t kAhead = 384;
+    __builtin_prefetch(known + std::min(kAhead, known_.size() - size_));
+    __builtin_prefetch(format + std::min(kAhead, out_.FormatOf.size() - size_), 1);
     while (p < limit && IsTextByte(*p) && *p == *known) {
       changed |= *format ^ f;
       *format++ = f;
