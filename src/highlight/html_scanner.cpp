@@ -302,6 +302,15 @@ bool TqorHTMLRTF::GetEol() { return TokenKind == TtkTokenKind::EndOfText; }
 
 std::string TqorHTMLRTF::GetToken() { return std::string(Line + TokenPos, Run - TokenPos); }
 
+bool TqorHTMLRTF::TokenInPlace(std::string_view& token) {
+  token = std::string_view(Line + TokenPos, static_cast<std::size_t>(Run - TokenPos));
+  return true;
+}
+
+void TqorHTMLRTF::AppendTokens(std::string& out, TStream* flushTo) {
+  AppendTokensOf(*this, out, flushTo);
+}
+
 int TqorHTMLRTF::GetTokenKind() { return kColorIndex[static_cast<int>(TokenKind)]; }
 
 const char* TqorHTMLRTF::GetTokenKindName() { return kKindNames[static_cast<int>(TokenKind)]; }
@@ -310,7 +319,7 @@ void TqorHTMLRTF::EscapeToken(std::string& token) { EscapeRtf(token); }
 
 // A line that reads as a script comment is shown in the comment colour, and a
 // quoted attribute value in the string colour.
-void TqorHTMLRTF::FormatToken(int colorIndex, const std::string& token, std::string& out) {
+const TFragmentFrame& TqorHTMLRTF::FrameToken(int colorIndex, std::string_view token) {
   std::size_t i = 0;
   while (i < token.size() && static_cast<Byte>(token[i]) <= 32) ++i;
   if (i + 1 < token.size() && token[i] == '/' && token[i + 1] == '/') {
@@ -318,7 +327,7 @@ void TqorHTMLRTF::FormatToken(int colorIndex, const std::string& token, std::str
   } else if (colorIndex == 10 && !token.empty() && token[0] == '"') {
     colorIndex = 6;
   }
-  TqorRTFSyntax::FormatToken(colorIndex, token, out);
+  return PlainFrame(colorIndex);
 }
 
 void TqorHTMLRTF::NullProc() { TokenKind = TtkTokenKind::EndOfText; }

@@ -180,6 +180,15 @@ std::string TqorJScriptRTF::GetToken() {
   return std::string(Line + TokenPos, static_cast<std::size_t>(Run - TokenPos));
 }
 
+bool TqorJScriptRTF::TokenInPlace(std::string_view& token) {
+  token = std::string_view(Line + TokenPos, static_cast<std::size_t>(Run - TokenPos));
+  return true;
+}
+
+void TqorJScriptRTF::AppendTokens(std::string& out, TStream* flushTo) {
+  AppendTokensOf(*this, out, flushTo);
+}
+
 int TqorJScriptRTF::GetTokenKind() { return kColorIndex[static_cast<int>(TokenKind)]; }
 
 const char* TqorJScriptRTF::GetTokenKindName() { return kKindName[static_cast<int>(TokenKind)]; }

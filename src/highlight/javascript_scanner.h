@@ -5,11 +5,15 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "keyword_buckets.h"
 #include "rtf_syntax.h"
 
-class TqorJScriptRTF : public TqorRTFSyntax {
+class TqorJScriptRTF final : public TqorRTFSyntax {
+  // The base class's conversion loop calls the scanner's own operations.
+  friend class TqorRTFSyntax;
+
  public:
   enum class TTokenKind : std::uint8_t {
     Comment,
@@ -35,6 +39,10 @@ class TqorJScriptRTF : public TqorRTFSyntax {
   int GetTokenKind() override;
   void SetLine(const char* text, int lineNumber) override;
   const char* GetTokenKindName() override;
+
+ protected:
+  bool TokenInPlace(std::string_view& token) override;
+  void AppendTokens(std::string& out, TStream* flushTo) override;
 
  private:
   using TProc = void (TqorJScriptRTF::*)();

@@ -184,6 +184,15 @@ bool TqorPasRTF::GetEol() { return TokenKind == TTokenKind::EndOfText; }
 
 std::string TqorPasRTF::GetToken() { return std::string(Line + TokenPos, Line + Run); }
 
+bool TqorPasRTF::TokenInPlace(std::string_view& token) {
+  token = std::string_view(Line + TokenPos, static_cast<std::size_t>(Run - TokenPos));
+  return true;
+}
+
+void TqorPasRTF::AppendTokens(std::string& out, TStream* flushTo) {
+  AppendTokensOf(*this, out, flushTo);
+}
+
 // Range is already the state after the token, so the "end" that closes an
 // assembler block is outside it; the "asm" that opens one is exempted by AsmStart.
 TqorPasRTF::TTokenKind TqorPasRTF::GetTokenId() const {
@@ -228,18 +237,13 @@ const char* TqorPasRTF::GetTokenKindName() {
 
 void TqorPasRTF::EscapeToken(std::string& token) { EscapeRtf(token); }
 
-void TqorPasRTF::FormatToken(int colorIndex, const std::string& token, std::string& out) {
-  if (colorIndex == 1) {
-    out += "\\cf1 \\i ";
-    out += token;
-    out += "\\i0 ";
-  } else if (colorIndex == 3) {
-    out += "\\cf3 \\b ";
-    out += token;
-    out += "\\b0 ";
-  } else {
-    TqorRTFSyntax::FormatToken(colorIndex, token, out);
-  }
+// Comments are italic and keywords bold.
+const TFragmentFrame& TqorPasRTF::FrameToken(int colorIndex, std::string_view) {
+  static constexpr TFragmentFrame kItalic = TFragmentFrame::Of("\\cf1 \\i ", "\\i0 ");
+  static constexpr TFragmentFrame kBold = TFragmentFrame::Of("\\cf3 \\b ", "\\b0 ");
+  if (colorIndex == 1) return kItalic;
+  if (colorIndex == 3) return kBold;
+  return PlainFrame(colorIndex);
 }
 
 void TqorPasRTF::NullProc() { TokenKind = TTokenKind::EndOfText; }

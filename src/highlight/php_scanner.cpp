@@ -172,6 +172,15 @@ std::string TqorPHPRTF::GetToken() {
   return std::string(Line + TokenPos, static_cast<std::size_t>(Run - TokenPos));
 }
 
+bool TqorPHPRTF::TokenInPlace(std::string_view& token) {
+  token = std::string_view(Line + TokenPos, static_cast<std::size_t>(Run - TokenPos));
+  return true;
+}
+
+void TqorPHPRTF::AppendTokens(std::string& out, TStream* flushTo) {
+  AppendTokensOf(*this, out, flushTo);
+}
+
 int TqorPHPRTF::GetTokenKind() { return kColorIndex[static_cast<int>(TokenKind)]; }
 
 const char* TqorPHPRTF::GetTokenKindName() { return kKindName[static_cast<int>(TokenKind)]; }

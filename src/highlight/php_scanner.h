@@ -5,11 +5,15 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "keyword_buckets.h"
 #include "rtf_syntax.h"
 
-class TqorPHPRTF : public TqorRTFSyntax {
+class TqorPHPRTF final : public TqorRTFSyntax {
+  // The base class's conversion loop calls the scanner's own operations.
+  friend class TqorRTFSyntax;
+
  public:
   enum class TTokenKind : std::uint8_t {
     Comment,
@@ -37,6 +41,10 @@ class TqorPHPRTF : public TqorRTFSyntax {
   int GetTokenKind() override;
   void SetLine(const char* text, int lineNumber) override;
   const char* GetTokenKindName() override;
+
+ protected:
+  bool TokenInPlace(std::string_view& token) override;
+  void AppendTokens(std::string& out, TStream* flushTo) override;
 
  private:
   using TProc = void (TqorPHPRTF::*)();

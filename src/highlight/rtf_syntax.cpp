@@ -1,5 +1,6 @@
 #include "rtf_syntax.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -55,25 +56,7 @@ void TMemoryStream::Write(const char* data, std::size_t count) {
   Position += count;
 }
 
-namespace {
-
-struct SpecialBytes {
-  bool Is[256];
-};
-
-constexpr SpecialBytes MakeSpecialBytes() {
-  SpecialBytes t{};
-  t.Is[static_cast<unsigned char>('\\')] = true;
-  t.Is[static_cast<unsigned char>('{')] = true;
-  t.Is[static_cast<unsigned char>('}')] = true;
-  return t;
-}
-
-constexpr SpecialBytes kSpecial = MakeSpecialBytes();
-
-inline bool IsRtfSpecial(char c) { return kSpecial.Is[static_cast<unsigned char>(c)]; }
-
-}  // namespace
+using rtf_detail::IsRtfSpecial;
 
 void EscapeRtf(std::string& token) {
   const char* data = token.data();
@@ -108,27 +91,11 @@ TqorRTFSyntax::TqorRTFSyntax() {
 
 void TqorRTFSyntax::EscapeToken(std::string&) {}
 
-void TqorRTFSyntax::FormatToken(int colorIndex, const std::string& token, std::string& out) {
-  // This runs once per token: a short fragment is put together on the stack
-  // and appended as one piece.
-  char fragment[64];
-  std::memcpy(fragment, "\\cf", 3);
-  std::size_t n = 3;
-  unsigned value = static_cast<unsigned>(colorIndex);
-  if (colorIndex < 0) {
-    // "%d" of a negative index; no scanner produces one.
-    fragment[n++] = '-';
-    value = static_cast<unsigned>(-static_cast<long long>(colorIndex));
-  }
-  n += WriteDecimal(fragment + n, value);
-  fragment[n++] = ' ';
-  if (token.size() <= sizeof fragment - n) {
-    std::memcpy(fragment + n, token.data(), token.size());
-    out.append(fragment, n + token.size());
-  } else {
-    out.append(fragment, n);
-    out.append(token);
-  }
+void TqorRTFSyntax::FormatToken(int colorIndex, std::string_view token, std::string& out) {
+  const TFragmentFrame& frame = FrameToken(colorIndex, token);
+  out.append(frame.HeadText());
+  out.append(token);
+  out.append(frame.TailText());
 }
 
 void TqorRTFSyntax::Next() {}
@@ -153,7 +120,12 @@ std::string TqorRTFSyntax::ColorToRtf(TColor color) {
 
 void TqorRTFSyntax::SetLine(const char*, int) {}
 
-void TqorRTFSyntax::SetText(const char* text) { SetLine(text, 1); }
+bool TqorRTFSyntax::TokenInPlace(std::string_view&) { return false; }
+
+void TqorRTFSyntax::SetText(const char* text) {
+  TextLength_ = text != nullptr ? std::strlen(text) : 0;
+  SetLine(text, 1);
+}
 
 void TqorRTFSyntax::ConvertToRtf(TStream& stream) {
   auto* memory = dynamic_cast<TMemoryStream*>(&stream);
@@ -169,28 +141,72 @@ void TqorRTFSyntax::ConvertToRtf(TStream& stream) {
   stream.Write(out.data(), out.size());
 }
 
+namespace {
+
+// Gives out room for capacity bytes in one allocation of that size. The
+// library would round a growth up to twice the old room, which for a document
+// of megabytes is the difference between fitting and holding twice its size.
+void ReserveExactly(std::string& out, std::size_t capacity) {
+  if (capacity <= out.capacity()) return;
+  std::string larger;
+  larger.reserve(capacity);
+  larger.append(out);
+  out.swap(larger);
+}
+
+// How much of the text the first room is measured for: enough to learn how
+// much RTF this text makes per byte before the room is set for all of it.
+constexpr std::size_t kSampleBytes = 64 * 1024;
+// RTF per text byte that the sample's room allows; dense markup makes about three.
+constexpr std::size_t kSampleRatio = 4;
+
+}  // namespace
+
 void TqorRTFSyntax::AppendDocument(std::string& out, TStream* flushTo) {
-  out.reserve(out.size() + RtfHeader.size() + RtfFontTable.size() + RtfColorTable.size() + 256);
+  using rtf_detail::kFragmentRoom;
+  const std::size_t fixedParts = RtfHeader.size() + RtfFontTable.size() + RtfFontTableEnd.size() +
+                                 RtfColorTable.size() + RtfDocumentStart.size() + 16;
+  if (flushTo != nullptr) {
+    ReserveExactly(out, fixedParts + rtf_detail::kBlockSize + kFragmentRoom);
+  } else {
+    // A caller that knows the size gives the room itself; otherwise the first
+    // room covers a sample of the text only.
+    ReserveExactly(out, out.size() + fixedParts +
+                            kSampleRatio * std::min(TextLength_, kSampleBytes) + kFragmentRoom);
+  }
   out += RtfHeader;
   out += RtfFontTable;
   out += RtfFontTableEnd;
   out += RtfColorTable;
   out += RtfDocumentStart;
   out += "\\f0 ";
-  while (!GetEol()) {
-    std::string token = GetToken();
-    const int kind = GetTokenKind();
-    EscapeToken(token);
-    if (token.size() == 2 && token[0] == '\r' && token[1] == '\n') out += "\\par ";
-    FormatToken(kind, token, out);
-    // Other streams get large blocks: one write per token would cost more than the scan.
-    if (flushTo != nullptr && out.size() >= (1u << 16)) {
-      flushTo->Write(out.data(), out.size());
-      out.clear();
-    }
-    Next();
-  }
+  AppendTokens(out, flushTo);
   out += "\\par }";
+}
+
+void TqorRTFSyntax::AppendTokens(std::string& out, TStream* flushTo) {
+  AppendTokensOf(*this, out, flushTo);
+}
+
+void TqorRTFSyntax::MakeRoom(std::string& out, std::size_t need, std::size_t tokensStart,
+                             std::size_t consumed, bool inMemory) {
+  std::size_t wanted = out.size() + need;
+  if (inMemory) {
+    if (consumed >= std::min(kSampleBytes, TextLength_) && TextLength_ > consumed) {
+      // The rest of the text is taken to make as much RTF per byte as the part
+      // behind it. Room short of that is given now, while the copy is small,
+      // with an eighth more for the rest, so the guess can rise a little
+      // without another copy.
+      const double perByte = static_cast<double>(out.size() - tokensStart) / consumed;
+      const auto rest =
+          static_cast<std::size_t>(perByte * static_cast<double>(TextLength_ - consumed));
+      const std::size_t foreseen = out.size() + rest + rtf_detail::kFragmentRoom;
+      if (out.capacity() < foreseen) wanted = std::max(wanted, foreseen + rest / 8);
+    } else if (out.capacity() < wanted) {
+      wanted = std::max(wanted, 2 * out.size());  // too little to go by yet
+    }
+  }
+  ReserveExactly(out, wanted);
 }
 
 std::string TqorRTFSyntax::ConvertToRtfString() {

@@ -4,8 +4,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <vector>
+
+#include "rtf_fragment.h"
 
 // A colour value: red in the low byte, green in the second, blue in the third.
 // A value with the high byte 0xFF is a system colour, resolved when the colour
@@ -66,8 +71,9 @@ class TqorRTFSyntax {
   // Virtual operations, in slot order.
   virtual void EscapeToken(std::string& token);                        // 0
   // Appends the RTF fragment for a token to out (the fragment is the text the
-  // operation returns; appending spares a string per token).
-  virtual void FormatToken(int colorIndex, const std::string& token,
+  // operation returns; appending spares a string per token): the head that
+  // FrameToken gives, the token and the tail.
+  virtual void FormatToken(int colorIndex, std::string_view token,
                            std::string& out);                          // 1
   virtual void Next();                                                 // 2
   virtual bool GetEol();                                               // 3
@@ -93,10 +99,49 @@ class TqorRTFSyntax {
   std::string RtfFontTable;
   std::int32_t CodePage = 1252;
 
+ protected:
+  // The frame of a token's fragment, for the escaped token: the plain form
+  // unless the scanner has forms of its own. The frame lives until the next call.
+  virtual const TFragmentFrame& FrameToken(int colorIndex, std::string_view token);
+  // The plain form: "\cf" and the colour index in decimal, a space, no tail.
+  const TFragmentFrame& PlainFrame(int colorIndex);
+
+  // The current token's text where the scanner reads it (GetToken without the
+  // copy), valid until the next Next. A scanner that gives it promises that its
+  // EscapeToken leaves a token without "\", "{" and "}" as it is. The default
+  // gives none and returns false.
+  virtual bool TokenInPlace(std::string_view& token);
+
+  // Appends the fragments of the tokens left in the scan to out, handing every
+  // full block to flushTo when there is one. Each scanner is final, befriends
+  // this class and overrides it with AppendTokensOf(*this, out, flushTo): the
+  // loop then calls the scanner's own operations directly, not through the
+  // virtual table, which costs more per token than writing the fragment does,
+  // and writes the frame and the token in place of calling FormatToken. Any
+  // other class gets the loop through the virtual operations, token by token.
+  virtual void AppendTokens(std::string& out, TStream* flushTo);
+  template <class Scanner>
+  void AppendTokensOf(Scanner& scanner, std::string& out, TStream* flushTo);
+
  private:
   // The conversion loop: appends the document to out, handing every full block
   // to flushTo when there is one.
   void AppendDocument(std::string& out, TStream* flushTo);
+  // Gives out room for `need` more bytes; runs whenever the writer's stretch
+  // of room is used up. While the document is in memory it also sees to room
+  // for the rest of the text, as far as that can be foreseen from the RTF that
+  // the first `consumed` bytes of it made since tokensStart.
+  void MakeRoom(std::string& out, std::size_t need, std::size_t tokensStart,
+                std::size_t consumed, bool inMemory);
+
+  // Length of the text given to SetText; the output is sized from it.
+  std::size_t TextLength_ = 0;
+  // An escaped copy of the current token, kept between tokens for its buffer.
+  std::string Escaped_;
+  // The fragment of a FormatToken that the loop cannot see through.
+  std::string Fragment_;
+  // The plain frame of a colour index that has no ready-made one.
+  TFragmentFrame OddFrame_;
 };
 
 // Appends a number in decimal, without sign or leading zeros (no printf per token).
@@ -106,3 +151,120 @@ std::size_t WriteDecimal(char* out, unsigned value);
 
 // Escapes "\", "{" and "}" in place, backslashes first.
 void EscapeRtf(std::string& token);
+
+namespace rtf_detail {
+
+// "\cf0 " to "\cf99 ", ready-made: every scanner's indexes are among them.
+struct PlainFrames {
+  TFragmentFrame Of[100];
+};
+
+constexpr PlainFrames MakePlainFrames() {
+  PlainFrames t{};
+  for (int i = 0; i < 100; ++i) {
+    char* head = t.Of[i].Head;
+    std::uint8_t n = 0;
+    head[n++] = '\\';
+    head[n++] = 'c';
+    head[n++] = 'f';
+    if (i >= 10) head[n++] = static_cast<char>('0' + i / 10);
+    head[n++] = static_cast<char>('0' + i % 10);
+    head[n++] = ' ';
+    t.Of[i].HeadSize = n;
+  }
+  return t;
+}
+
+inline constexpr PlainFrames kPlainFrames = MakePlainFrames();
+
+// Blocks handed to a stream that is not in memory.
+inline constexpr std::size_t kBlockSize = 1u << 16;
+
+}  // namespace rtf_detail
+
+inline const TFragmentFrame& TqorRTFSyntax::FrameToken(int colorIndex, std::string_view) {
+  return PlainFrame(colorIndex);
+}
+
+inline const TFragmentFrame& TqorRTFSyntax::PlainFrame(int colorIndex) {
+  if (colorIndex >= 0 && colorIndex < 100) return rtf_detail::kPlainFrames.Of[colorIndex];
+  TFragmentFrame& frame = OddFrame_;
+  std::memcpy(frame.Head, "\\cf", 3);
+  std::size_t n = 3;
+  unsigned value = static_cast<unsigned>(colorIndex);
+  if (colorIndex < 0) {
+    // "%d" of a negative index; no scanner produces one.
+    frame.Head[n++] = '-';
+    value = static_cast<unsigned>(-static_cast<long long>(colorIndex));
+  }
+  n += WriteDecimal(frame.Head + n, value);
+  frame.Head[n++] = ' ';
+  frame.HeadSize = static_cast<std::uint8_t>(n);
+  return frame;
+}
+
+template <class Scanner>
+void TqorRTFSyntax::AppendTokensOf(Scanner& scanner, std::string& out, TStream* flushTo) {
+  using namespace rtf_detail;
+  // The frame stands for the whole fragment only where FormatToken is the
+  // base's, and where no class further down can replace either of them.
+  constexpr bool kFramed =
+      std::is_final_v<Scanner> &&
+      std::is_same_v<decltype(&Scanner::FormatToken),
+                     void (TqorRTFSyntax::*)(int, std::string_view, std::string&)>;
+  TRawAppender writer(out);
+  const std::size_t tokensStart = writer.Size();
+  std::size_t consumed = 0;  // text bytes behind the tokens written so far
+  const auto makeRoom = [&](std::size_t need) {
+    if (writer.Room() < need) {
+      MakeRoom(writer.Text(), need, tokensStart, consumed, flushTo == nullptr);
+      writer.Expose(need);
+    }
+  };
+  const auto isLineEnd = [](std::string_view t) {
+    return t.size() == 2 && t[0] == '\r' && t[1] == '\n';
+  };
+  std::string copied;
+  while (!scanner.GetEol()) {
+    std::string_view token;
+    if (kFramed && scanner.TokenInPlace(token)) {
+      const int kind = scanner.GetTokenKind();
+      // A token without a byte to escape is its own escaped text: it is framed
+      // and copied as it stands, and only a token that holds one is escaped,
+      // framed and written again.
+      const TFragmentFrame* frame = &scanner.FrameToken(kind, token);
+      makeRoom(token.size() + kFragmentRoom);
+      if (isLineEnd(token)) writer.Put("\\par ");
+      const std::size_t start = writer.Size();
+      writer.PutHead(*frame);
+      if (!writer.PutUnlessSpecial(token)) {
+        writer.Cut(start);
+        Escaped_.assign(token);
+        scanner.EscapeToken(Escaped_);
+        frame = &scanner.FrameToken(kind, Escaped_);
+        makeRoom(Escaped_.size() + kFragmentRoom);
+        writer.PutHead(*frame);
+        writer.Put(Escaped_);
+      }
+      writer.PutTail(*frame);
+      consumed += token.size();
+    } else {
+      copied = scanner.GetToken();
+      const int kind = scanner.GetTokenKind();
+      const std::size_t textBytes = copied.size();
+      scanner.EscapeToken(copied);
+      Fragment_.clear();
+      scanner.FormatToken(kind, copied, Fragment_);
+      makeRoom(Fragment_.size() + kFragmentRoom);
+      if (isLineEnd(copied)) writer.Put("\\par ");
+      writer.Put(Fragment_);
+      consumed += textBytes;
+    }
+    // Other streams get large blocks: one write per token would cost more than the scan.
+    if (flushTo != nullptr && writer.Size() >= kBlockSize) {
+      flushTo->Write(writer.Data(), writer.Size());
+      writer.Cut(0);
+    }
+    scanner.Next();
+  }
+}

@@ -155,6 +155,15 @@ bool TqorSQLRTF::GetEol() { return TokenKind == TTokenKind::EndOfText; }
 
 std::string TqorSQLRTF::GetToken() { return std::string(Line + TokenPos, Line + Run); }
 
+bool TqorSQLRTF::TokenInPlace(std::string_view& token) {
+  token = std::string_view(Line + TokenPos, static_cast<std::size_t>(Run - TokenPos));
+  return true;
+}
+
+void TqorSQLRTF::AppendTokens(std::string& out, TStream* flushTo) {
+  AppendTokensOf(*this, out, flushTo);
+}
+
 int TqorSQLRTF::GetTokenKind() {
   switch (TokenKind) {
     case TTokenKind::Comment: return 1;
@@ -183,18 +192,13 @@ const char* TqorSQLRTF::GetTokenKindName() {
 
 void TqorSQLRTF::EscapeToken(std::string& token) { EscapeRtf(token); }
 
-void TqorSQLRTF::FormatToken(int colorIndex, const std::string& token, std::string& out) {
-  if (colorIndex == 1) {
-    out += "\\cf1 \\i ";
-    out += token;
-    out += "\\i0 ";
-  } else if (colorIndex == 3) {
-    out += "\\cf3 \\b ";
-    out += token;
-    out += "\\b0 ";
-  } else {
-    TqorRTFSyntax::FormatToken(colorIndex, token, out);
-  }
+// Comments are italic and keywords bold.
+const TFragmentFrame& TqorSQLRTF::FrameToken(int colorIndex, std::string_view) {
+  static constexpr TFragmentFrame kItalic = TFragmentFrame::Of("\\cf1 \\i ", "\\i0 ");
+  static constexpr TFragmentFrame kBold = TFragmentFrame::Of("\\cf3 \\b ", "\\b0 ");
+  if (colorIndex == 1) return kItalic;
+  if (colorIndex == 3) return kBold;
+  return PlainFrame(colorIndex);
 }
 
 void TqorSQLRTF::NullProc() { TokenKind = TTokenKind::EndOfText; }

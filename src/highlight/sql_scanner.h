@@ -4,11 +4,15 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "keyword_buckets.h"
 #include "rtf_syntax.h"
 
-class TqorSQLRTF : public TqorRTFSyntax {
+class TqorSQLRTF final : public TqorRTFSyntax {
+  // The base class's conversion loop calls the scanner's own operations.
+  friend class TqorRTFSyntax;
+
  public:
   enum class TTokenKind : std::uint8_t {
     Comment,
@@ -26,7 +30,6 @@ class TqorSQLRTF : public TqorRTFSyntax {
   TqorSQLRTF();
 
   void EscapeToken(std::string& token) override;
-  void FormatToken(int colorIndex, const std::string& token, std::string& out) override;
   void Next() override;
   bool GetEol() override;
   std::string GetToken() override;
@@ -38,6 +41,11 @@ class TqorSQLRTF : public TqorRTFSyntax {
   TRangeState GetRange() const { return Range; }
 
   using TProcTableProc = void (TqorSQLRTF::*)();
+
+ protected:
+  const TFragmentFrame& FrameToken(int colorIndex, std::string_view token) override;
+  bool TokenInPlace(std::string_view& token) override;
+  void AppendTokens(std::string& out, TStream* flushTo) override;
 
  private:
   void InitIdent();

@@ -145,6 +145,15 @@ bool TqorVBScriptRTF::GetEol() { return TokenKind == TtkTokenKind::EndOfText; }
 
 std::string TqorVBScriptRTF::GetToken() { return std::string(Line + TokenPos, Run - TokenPos); }
 
+bool TqorVBScriptRTF::TokenInPlace(std::string_view& token) {
+  token = std::string_view(Line + TokenPos, static_cast<std::size_t>(Run - TokenPos));
+  return true;
+}
+
+void TqorVBScriptRTF::AppendTokens(std::string& out, TStream* flushTo) {
+  AppendTokensOf(*this, out, flushTo);
+}
+
 int TqorVBScriptRTF::GetTokenKind() { return kColorIndex[static_cast<int>(TokenKind)]; }
 
 const char* TqorVBScriptRTF::GetTokenKindName() {

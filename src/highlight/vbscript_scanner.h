@@ -4,11 +4,15 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "keyword_buckets.h"
 #include "rtf_syntax.h"
 
-class TqorVBScriptRTF : public TqorRTFSyntax {
+class TqorVBScriptRTF final : public TqorRTFSyntax {
+  // The base class's conversion loop calls the scanner's own operations.
+  friend class TqorRTFSyntax;
+
  public:
   enum class TtkTokenKind : std::uint8_t {
     Comment,
@@ -34,6 +38,10 @@ class TqorVBScriptRTF : public TqorRTFSyntax {
   const char* GetTokenKindName() override;
 
   TtkTokenKind TokenId() const { return TokenKind; }
+
+ protected:
+  bool TokenInPlace(std::string_view& token) override;
+  void AppendTokens(std::string& out, TStream* flushTo) override;
 
  private:
   using TProc = void (TqorVBScriptRTF::*)();

@@ -153,19 +153,28 @@ bool TqorXMLRTF::GetEol() { return TokenKind == TtkTokenKind::EndOfText; }
 
 std::string TqorXMLRTF::GetToken() { return std::string(Line + TokenPos, Run - TokenPos); }
 
+bool TqorXMLRTF::TokenInPlace(std::string_view& token) {
+  token = std::string_view(Line + TokenPos, static_cast<std::size_t>(Run - TokenPos));
+  return true;
+}
+
+void TqorXMLRTF::AppendTokens(std::string& out, TStream* flushTo) {
+  AppendTokensOf(*this, out, flushTo);
+}
+
 int TqorXMLRTF::GetTokenKind() { return kColorIndex[static_cast<int>(TokenKind)]; }
 
 const char* TqorXMLRTF::GetTokenKindName() { return kKindNames[static_cast<int>(TokenKind)]; }
 
 void TqorXMLRTF::EscapeToken(std::string& token) { EscapeRtf(token); }
 
-void TqorXMLRTF::FormatToken(int colorIndex, const std::string& token, std::string& out) {
+const TFragmentFrame& TqorXMLRTF::FrameToken(int colorIndex, std::string_view token) {
   // Text that opens with "//" is a script comment pasted into the document;
   // it takes the text colour whatever the scanner made of it.
   std::size_t i = 0;
   while (i < token.size() && static_cast<Byte>(token[i]) <= 32) ++i;
   if (i + 1 < token.size() && token[i] == '/' && token[i + 1] == '/') colorIndex = 2;
-  TqorRTFSyntax::FormatToken(colorIndex, token, out);
+  return PlainFrame(colorIndex);
 }
 
 void TqorXMLRTF::NullProc() { TokenKind = TtkTokenKind::EndOfText; }

@@ -4,10 +4,14 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "rtf_syntax.h"
 
-class TqorXMLRTF : public TqorRTFSyntax {
+class TqorXMLRTF final : public TqorRTFSyntax {
+  // The base class's conversion loop calls the scanner's own operations.
+  friend class TqorRTFSyntax;
+
  public:
   enum class TtkTokenKind : std::uint8_t {
     EndOfText,
@@ -58,7 +62,6 @@ class TqorXMLRTF : public TqorRTFSyntax {
   TqorXMLRTF();
 
   void EscapeToken(std::string& token) override;
-  void FormatToken(int colorIndex, const std::string& token, std::string& out) override;
   void Next() override;
   bool GetEol() override;
   std::string GetToken() override;
@@ -68,6 +71,11 @@ class TqorXMLRTF : public TqorRTFSyntax {
 
   TtkTokenKind TokenId() const { return TokenKind; }
   TRangeState GetRange() const { return Range; }
+
+ protected:
+  const TFragmentFrame& FrameToken(int colorIndex, std::string_view token) override;
+  bool TokenInPlace(std::string_view& token) override;
+  void AppendTokens(std::string& out, TStream* flushTo) override;
 
  private:
   using TProc = void (TqorXMLRTF::*)();

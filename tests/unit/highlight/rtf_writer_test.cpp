@@ -49,6 +49,24 @@ TEST(RtfWriter, DocumentPartsAndTokenFragments) {
                 "\\deflang1033\\pard\\plain\\f0\\fs20\\f0 \\par }");
 }
 
+// A scanner's own FormatToken writes its fragments, whatever they hold.
+class BracketingScanner : public ReplayScanner {
+ public:
+  using ReplayScanner::ReplayScanner;
+  void FormatToken(int colorIndex, std::string_view token, std::string& out) override {
+    out += "<" + std::to_string(colorIndex) + ":" + std::string(token) + ">";
+  }
+};
+
+TEST(RtfWriter, FragmentsComeFromTheScannersFormatToken) {
+  BracketingScanner scanner({{"a{", 3}, {"\r\n", 5}, {"b", 2}});
+  scanner.SetText("");
+  const std::string rtf = scanner.ConvertToRtfString();
+  const std::string body = "\\f0 <3:a\\{>\\par <5:\r\n><2:b>\\par }";
+  ASSERT_GE(rtf.size(), body.size());
+  EXPECT_EQ(rtf.substr(rtf.size() - body.size()), body);
+}
+
 TEST(RtfWriter, WritesAtTheStreamPositionAndAcrossBlockBoundaries) {
   std::vector<std::pair<std::string, int>> tokens;
   std::string body;
