@@ -39,20 +39,23 @@ struct TFragmentFrame {
 namespace rtf_detail {
 
 struct SpecialBytes {
-  bool Is[256];
+  unsigned char Is[256];
 };
 
 constexpr SpecialBytes MakeSpecialBytes() {
   SpecialBytes t{};
-  t.Is[static_cast<unsigned char>('\\')] = true;
-  t.Is[static_cast<unsigned char>('{')] = true;
-  t.Is[static_cast<unsigned char>('}')] = true;
+  t.Is[static_cast<unsigned char>('\\')] = 1;
+  t.Is[static_cast<unsigned char>('{')] = 1;
+  t.Is[static_cast<unsigned char>('}')] = 1;
   return t;
 }
 
 inline constexpr SpecialBytes kSpecial = MakeSpecialBytes();
 
-inline bool IsRtfSpecial(char c) { return kSpecial.Is[static_cast<unsigned char>(c)]; }
+// 1 for "\", "{" and "}", else 0; several are tested without a branch each.
+inline unsigned SpecialFlag(char c) { return kSpecial.Is[static_cast<unsigned char>(c)]; }
+
+inline bool IsRtfSpecial(char c) { return SpecialFlag(c) != 0; }
 
 // Bytes of an 8- or 4-byte word that are "\", "{" or "}" (nonzero if any is):
 // the word is tested at once, with no branch per byte to guess wrong.
@@ -78,7 +81,7 @@ inline bool HoldsRtfSpecial(std::string_view token) {
   const char* p = token.data();
   const std::size_t n = token.size();
   if (n < 4) {
-    return n > 0 && (IsRtfSpecial(p[0]) | IsRtfSpecial(p[n / 2]) | IsRtfSpecial(p[n - 1]));
+    return n > 0 && (SpecialFlag(p[0]) | SpecialFlag(p[n / 2]) | SpecialFlag(p[n - 1])) != 0;
   }
   if (n <= 8) {
     return (SpecialBytesOf(LoadWord<std::uint32_t>(p)) |
@@ -127,7 +130,7 @@ inline bool CopyFindingSpecial(char* to, const char* from, std::size_t n) {
     to[0] = from[0];
     to[n / 2] = from[n / 2];
     to[n - 1] = from[n - 1];
-    return IsRtfSpecial(from[0]) | IsRtfSpecial(from[n / 2]) | IsRtfSpecial(from[n - 1]);
+    return (SpecialFlag(from[0]) | SpecialFlag(from[n / 2]) | SpecialFlag(from[n - 1])) != 0;
   }
   if (n <= 8) {
     const auto a = LoadWord<std::uint32_t>(from);
