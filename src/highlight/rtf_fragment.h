@@ -94,36 +94,11 @@ inline bool HoldsRtfSpecial(std::string_view token) {
   return found != 0;
 }
 
-// Copies n bytes without a call into the C library: most tokens are a few
-// bytes long, where the call costs more than the copy. Copies of a fixed size
-// become plain moves; the pieces overlap where n is not a multiple of them.
-inline void CopyBytes(char* to, const char* from, std::size_t n) {
-  if (n < 4) {
-    if (n > 0) {
-      to[0] = from[0];
-      to[n / 2] = from[n / 2];
-      to[n - 1] = from[n - 1];
-    }
-  } else if (n <= 8) {
-    const auto a = LoadWord<std::uint32_t>(from);
-    const auto b = LoadWord<std::uint32_t>(from + n - 4);
-    std::memcpy(to, &a, 4);
-    std::memcpy(to + n - 4, &b, 4);
-  } else if (n <= 16) {
-    const auto a = LoadWord<std::uint64_t>(from);
-    const auto b = LoadWord<std::uint64_t>(from + n - 8);
-    std::memcpy(to, &a, 8);
-    std::memcpy(to + n - 8, &b, 8);
-  } else if (n <= 32) {
-    std::memcpy(to, from, 16);
-    std::memcpy(to + n - 16, from + n - 16, 16);
-  } else {
-    std::memcpy(to, from, n);
-  }
-}
-
-// Copies the token and tells whether it holds a byte that needs escaping:
-// short tokens are tested in the same words that copy them.
+// Copies the token and tells whether it holds a byte that needs escaping.
+// Most tokens are a few bytes long, where a call into the C library would cost
+// more than the copy: short ones are copied in words of a fixed size (the last
+// overlapping the first where the length is not a multiple) and tested in the
+// same words.
 inline bool CopyFindingSpecial(char* to, const char* from, std::size_t n) {
   if (n < 4) {
     if (n == 0) return false;
@@ -146,7 +121,7 @@ inline bool CopyFindingSpecial(char* to, const char* from, std::size_t n) {
     std::memcpy(to + n - 8, &b, 8);
     return (SpecialBytesOf(a) | SpecialBytesOf(b)) != 0;
   }
-  CopyBytes(to, from, n);
+  std::memcpy(to, from, n);
   return HoldsRtfSpecial(std::string_view(from, n));
 }
 
@@ -197,7 +172,7 @@ class TRawAppender {
     return true;
   }
   void Put(std::string_view s) {
-    CopyBytes(At_, s.data(), s.size());
+    std::memcpy(At_, s.data(), s.size());
     At_ += s.size();
   }
   // The frame's padding is written too; Room must hold it.
