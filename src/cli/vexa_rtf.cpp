@@ -46,10 +46,16 @@ bool ReadAll(std::FILE* file, Input& input) {
   input.Bytes.reset(new char[capacity]);
   for (;;) {
     if (input.Size + 1 == capacity) {
+      // A full buffer usually holds the whole file already: only a byte found
+      // behind it is worth a larger buffer and a copy.
+      char probe;
+      if (std::fread(&probe, 1, 1, file) == 0) break;
       std::unique_ptr<char[]> larger(new char[capacity * 2]);
       std::memcpy(larger.get(), input.Bytes.get(), input.Size);
       input.Bytes = std::move(larger);
       capacity *= 2;
+      input.Bytes[input.Size++] = probe;
+      continue;
     }
     const std::size_t n =
         std::fread(input.Bytes.get() + input.Size, 1, capacity - 1 - input.Size, file);
