@@ -125,6 +125,13 @@ inline bool CopyFindingSpecial(char* to, const char* from, std::size_t n) {
   return HoldsRtfSpecial(std::string_view(from, n));
 }
 
+// How many bytes of the token need a "\\" before them.
+inline std::size_t CountRtfSpecial(std::string_view token) {
+  std::size_t count = 0;
+  for (char c : token) count += SpecialFlag(c);
+  return count;
+}
+
 // A fragment adds at most this much to its escaped token, with room left for
 // the "\par " before it, for the padding of its frame and for the "\par }"
 // that closes the document.
@@ -174,6 +181,21 @@ class TRawAppender {
   void Put(std::string_view s) {
     std::memcpy(At_, s.data(), s.size());
     At_ += s.size();
+  }
+  // Writes s with a "\\" before each "\\", "{" and "}"; Room must hold s and
+  // a byte more for each of those.
+  void PutEscaped(std::string_view s) {
+    const char* from = s.data();
+    const char* const end = from + s.size();
+    for (;;) {
+      const char* special = from;
+      while (special != end && !IsRtfSpecial(*special)) ++special;
+      Put(std::string_view(from, static_cast<std::size_t>(special - from)));
+      if (special == end) return;
+      *At_++ = '\\';
+      *At_++ = *special;
+      from = special + 1;
+    }
   }
   // The frame's padding is written too; Room must hold it.
   void PutHead(const TFragmentFrame& f) {

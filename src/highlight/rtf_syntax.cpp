@@ -56,6 +56,7 @@ void TMemoryStream::Write(const char* data, std::size_t count) {
   Position += count;
 }
 
+using rtf_detail::CountRtfSpecial;
 using rtf_detail::IsRtfSpecial;
 
 void EscapeRtf(std::string& token) {
@@ -66,8 +67,7 @@ void EscapeRtf(std::string& token) {
   if (i == size) return;
   // Widen the token in place, filling from the back, so escaping needs no
   // second buffer.
-  std::size_t specials = 0;
-  for (std::size_t k = i; k < size; ++k) specials += IsRtfSpecial(data[k]);
+  const std::size_t specials = CountRtfSpecial(std::string_view(data + i, size - i));
   token.resize(size + specials);
   char* out = &token[0];
   std::size_t to = size + specials;

@@ -108,8 +108,9 @@ class TqorRTFSyntax {
 
   // The current token's text where the scanner reads it (GetToken without the
   // copy), valid until the next Next. A scanner that gives it promises that its
-  // EscapeToken leaves a token without "\", "{" and "}" as it is. The default
-  // gives none and returns false.
+  // EscapeToken is EscapeRtf and that its FrameToken gives the same frame for a
+  // token as it stands and escaped, so the loop escapes straight into the
+  // output. The default gives none and returns false.
   virtual bool TokenInPlace(std::string_view& token);
 
   // Appends the fragments of the tokens left in the scan to out, handing every
@@ -136,8 +137,6 @@ class TqorRTFSyntax {
 
   // Length of the text given to SetText; the output is sized from it.
   std::size_t TextLength_ = 0;
-  // An escaped copy of the current token, kept between tokens for its buffer.
-  std::string Escaped_;
   // The fragment of a FormatToken that the loop cannot see through.
   std::string Fragment_;
   // The plain frame of a colour index that has no ready-made one.
@@ -230,23 +229,20 @@ void TqorRTFSyntax::AppendTokensOf(Scanner& scanner, std::string& out, TStream* 
     if (kFramed && scanner.TokenInPlace(token)) {
       const int kind = scanner.GetTokenKind();
       // A token without a byte to escape is its own escaped text: it is framed
-      // and copied as it stands, and only a token that holds one is escaped,
-      // framed and written again.
-      const TFragmentFrame* frame = &scanner.FrameToken(kind, token);
+      // and copied as it stands, and only a token that holds one is written
+      // again, escaped on the way, with no copy of it between.
+      const TFragmentFrame& frame = scanner.FrameToken(kind, token);
       makeRoom(token.size() + kFragmentRoom);
       if (isLineEnd(token)) writer.Put("\\par ");
       const std::size_t start = writer.Size();
-      writer.PutHead(*frame);
+      writer.PutHead(frame);
       if (!writer.PutUnlessSpecial(token)) {
         writer.Cut(start);
-        Escaped_.assign(token);
-        scanner.EscapeToken(Escaped_);
-        frame = &scanner.FrameToken(kind, Escaped_);
-        makeRoom(Escaped_.size() + kFragmentRoom);
-        writer.PutHead(*frame);
-        writer.Put(Escaped_);
+        makeRoom(token.size() + CountRtfSpecial(token) + kFragmentRoom);
+        writer.PutHead(frame);
+        writer.PutEscaped(token);
       }
-      writer.PutTail(*frame);
+      writer.PutTail(frame);
       consumed += token.size();
     } else {
       copied = scanner.GetToken();
