@@ -9,7 +9,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 data="$root/../shared/benchdata"
 vexa_rtf="$build/bin/vexa-rtf"
 bench="$build/bin/highlight_bench"
-[ -x "$vexa_rtf" ] || { echo "no $vexa_rtf: build first" >&2; exit 1; }
+launcher="$build/bin/command_cpu"
+for tool in "$vexa_rtf" "$launcher"; do
+  [ -x "$tool" ] || { echo "no $tool: build first" >&2; exit 1; }
+done
 
 if ! command -v highlight >/dev/null 2>&1; then
   sudo=""
@@ -22,14 +25,12 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# CPU time (user + system) of one run of a command, in milliseconds: the mean
-# over N runs. CPU time rather than wall time, so other work on the machine
-# does not count against either tool.
+# CPU time (user + system) of one run of a command, in milliseconds: the median
+# over N runs, started by the project's launcher so that no shell's fork is
+# counted. CPU time rather than wall time, so other work on the machine does
+# not count against either tool.
 cpu_ms() {
-  local runs=$1 times
-  shift
-  times=$( { TIMEFORMAT='%3U %3S'; time (for ((i = 0; i < runs; i++)); do "$@" >/dev/null; done); } 2>&1 )
-  awk -v t="$times" -v n="$runs" 'BEGIN { split(t, a, " "); printf "%.3f", (a[1] + a[2]) * 1000 / n }'
+  "$launcher" "$@"
 }
 
 # syntax name | input | the other tool's language name
@@ -54,7 +55,7 @@ for row in "${rows[@]}"; do
   fi
   bytes=$(stat -c %s "$input")
   ours=$(cpu_ms 20 "$vexa_rtf" --syntax "$syntax" "$input")
-  theirs=$(cpu_ms 2 highlight -O rtf --syntax="$lang" -i "$input")
+  theirs=$(cpu_ms 3 highlight -O rtf --syntax="$lang" -i "$input")
   awk -v s="$syntax" -v b="$bytes" -v o="$ours" -v t="$theirs" 'BEGIN {
     printf "%-14s %9d %10.1f ms %12.1f ms %7.0fx\n", s, b, o, t, t / (o > 0 ? o : 0.001) }'
 done
