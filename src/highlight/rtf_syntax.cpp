@@ -168,9 +168,10 @@ void TqorRTFSyntax::AppendDocument(std::string& out, TStream* flushTo) {
                                  RtfColorTable.size() + RtfDocumentStart.size() + 16;
   if (flushTo != nullptr) {
     ReserveExactly(out, fixedParts + rtf_detail::kBlockSize + kFragmentRoom);
-  } else {
-    // A caller that knows the size gives the room itself; otherwise the first
-    // room covers a sample of the text only.
+  } else if (out.capacity() - out.size() <= fixedParts) {
+    // A caller that knows the size gives the room itself (it is not
+    // overruled with a larger guess); otherwise the first room covers a
+    // sample of the text only.
     ReserveExactly(out, out.size() + fixedParts +
                             kSampleRatio * std::min(TextLength_, kSampleBytes) + kFragmentRoom);
   }
