@@ -239,11 +239,7 @@ void TqorPasRTF::EscapeToken(std::string& token) { EscapeRtf(token); }
 
 // Comments are italic and keywords bold.
 const TFragmentFrame& TqorPasRTF::FrameToken(int colorIndex, std::string_view) {
-  static constexpr TFragmentFrame kItalic = TFragmentFrame::Of("\\cf1 \\i ", "\\i0 ");
-  static constexpr TFragmentFrame kBold = TFragmentFrame::Of("\\cf3 \\b ", "\\b0 ");
-  if (colorIndex == 1) return kItalic;
-  if (colorIndex == 3) return kBold;
-  return PlainFrame(colorIndex);
+  return ItalicBoldFrame(colorIndex);
 }
 
 void TqorPasRTF::NullProc() { TokenKind = TTokenKind::EndOfText; }

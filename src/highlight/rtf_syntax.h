@@ -105,6 +105,9 @@ class TqorRTFSyntax {
   virtual const TFragmentFrame& FrameToken(int colorIndex, std::string_view token);
   // The plain form: "\cf" and the colour index in decimal, a space, no tail.
   const TFragmentFrame& PlainFrame(int colorIndex);
+  // The plain form, but italic for colour index 1 and bold for 3: comments and
+  // keywords of the scanners that write them so.
+  const TFragmentFrame& ItalicBoldFrame(int colorIndex);
 
   // The current token's text where the scanner reads it (GetToken without the
   // copy), valid until the next Next. A scanner that gives it promises that its
@@ -200,6 +203,14 @@ inline const TFragmentFrame& TqorRTFSyntax::PlainFrame(int colorIndex) {
   frame.Head[n++] = ' ';
   frame.HeadSize = static_cast<std::uint8_t>(n);
   return frame;
+}
+
+inline const TFragmentFrame& TqorRTFSyntax::ItalicBoldFrame(int colorIndex) {
+  static constexpr TFragmentFrame kItalic = TFragmentFrame::Of("\\cf1 \\i ", "\\i0 ");
+  static constexpr TFragmentFrame kBold = TFragmentFrame::Of("\\cf3 \\b ", "\\b0 ");
+  if (colorIndex == 1) return kItalic;
+  if (colorIndex == 3) return kBold;
+  return PlainFrame(colorIndex);
 }
 
 template <class Scanner>
