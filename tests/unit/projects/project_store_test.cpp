@@ -7,33 +7,15 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "file_test_helpers.h"
 #include "paths.h"
 #include "vexa_error.h"
 
 namespace {
 
-QByteArray Read(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-  QDir().mkpath(QFileInfo(path).absolutePath());
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
-
-// Runs fn and returns the message of the error it throws (empty when none).
-template <typename Fn>
-QString ErrorOf(Fn fn) {
-  try {
-    fn();
-  } catch (const VexaError& e) {
-    return e.Message;
-  }
-  return QString();
-}
+using test_files::ErrorOf;
+using test_files::Read;
+using test_files::Write;
 
 class ProjectStore : public ::testing::Test {
  protected:

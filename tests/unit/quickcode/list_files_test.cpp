@@ -7,30 +7,14 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "file_test_helpers.h"
 #include "vexa_error.h"
 
 namespace {
 
-QByteArray Read(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
-
-template <typename Fn>
-QString ErrorOf(Fn fn) {
-  try {
-    fn();
-  } catch (const VexaError& e) {
-    return e.Message;
-  }
-  return QString();
-}
+using test_files::ErrorOf;
+using test_files::Read;
+using test_files::Write;
 
 class ListFiles : public ::testing::Test {
  protected:
