@@ -1,5 +1,6 @@
 #include "html_scanner.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -206,36 +207,47 @@ TqorHTMLRTF::TqorHTMLRTF() {
   SetColors({green, maroon, black, blue, black, green, blue, black, red, black, black});
 }
 
+// The handler tables are built once per process and shared by every HTML highlighter.
 void TqorHTMLRTF::InitIdent() {
-  const TagBuckets& tags = Tags();
-  for (int h = 0; h <= MaxKey; ++h)
-    IdentFuncTable[h] = tags.Bucket[h].empty() ? &TqorHTMLRTF::AltFunc : &TqorHTMLRTF::TagFunc;
+  static const std::array<TIdentFunc, MaxKey + 1> table = [] {
+    std::array<TIdentFunc, MaxKey + 1> t{};
+    const TagBuckets& tags = Tags();
+    for (int h = 0; h <= MaxKey; ++h)
+      t[h] = tags.Bucket[h].empty() ? &TqorHTMLRTF::AltFunc : &TqorHTMLRTF::TagFunc;
+    return t;
+  }();
+  IdentFuncTable = table.data();
 }
 
 void TqorHTMLRTF::MakeMethodTables() {
-  for (int c = 0; c < 256; ++c) {
-    TProc proc = &TqorHTMLRTF::IdentProc;
-    if (c == 0) {
-      proc = &TqorHTMLRTF::NullProc;
-    } else if (c == '\n') {
-      proc = &TqorHTMLRTF::LFProc;
-    } else if (c == '\r') {
-      proc = &TqorHTMLRTF::CRProc;
-    } else if (c <= 32) {
-      proc = &TqorHTMLRTF::SpaceProc;
-    } else if (c == '"') {
-      proc = &TqorHTMLRTF::StringProc;
-    } else if (c == '&') {
-      proc = &TqorHTMLRTF::AmpersandProc;
-    } else if (c == '<') {
-      proc = &TqorHTMLRTF::TagOpenProc;
-    } else if (c == '=') {
-      proc = &TqorHTMLRTF::EqualsProc;
-    } else if (c == '>') {
-      proc = &TqorHTMLRTF::TagCloseProc;
+  static const std::array<TProc, 256> table = [] {
+    std::array<TProc, 256> t{};
+    for (int c = 0; c < 256; ++c) {
+      TProc proc = &TqorHTMLRTF::IdentProc;
+      if (c == 0) {
+        proc = &TqorHTMLRTF::NullProc;
+      } else if (c == '\n') {
+        proc = &TqorHTMLRTF::LFProc;
+      } else if (c == '\r') {
+        proc = &TqorHTMLRTF::CRProc;
+      } else if (c <= 32) {
+        proc = &TqorHTMLRTF::SpaceProc;
+      } else if (c == '"') {
+        proc = &TqorHTMLRTF::StringProc;
+      } else if (c == '&') {
+        proc = &TqorHTMLRTF::AmpersandProc;
+      } else if (c == '<') {
+        proc = &TqorHTMLRTF::TagOpenProc;
+      } else if (c == '=') {
+        proc = &TqorHTMLRTF::EqualsProc;
+      } else if (c == '>') {
+        proc = &TqorHTMLRTF::TagCloseProc;
+      }
+      t[c] = proc;
     }
-    ProcTable[c] = proc;
-  }
+    return t;
+  }();
+  ProcTable = table.data();
 }
 
 std::int64_t TqorHTMLRTF::KeyHash(std::int32_t pos) {

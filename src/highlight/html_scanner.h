@@ -88,11 +88,11 @@ class TqorHTMLRTF final : public TqorRTFSyntax {
   std::int32_t EntityIndex = NoEntity;
   TRangeState Range = TRangeState::Initial;
   const char* Line = "";  // an empty text until SetLine, so a premature Next is harmless
-  TProc ProcTable[256] = {};
+  const TProc* ProcTable = nullptr;
   std::int32_t Run = 0;
   std::int32_t StringLen = 0;
   const char* ToIdent = nullptr;
-  TIdentFunc IdentFuncTable[MaxKey + 1] = {};
+  const TIdentFunc* IdentFuncTable = nullptr;
   std::int32_t TokenPos = 0;
   TtkTokenKind TokenKind = TtkTokenKind::ServerScript;
   std::int32_t LineNumber = 0;

@@ -65,36 +65,42 @@ const TKeywordBuckets& TqorVBScriptRTF::SharedKeywords() {
 
 void TqorVBScriptRTF::InitIdent() { IdentFuncTable = SharedKeywords().Table(); }
 
+// The handler table is built once per process and shared by every VBScript highlighter.
 void TqorVBScriptRTF::MakeMethodTables() {
-  for (int c = 0; c < 256; ++c) {
-    TProc proc = &TqorVBScriptRTF::UnknownProc;
-    if (c == 0) {
-      proc = &TqorVBScriptRTF::NullProc;
-    } else if (c == '\n') {
-      proc = &TqorVBScriptRTF::LFProc;
-    } else if (c == '\r') {
-      proc = &TqorVBScriptRTF::CRProc;
-    } else if (c <= 32) {
-      proc = &TqorVBScriptRTF::SpaceProc;
-    } else if (c >= '0' && c <= '9') {
-      proc = &TqorVBScriptRTF::NumberProc;
-    } else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_') {
-      proc = &TqorVBScriptRTF::IdentProc;
-    } else if (std::strchr("&()*+,-./:;=^{}", c) != nullptr) {
-      proc = &TqorVBScriptRTF::SymbolProc;
-    } else if (c == '"') {
-      proc = &TqorVBScriptRTF::StringProc;
-    } else if (c == '#') {
-      proc = &TqorVBScriptRTF::DateProc;
-    } else if (c == '\'') {
-      proc = &TqorVBScriptRTF::CommentProc;
-    } else if (c == '<') {
-      proc = &TqorVBScriptRTF::LowerProc;
-    } else if (c == '>') {
-      proc = &TqorVBScriptRTF::GreaterProc;
+  static const std::array<TProc, 256> table = [] {
+    std::array<TProc, 256> t{};
+    for (int c = 0; c < 256; ++c) {
+      TProc proc = &TqorVBScriptRTF::UnknownProc;
+      if (c == 0) {
+        proc = &TqorVBScriptRTF::NullProc;
+      } else if (c == '\n') {
+        proc = &TqorVBScriptRTF::LFProc;
+      } else if (c == '\r') {
+        proc = &TqorVBScriptRTF::CRProc;
+      } else if (c <= 32) {
+        proc = &TqorVBScriptRTF::SpaceProc;
+      } else if (c >= '0' && c <= '9') {
+        proc = &TqorVBScriptRTF::NumberProc;
+      } else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_') {
+        proc = &TqorVBScriptRTF::IdentProc;
+      } else if (std::strchr("&()*+,-./:;=^{}", c) != nullptr) {
+        proc = &TqorVBScriptRTF::SymbolProc;
+      } else if (c == '"') {
+        proc = &TqorVBScriptRTF::StringProc;
+      } else if (c == '#') {
+        proc = &TqorVBScriptRTF::DateProc;
+      } else if (c == '\'') {
+        proc = &TqorVBScriptRTF::CommentProc;
+      } else if (c == '<') {
+        proc = &TqorVBScriptRTF::LowerProc;
+      } else if (c == '>') {
+        proc = &TqorVBScriptRTF::GreaterProc;
+      }
+      t[c] = proc;
     }
-    ProcTable[c] = proc;
-  }
+    return t;
+  }();
+  ProcTable = table.data();
 }
 
 std::int64_t TqorVBScriptRTF::KeyHash(std::int32_t pos) {

@@ -74,7 +74,7 @@ class TqorVBScriptRTF final : public TqorRTFSyntax {
 
   const char* Line = "";  // an empty text until SetLine, so a premature Next is harmless
   std::int32_t LineNumber = 0;
-  TProc ProcTable[256] = {};
+  const TProc* ProcTable = nullptr;
   std::int32_t Run = 0;
   std::int32_t StringLen = 0;
   const char* ToIdent = nullptr;

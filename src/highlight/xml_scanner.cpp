@@ -110,24 +110,30 @@ TqorXMLRTF::TqorXMLRTF() {
   Range = TRangeState::InText;
 }
 
+// The handler table is built once per process and shared by every XML highlighter.
 void TqorXMLRTF::MakeMethodTables() {
-  for (int c = 0; c < 256; ++c) {
-    if (c == 0) {
-      ProcTable[c] = &TqorXMLRTF::NullProc;
-    } else if (c == '\n') {
-      ProcTable[c] = &TqorXMLRTF::LFProc;
-    } else if (c == '\r') {
-      ProcTable[c] = &TqorXMLRTF::CRProc;
-    } else if (c <= 32) {
-      ProcTable[c] = &TqorXMLRTF::SpaceProc;
-    } else if (c == '<') {
-      ProcTable[c] = &TqorXMLRTF::LessThanProc;
-    } else if (c == '>') {
-      ProcTable[c] = &TqorXMLRTF::GreaterThanProc;
-    } else {
-      ProcTable[c] = &TqorXMLRTF::MarkupProc;
+  static const std::array<TProc, 256> table = [] {
+    std::array<TProc, 256> t{};
+    for (int c = 0; c < 256; ++c) {
+      if (c == 0) {
+        t[c] = &TqorXMLRTF::NullProc;
+      } else if (c == '\n') {
+        t[c] = &TqorXMLRTF::LFProc;
+      } else if (c == '\r') {
+        t[c] = &TqorXMLRTF::CRProc;
+      } else if (c <= 32) {
+        t[c] = &TqorXMLRTF::SpaceProc;
+      } else if (c == '<') {
+        t[c] = &TqorXMLRTF::LessThanProc;
+      } else if (c == '>') {
+        t[c] = &TqorXMLRTF::GreaterThanProc;
+      } else {
+        t[c] = &TqorXMLRTF::MarkupProc;
+      }
     }
-  }
+    return t;
+  }();
+  ProcTable = table.data();
 }
 
 void TqorXMLRTF::SetLine(const char* text, int lineNumber) {

@@ -115,5 +115,5 @@ class TqorXMLRTF final : public TqorRTFSyntax {
   std::int32_t TokenPos = 0;
   TtkTokenKind TokenKind = TtkTokenKind::EndOfText;
   std::int32_t LineNumber = 0;
-  TProc ProcTable[256] = {};
+  const TProc* ProcTable = nullptr;
 };
