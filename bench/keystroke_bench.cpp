@@ -9,24 +9,24 @@
 //   keystroke_bench [--sizes=20480,204800,...] [--benchmark_* flags are accepted]
 #include <benchmark/benchmark.h>
 
+#include <Qsci/qscilexerhtml.h>
+#include <Qsci/qsciscintilla.h>
+#include <malloc.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <Qsci/qscilexerhtml.h>
-#include <Qsci/qsciscintilla.h>
-#include <malloc.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -249,10 +249,11 @@ void GrowthOverRefreshes(TForm1& form, const std::string& sample) {
   typeAndErase(1000);
   form.Edit1->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
   const long end = StatusKb("VmRSS");
-  std::printf("memory over 1000 keystrokes (refreshes) in %d bytes: rss_start_mb=%.1f rss_end_mb=%.1f "
-              "rss_growth_kb=%ld heap_growth_bytes=%lld\n",
-              form.Edit1->Length(), start / 1024.0, end / 1024.0, end - start,
-              gHeapInUse.load() - heapStart);
+  std::printf(
+      "memory over 1000 keystrokes (refreshes) in %d bytes: rss_start_mb=%.1f rss_end_mb=%.1f "
+      "rss_growth_kb=%ld heap_growth_bytes=%lld\n",
+      form.Edit1->Length(), start / 1024.0, end / 1024.0, end - start,
+      gHeapInUse.load() - heapStart);
 }
 
 std::vector<std::size_t> Sizes(int argc, char** argv) {

@@ -32,9 +32,8 @@ constexpr struct {
   const char* Extension;
   const char* Syntax;
 } kSyntaxByExtension[] = {
-    {".htm", "HTML"},         {".html", "HTML"},       {".php", "PHP"},
-    {".vbs", "VBSCRIPT"},     {".java", "JAVA SCRIPT"}, {".js", "JAVA SCRIPT"},
-    {".xml", "XML"},          {".pas", "DELPHI SCRIPT"},
+    {".htm", "HTML"},         {".html", "HTML"},      {".php", "PHP"}, {".vbs", "VBSCRIPT"},
+    {".java", "JAVA SCRIPT"}, {".js", "JAVA SCRIPT"}, {".xml", "XML"}, {".pas", "DELPHI SCRIPT"},
 };
 
 dialogs::FileDialogRequest Request(const TForm1& form, bool save) {

@@ -31,7 +31,7 @@ void New(TForm1& form);  // Action1Execute
 
 // Open: the prompt, the dialog, then the open sequence for the chosen file.
 void Open(TForm1& form);
-bool FileOpen1BeforeExecute(TForm1& form);  // false: the prompt stopped it
+bool FileOpen1BeforeExecute(TForm1& form);             // false: the prompt stopped it
 void OpenDocument(TForm1& form, const QString& path);  // FileOpen1Accept
 
 // Save and Save As return whether the document was written; a failed write

@@ -10,7 +10,7 @@ namespace refresh {
 // back; markModified sets the modified flag to "1" on the way.
 void RefreshHighlight(TForm1& form, bool markModified);
 
-void Edit1Change(TForm1& form);   // the change report: refresh, modified flag "1"
-void SynlistChange(TForm1& form); // a syntax was chosen: refresh without the flag
+void Edit1Change(TForm1& form);    // the change report: refresh, modified flag "1"
+void SynlistChange(TForm1& form);  // a syntax was chosen: refresh without the flag
 
 }  // namespace refresh

@@ -26,8 +26,8 @@
 #include "find_dialog.h"
 #include "flat_button.h"
 #include "form_registry.h"
-#include "highlighter_factory.h"
 #include "highlight_refresh.h"
+#include "highlighter_factory.h"
 #include "image_list.h"
 #include "paths.h"
 #include "preview.h"
@@ -35,8 +35,12 @@
 #include "tools.h"
 
 const char* const TForm1::kTemplate[6] = {
-    "<html>", "", "<head>", "<title>New Page</title>",
-    "<meta name=\"GENERATOR\" content=\"Vexa Web Editor 3.0 Pro\">", "</head>"};
+    "<html>",
+    "",
+    "<head>",
+    "<title>New Page</title>",
+    "<meta name=\"GENERATOR\" content=\"Vexa Web Editor 3.0 Pro\">",
+    "</head>"};
 
 namespace {
 
@@ -45,7 +49,8 @@ constexpr int kClientHeight = 304;
 constexpr int kTopAreaHeight = 73;
 
 QAction* MakeAction(QObject* parent, const char* name, const QString& caption, int icon,
-                    const QKeySequence& shortcut = QKeySequence(), const QString& hint = QString()) {
+                    const QKeySequence& shortcut = QKeySequence(),
+                    const QString& hint = QString()) {
   auto* action = new QAction(caption, parent);
   action->setObjectName(QString::fromLatin1(name));
   if (icon >= 0) action->setIcon(imagelist::Icon(icon));
@@ -64,7 +69,8 @@ QAction* MakeAction(QObject* parent, const char* name, const QString& caption, i
 QPalette DefaultPalette() {
   const QPalette app = QApplication::palette();
   QPalette pal = app;
-  for (auto role : {QPalette::Window, QPalette::WindowText, QPalette::Button, QPalette::ButtonText}) {
+  for (auto role :
+       {QPalette::Window, QPalette::WindowText, QPalette::Button, QPalette::ButtonText}) {
     pal.setColor(role, app.color(role));
   }
   return pal;
@@ -126,9 +132,9 @@ void TForm1::CreateActions() {
                        QStringLiteral("Create a new file!"));
   Action2 = MakeAction(this, "Action2", QStringLiteral("&Save"), imagelist::kSave,
                        QKeySequence(Qt::Key_F2), QStringLiteral("Save your file"));
-  FileOpen1 = MakeAction(this, "FileOpen1", QStringLiteral("&Open..."), imagelist::kOpen,
-                         QKeySequence(Qt::CTRL | Qt::Key_O),
-                         QStringLiteral("Open|Opens an existing file"));
+  FileOpen1 =
+      MakeAction(this, "FileOpen1", QStringLiteral("&Open..."), imagelist::kOpen,
+                 QKeySequence(Qt::CTRL | Qt::Key_O), QStringLiteral("Open|Opens an existing file"));
   FileSaveAs1 = MakeAction(this, "FileSaveAs1", QStringLiteral("Save &As..."), imagelist::kSaveAs,
                            {}, QStringLiteral("Save As|Saves the active file with a new name"));
   Action7 = MakeAction(this, "Action7", QStringLiteral("Projects"), imagelist::kProjects);
@@ -238,7 +244,6 @@ void TForm1::CreateTopArea() {
   ActionToolBar2 = new QWidget(TopArea_);
   ActionToolBar2->setObjectName(QStringLiteral("ActionToolBar2"));
   ActionToolBar2->setAutoFillBackground(true);
-
 
   Check1 = new QCheckBox(QStringLiteral("Automatic Preview"), TopArea_);
   Check1->setObjectName(QStringLiteral("Check1"));

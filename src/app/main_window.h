@@ -63,17 +63,17 @@ class TForm1 : public QMainWindow, public TMainShell {
   void CheckBox2Click();
   void dxButton2Click();
   void Timer1Timer();
-  void Action1Execute();   // New
-  void Action2Execute();   // Save
-  void FileOpen1Execute(); // Open...
+  void Action1Execute();    // New
+  void Action2Execute();    // Save
+  void FileOpen1Execute();  // Open...
   void FileSaveAs1Execute();
-  void Action3Execute();   // Help
-  void Action4Execute();   // About
-  void Action5Execute();   // Show preview
-  void Action6Execute();   // Code generator
-  void Action7Execute();   // Projects
-  void Action8Execute();   // Show manager
-  void Action9Execute();   // Thumbnail creator
+  void Action3Execute();  // Help
+  void Action4Execute();  // About
+  void Action5Execute();  // Show preview
+  void Action6Execute();  // Code generator
+  void Action7Execute();  // Projects
+  void Action8Execute();  // Show manager
+  void Action9Execute();  // Thumbnail creator
   void mengraphicExecute();
 
   QString StatusPanelText(int panel) const;

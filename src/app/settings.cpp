@@ -86,13 +86,12 @@ void ApplyBounds(TForm1& form, const TSettingsValues& values) {
   const QList<QRect> screens = ScreenAreas();
   const QRect primary = PrimaryArea();
   // The windows still have their design bounds, which a bad stored size falls back to.
-  ApplyOuterBounds(&form,
-                   MendBounds(values.Main, OuterBounds(&form, &form).size(), screens, primary),
-                   &form);
+  ApplyOuterBounds(
+      &form, MendBounds(values.Main, OuterBounds(&form, &form).size(), screens, primary), &form);
   if (QWidget* preview = forms::Find(QStringLiteral("Form4"))) {
     ApplyOuterBounds(
-        preview,
-        MendBounds(values.Preview, OuterBounds(preview, &form).size(), screens, primary), &form);
+        preview, MendBounds(values.Preview, OuterBounds(preview, &form).size(), screens, primary),
+        &form);
   }
   // The manager keeps its fixed size; only its place is stored.
   if (QWidget* manager = forms::Find(QStringLiteral("frmmanager"))) {

@@ -31,7 +31,8 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setFixedSize(330, 135);
   look::SetColors(this, QColor(0, 0, 128), Qt::white);
-  Image1 = look::AddPicture(this, paths::ProgramDir() + "pictures/splash.jpg", QRect(8, 8, 89, 121));
+  Image1 =
+      look::AddPicture(this, paths::ProgramDir() + "pictures/splash.jpg", QRect(8, 8, 89, 121));
   Label1 = MakeLabel(this, "Label1", QStringLiteral("Vexa Web Editor Pro"), 120, 48);
   Label2 = MakeLabel(this, "Label2", QStringLiteral("3.0 "), 192, 80);
 

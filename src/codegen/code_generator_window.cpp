@@ -31,7 +31,7 @@ constexpr int kClientHeight = 360;
 constexpr int kLeft = 8;
 constexpr int kRight = 208;
 constexpr int kColumnWidth = 189;
-constexpr int kWideWidth = 360;      // a field with a "^" button after it
+constexpr int kWideWidth = 360;  // a field with a "^" button after it
 constexpr int kFullWidth = 389;
 constexpr int kFieldHeight = 21;
 constexpr int kLabelHeight = 16;
@@ -154,8 +154,8 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
 
 void TForm5::BuildColorPage() {
   auto* page = new QWidget;
-  colorback = AddField(page, "colorback", QStringLiteral("Background Color"), QStringLiteral("White"),
-                       kLeft, 0, kColumnWidth);
+  colorback = AddField(page, "colorback", QStringLiteral("Background Color"),
+                       QStringLiteral("White"), kLeft, 0, kColumnWidth);
   colortext = AddField(page, "colortext", QStringLiteral("Text Color"), QStringLiteral("Black"),
                        kRight, 0, kColumnWidth);
   colorlink = AddField(page, "colorlink", QStringLiteral("Link Color"), QStringLiteral("Blue"),
@@ -186,12 +186,12 @@ void TForm5::BuildLinkPage() {
   facefontlink = AddFontField(page, "facefontlink", QStringLiteral("Font:"), kLeft, 0);
   facesize = AddField(page, "facesize", QStringLiteral("Font Size:"), QStringLiteral("10"), kRight,
                       0, kColumnWidth);
-  linkalign = AddField(page, "linkalign", QStringLiteral("Align"), QStringLiteral("Left"), kLeft,
-                       1, kColumnWidth);
-  linktext = AddField(page, "linktext", QStringLiteral("Text:"), QString(), kRight, 1,
-                      kColumnWidth);
-  imagelink = AddField(page, "imagelink", QStringLiteral("Image:"), QString(), kLeft, 2,
-                       kWideWidth);
+  linkalign = AddField(page, "linkalign", QStringLiteral("Align"), QStringLiteral("Left"), kLeft, 1,
+                       kColumnWidth);
+  linktext =
+      AddField(page, "linktext", QStringLiteral("Text:"), QString(), kRight, 1, kColumnWidth);
+  imagelink =
+      AddField(page, "imagelink", QStringLiteral("Image:"), QString(), kLeft, 2, kWideWidth);
   dxButton5 = AddChooseButton(page, "dxButton5", 2);
   linkurl = AddField(page, "linkurl", QStringLiteral("URL:"), QString(), kLeft, 3, kWideWidth);
   dxButton20 = AddChooseButton(page, "dxButton20", 3);
@@ -236,8 +236,8 @@ void TForm5::BuildImagePage() {
                           kLeft, 0, kColumnWidth);
   inimage = AddField(page, "inimage", QStringLiteral("Image"), QString(), kLeft, 1, kWideWidth);
   dxButton7 = AddChooseButton(page, "dxButton7", 1);
-  inimagecom = AddField(page, "inimagecom", QStringLiteral("Comment"), QString(), kLeft, 2,
-                        kFullWidth);
+  inimagecom =
+      AddField(page, "inimagecom", QStringLiteral("Comment"), QString(), kLeft, 2, kFullWidth);
   inimagecode = AddCodeField(page, "inimagecode", QStringLiteral("Code"));
   dxButton8 = AddInsertButton(page, "dxButton8");
   TabbedNotebook1->addTab(page, QStringLiteral("Insert Image"));
@@ -258,8 +258,7 @@ void TForm5::BuildHeadlinePage() {
                        1, kColumnWidth);
   headalign = AddField(page, "headalign", QStringLiteral("Align"), QStringLiteral("Left"), kRight,
                        1, kColumnWidth);
-  headtitle = AddField(page, "headtitle", QStringLiteral("Title"), QString(), kLeft, 2,
-                       kFullWidth);
+  headtitle = AddField(page, "headtitle", QStringLiteral("Title"), QString(), kLeft, 2, kFullWidth);
   headcode = AddCodeField(page, "headcode", QStringLiteral("Code"));
   dxButton9 = AddInsertButton(page, "dxButton9");
   TabbedNotebook1->addTab(page, QStringLiteral("Insert Bookmark/Headline"));
@@ -289,8 +288,8 @@ void TForm5::BuildLinePage() {
 
 void TForm5::BuildFormPage() {
   auto* page = new QWidget;
-  formalign = AddField(page, "formalign", QStringLiteral("Align"), QStringLiteral("Left"), kLeft,
-                       0, kColumnWidth);
+  formalign = AddField(page, "formalign", QStringLiteral("Align"), QStringLiteral("Left"), kLeft, 0,
+                       kColumnWidth);
   const struct {
     const char* Name;
     const char* Caption;
@@ -303,7 +302,8 @@ void TForm5::BuildFormPage() {
                  {"dxButton18", "Push Button", &dxButton18}};
   for (int i = 0; i < 6; ++i) {
     const QRect r(kLeft + (i % 3) * 131, RowTop(1) + kLabelHeight + (i / 3) * 33, 123, 25);
-    *buttons[i].Button = AddButton(page, buttons[i].Name, QString::fromLatin1(buttons[i].Caption), r);
+    *buttons[i].Button =
+        AddButton(page, buttons[i].Name, QString::fromLatin1(buttons[i].Caption), r);
   }
   formcode = AddCodeField(page, "formcode", QStringLiteral("Code"));
   dxButton19 = AddInsertButton(page, "dxButton19");
@@ -330,10 +330,14 @@ void TForm5::showEvent(QShowEvent* event) {
 
 QLineEdit* TForm5::PictureField() {
   switch (TabbedNotebook1->currentIndex()) {
-    case 0: return backimage1;
-    case 1: return imagelink;
-    case 3: return inimage;
-    default: return nullptr;
+    case 0:
+      return backimage1;
+    case 1:
+      return imagelink;
+    case 3:
+      return inimage;
+    default:
+      return nullptr;
   }
 }
 
@@ -342,20 +346,20 @@ QLineEdit* TForm5::LinkTargetField() { return linkurl; }
 // ------------------------------------------------------------------ building
 
 void TForm5::RebuildPageColorCode() {
-  codepagec->setText(codegen::PageColorCode({colorback->text(), colortext->text(),
-                                             colorlink->text(), colorvlink->text(),
-                                             coloralink->text(), backimage1->text()}));
+  codepagec->setText(
+      codegen::PageColorCode({colorback->text(), colortext->text(), colorlink->text(),
+                              colorvlink->text(), coloralink->text(), backimage1->text()}));
 }
 
 void TForm5::RebuildLinkCode() {
-  linkcode->setText(codegen::LinkCode({facefontlink->currentText(), facesize->text(),
-                                       linkalign->text(), linktext->text(), imagelink->text(),
-                                       linkurl->text()}));
+  linkcode->setText(
+      codegen::LinkCode({facefontlink->currentText(), facesize->text(), linkalign->text(),
+                         linktext->text(), imagelink->text(), linkurl->text()}));
 }
 
 void TForm5::RebuildTextCode() {
-  intextcode->setText(codegen::TextCode({intextfonts->currentText(), intextsize->text(),
-                                         intextcolor->text(), intextalign->text()}));
+  intextcode->setText(codegen::TextCode(
+      {intextfonts->currentText(), intextsize->text(), intextcolor->text(), intextalign->text()}));
 }
 
 void TForm5::RebuildImageCode() {
@@ -364,9 +368,9 @@ void TForm5::RebuildImageCode() {
 }
 
 void TForm5::RebuildHeadlineCode() {
-  headcode->setText(codegen::HeadlineCode({headfonts->currentText(), headsize->text(),
-                                           headcolor->text(), headalign->text(),
-                                           headtitle->text()}));
+  headcode->setText(
+      codegen::HeadlineCode({headfonts->currentText(), headsize->text(), headcolor->text(),
+                             headalign->text(), headtitle->text()}));
 }
 
 void TForm5::AppendToDocument(const QLineEdit* code) {

@@ -30,8 +30,8 @@ QString TextCode(const TextFields& f) {
 }
 
 QString ImageCode(const ImageFields& f) {
-  QString code = QStringLiteral("<p align=\"") + f.Align + QStringLiteral("\"><img src=\"") +
-                 f.Image + '"';
+  QString code =
+      QStringLiteral("<p align=\"") + f.Align + QStringLiteral("\"><img src=\"") + f.Image + '"';
   if (!f.Comment.isEmpty()) code += QStringLiteral(" alt=\"") + f.Comment + '"';
   return code + QStringLiteral("></p>");
 }
@@ -96,8 +96,7 @@ QString FormCode(FormField field, const QString& align) {
              "<form method=\"POST\" action=\"--WEBBOT-SELF--\"><!--webbot bot=\"SaveResults\" "
              "U-File=\"private/") +
          QLatin1String(parts.ResultsFile) +
-         QStringLiteral(
-             "\" S-Format=\"TEXT/CSV\" S-Label-Fields=\"TRUE\" --><div align=\"") +
+         QStringLiteral("\" S-Format=\"TEXT/CSV\" S-Label-Fields=\"TRUE\" --><div align=\"") +
          align + QLatin1String(parts.Tail);
 }
 

@@ -57,7 +57,14 @@ QString HorizontalLineCode();  // "Horizontal Line"
 
 // The six form fields; each form posts to itself and saves its results to a
 // text file of its own in the site's "private" folder.
-enum class FormField { OneLineTextBox, ScrollingTextBox, CheckBox, RadioButton, DropDownMenu, PushButton };
+enum class FormField {
+  OneLineTextBox,
+  ScrollingTextBox,
+  CheckBox,
+  RadioButton,
+  DropDownMenu,
+  PushButton
+};
 QString FormCode(FormField field, const QString& align);
 
 }  // namespace codegen

@@ -8,8 +8,8 @@
 #include "vbscript_scanner.h"
 #include "xml_scanner.h"
 
-const std::array<const char*, 7> kSyntaxNames = {
-    "HTML", "PHP", "JAVA SCRIPT", "VBSCRIPT", "DELPHI SCRIPT", "SQL", "XML"};
+const std::array<const char*, 7> kSyntaxNames = {"HTML",          "PHP", "JAVA SCRIPT", "VBSCRIPT",
+                                                 "DELPHI SCRIPT", "SQL", "XML"};
 
 HighlighterChoice CreateHighlighter(const std::string& name) {
   HighlighterChoice choice;

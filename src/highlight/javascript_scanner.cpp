@@ -50,11 +50,12 @@ TqorJScriptRTF::TqorJScriptRTF() {
   MakeMethodTables();
   Range = TRangeState::Normal;
   const TColor black = RGBColor(0, 0, 0);
-  SetColors({RGBColor(0, 128, 0), black, RGBColor(0, 0, 128), RGBColor(0, 0, 255), black,
-             black, black, black});
+  SetColors({RGBColor(0, 128, 0), black, RGBColor(0, 0, 128), RGBColor(0, 0, 255), black, black,
+             black, black});
 }
 
 const TKeywordBuckets& TqorJScriptRTF::SharedKeywords() {
+  // clang-format off
   static const TKeywordBuckets buckets(
       {"abs", "acos", "action", "alert", "alinkColor", "Anchor", "anchors", "appCodeName",
        "Applet", "applets", "appName", "appVersion", "Area", "arguments", "Array", "asin",
@@ -92,6 +93,7 @@ const TKeywordBuckets& TqorJScriptRTF::SharedKeywords() {
         const std::uint64_t h = WordHash(w, &end);
         return *end == '\0' && h <= static_cast<std::uint64_t>(MaxKey) ? static_cast<int>(h) : -1;
       });
+  // clang-format on
   return buckets;
 }
 

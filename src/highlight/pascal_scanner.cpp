@@ -48,6 +48,7 @@ std::int32_t WordHash(const char* word) {
 }
 
 const TKeywordBuckets& Keywords() {
+  // clang-format off
   static const TKeywordBuckets buckets(
       {
           "Absolute", "Abstract", "And", "Array", "As", kAsm, "Assembler", "Automated",
@@ -64,6 +65,7 @@ const TKeywordBuckets& Keywords() {
           kIndex, kNodefault, kRead, kReadonly, kStored, kWrite, kWriteonly,
       },
       TqorPasRTF::MaxKey, WordHash);
+  // clang-format on
   return buckets;
 }
 
@@ -205,32 +207,51 @@ TqorPasRTF::TTokenKind TqorPasRTF::GetTokenId() const {
 
 int TqorPasRTF::GetTokenKind() {
   switch (GetTokenId()) {
-    case TTokenKind::Comment: return 1;
-    case TTokenKind::Identifier: return 2;
-    case TTokenKind::Key: return 3;
-    case TTokenKind::Number: return 4;
-    case TTokenKind::Space: return 5;
-    case TTokenKind::String: return 6;
-    case TTokenKind::Symbol: return 7;
-    case TTokenKind::Stray: return 8;
+    case TTokenKind::Comment:
+      return 1;
+    case TTokenKind::Identifier:
+      return 2;
+    case TTokenKind::Key:
+      return 3;
+    case TTokenKind::Number:
+      return 4;
+    case TTokenKind::Space:
+      return 5;
+    case TTokenKind::String:
+      return 6;
+    case TTokenKind::Symbol:
+      return 7;
+    case TTokenKind::Stray:
+      return 8;
     case TTokenKind::Asm:
-    case TTokenKind::EndOfText: return 9;
+    case TTokenKind::EndOfText:
+      return 9;
   }
   return 9;
 }
 
 const char* TqorPasRTF::GetTokenKindName() {
   switch (GetTokenId()) {
-    case TTokenKind::Comment: return "Comment";
-    case TTokenKind::Identifier: return "Identifier";
-    case TTokenKind::Key: return "Key";
-    case TTokenKind::Number: return "Number";
-    case TTokenKind::Space: return "Space";
-    case TTokenKind::String: return "String";
-    case TTokenKind::Symbol: return "Symbol";
-    case TTokenKind::Stray: return "Stray";
-    case TTokenKind::Asm: return "Asm";
-    case TTokenKind::EndOfText: return "EndOfText";
+    case TTokenKind::Comment:
+      return "Comment";
+    case TTokenKind::Identifier:
+      return "Identifier";
+    case TTokenKind::Key:
+      return "Key";
+    case TTokenKind::Number:
+      return "Number";
+    case TTokenKind::Space:
+      return "Space";
+    case TTokenKind::String:
+      return "String";
+    case TTokenKind::Symbol:
+      return "Symbol";
+    case TTokenKind::Stray:
+      return "Stray";
+    case TTokenKind::Asm:
+      return "Asm";
+    case TTokenKind::EndOfText:
+      return "EndOfText";
   }
   return "";
 }
@@ -293,8 +314,8 @@ void TqorPasRTF::RoundOpenProc() {
   const char next = Line[Run + 1];
   if (next == '*') {
     Run += 2;
-    Range = Range == TRangeState::AsmBlock ? TRangeState::ParenCommentInAsm
-                                           : TRangeState::ParenComment;
+    Range =
+        Range == TRangeState::AsmBlock ? TRangeState::ParenCommentInAsm : TRangeState::ParenComment;
     TokenKind = TTokenKind::Comment;
     // The closing search starts after the opener, so "(*)" stays open.
     ScanParenCommentBody();
@@ -366,8 +387,8 @@ void TqorPasRTF::IdentProc() {
 }
 
 void TqorPasRTF::BraceOpenProc() {
-  Range = Range == TRangeState::AsmBlock ? TRangeState::BraceCommentInAsm
-                                         : TRangeState::BraceComment;
+  Range =
+      Range == TRangeState::AsmBlock ? TRangeState::BraceCommentInAsm : TRangeState::BraceComment;
   BraceCommentProc();
 }
 
@@ -383,10 +404,17 @@ void TqorPasRTF::SymbolProc() {
 
 void TqorPasRTF::BraceCommentProc() {
   switch (Line[Run]) {
-    case '\0': NullProc(); return;
-    case '\n': LFProc(); return;
-    case '\r': CRProc(); return;
-    default: break;
+    case '\0':
+      NullProc();
+      return;
+    case '\n':
+      LFProc();
+      return;
+    case '\r':
+      CRProc();
+      return;
+    default:
+      break;
   }
   TokenKind = TTokenKind::Comment;
   ScanBraceCommentBody();
@@ -394,10 +422,17 @@ void TqorPasRTF::BraceCommentProc() {
 
 void TqorPasRTF::ParenCommentProc() {
   switch (Line[Run]) {
-    case '\0': NullProc(); return;
-    case '\n': LFProc(); return;
-    case '\r': CRProc(); return;
-    default: break;
+    case '\0':
+      NullProc();
+      return;
+    case '\n':
+      LFProc();
+      return;
+    case '\r':
+      CRProc();
+      return;
+    default:
+      break;
   }
   TokenKind = TTokenKind::Comment;
   ScanParenCommentBody();
@@ -409,8 +444,7 @@ void TqorPasRTF::ScanBraceCommentBody() {
     if (IsLineEnd(c)) return;
     ++Run;
     if (c == '}') {
-      Range = Range == TRangeState::BraceCommentInAsm ? TRangeState::AsmBlock
-                                                      : TRangeState::Normal;
+      Range = Range == TRangeState::BraceCommentInAsm ? TRangeState::AsmBlock : TRangeState::Normal;
       return;
     }
   }
@@ -422,8 +456,7 @@ void TqorPasRTF::ScanParenCommentBody() {
     if (IsLineEnd(c)) return;
     if (c == '*' && Line[Run + 1] == ')') {
       Run += 2;
-      Range = Range == TRangeState::ParenCommentInAsm ? TRangeState::AsmBlock
-                                                      : TRangeState::Normal;
+      Range = Range == TRangeState::ParenCommentInAsm ? TRangeState::AsmBlock : TRangeState::Normal;
       return;
     }
     ++Run;

@@ -46,9 +46,9 @@ std::uint64_t WordHash(const char* p, const char** end) {
 constexpr bool EndsLine(char c) { return c == '\0' || c == '\n' || c == '\r'; }
 
 constexpr int kColorIndex[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
-constexpr const char* kKindName[] = {"Comment", "Identifier", "AtSign",   "Key",
-                                     "Number",  "Space",      "String",   "Symbol",
-                                     "Variable", "Stray",     "EndOfText"};
+constexpr const char* kKindName[] = {"Comment",  "Identifier", "AtSign",   "Key",
+                                     "Number",   "Space",      "String",   "Symbol",
+                                     "Variable", "Stray",      "EndOfText"};
 
 }  // namespace
 
@@ -62,6 +62,7 @@ TqorPHPRTF::TqorPHPRTF() {
 }
 
 const TKeywordBuckets& TqorPHPRTF::SharedKeywords() {
+  // clang-format off
   static const TKeywordBuckets buckets(
       {"__FILE__", "__LINE__", "and", "array", "break", "case", "cfunction", "class",
        "const", "continue", "default", "die", "do", "double", "echo", "else", "elseif",
@@ -75,6 +76,7 @@ const TKeywordBuckets& TqorPHPRTF::SharedKeywords() {
         const std::uint64_t h = WordHash(w, &end);
         return *end == '\0' && h <= static_cast<std::uint64_t>(MaxKey) ? static_cast<int>(h) : -1;
       });
+  // clang-format on
   return buckets;
 }
 

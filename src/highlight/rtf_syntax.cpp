@@ -14,24 +14,37 @@ TFontDesc& DefaultFontStorage() {
 
 const char* FamilyWord(std::uint8_t pitchAndFamily) {
   switch (pitchAndFamily >> 4) {
-    case 0: return "fdontcare";
-    case 1: return "froman";
-    case 2: return "fswiss";
-    case 3: return "fmodern";
-    case 4: return "fscript";
-    case 5: return "fdecorative";
-    default: return "froman";
+    case 0:
+      return "fdontcare";
+    case 1:
+      return "froman";
+    case 2:
+      return "fswiss";
+    case 3:
+      return "fmodern";
+    case 4:
+      return "fscript";
+    case 5:
+      return "fdecorative";
+    default:
+      return "froman";
   }
 }
 
 const char* CharsetWord(std::uint8_t charSet) {
   switch (charSet) {
-    case 0: return "fcharset0";
-    case 1: return "fcharset1";
-    case 2: return "fcharset2";
-    case 128: return "fcharset128";
-    case 255: return "fcharset255";
-    default: return "";
+    case 0:
+      return "fcharset0";
+    case 1:
+      return "fcharset1";
+    case 2:
+      return "fcharset2";
+    case 128:
+      return "fcharset128";
+    case 255:
+      return "fcharset255";
+    default:
+      return "";
   }
 }
 

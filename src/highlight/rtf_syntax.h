@@ -69,24 +69,24 @@ class TqorRTFSyntax {
   TqorRTFSyntax& operator=(const TqorRTFSyntax&) = delete;
 
   // Virtual operations, in slot order.
-  virtual void EscapeToken(std::string& token);                        // 0
+  virtual void EscapeToken(std::string& token);  // 0
   // Appends the RTF fragment for a token to out (the fragment is the text the
   // operation returns; appending spares a string per token): the head that
   // FrameToken gives, the token and the tail.
   virtual void FormatToken(int colorIndex, std::string_view token,
-                           std::string& out);                          // 1
-  virtual void Next();                                                 // 2
-  virtual bool GetEol();                                               // 3
-  virtual std::string GetToken();                                      // 4
-  virtual int GetTokenKind();                                          // 5
-  virtual std::string ColorToRtf(TColor color);                        // 6
-  virtual void SetLine(const char* text, int lineNumber);              // 7
-  virtual void SetText(const char* text);                              // 8
-  virtual void ConvertToRtf(TStream& stream);                          // 9
-  virtual std::string ConvertToRtfString();                            // 10
+                           std::string& out);              // 1
+  virtual void Next();                                     // 2
+  virtual bool GetEol();                                   // 3
+  virtual std::string GetToken();                          // 4
+  virtual int GetTokenKind();                              // 5
+  virtual std::string ColorToRtf(TColor color);            // 6
+  virtual void SetLine(const char* text, int lineNumber);  // 7
+  virtual void SetText(const char* text);                  // 8
+  virtual void ConvertToRtf(TStream& stream);              // 9
+  virtual std::string ConvertToRtfString();                // 10
   // The name of the current token's kind as the scanner's token table spells
   // it ("TagName", "Symbol", ...), for token dumps.
-  virtual const char* GetTokenKindName();                              // 11
+  virtual const char* GetTokenKindName();  // 11
 
   void SetColors(const std::vector<TColor>& colors);
   void SetFonts(const std::vector<TFontDesc>& fonts);
@@ -135,8 +135,8 @@ class TqorRTFSyntax {
   // of room is used up. While the document is in memory it also sees to room
   // for the rest of the text, as far as that can be foreseen from the RTF that
   // the first `consumed` bytes of it made since tokensStart.
-  void MakeRoom(std::string& out, std::size_t need, std::size_t tokensStart,
-                std::size_t consumed, bool inMemory);
+  void MakeRoom(std::string& out, std::size_t need, std::size_t tokensStart, std::size_t consumed,
+                bool inMemory);
 
   // Length of the text given to SetText; the output is sized from it.
   std::size_t TextLength_ = 0;

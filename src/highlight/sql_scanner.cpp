@@ -43,27 +43,27 @@ std::int32_t WordHash(const char* word) {
 const TKeywordBuckets& Keywords() {
   static const TKeywordBuckets buckets(
       {
-        "ACTIVE",      "AFTER",       "ALL",        "ALTER",       "AND",         "ANY",
-        "AS",          "ASC",         "ASCENDING",  "AT",          "AUTO",        "BASE_NAME",
-        "BEFORE",      "BEGIN",       "BETWEEN",    "BY",          "CACHE",       "CAST",
-        "CHECK",       "COLUMN",      "COMMIT",     "COMMITTED",   "COMPUTED",    "CONDITIONAL",
-        "CONSTRAINT",  "CONTAINING",  "COUNT",      "CREATE",      "CURRENT",     "CURSOR",
-        "DATABASE",    "DEBUG",       "DECLARE",    "DEFAULT",     "DELETE",      "DESC",
-        "DESCENDING",  "DISTINCT",    "DO",         "DOMAIN",      "DROP",        "ELSE",
-        "END",         "ENTRY_POINT", "ESCAPE",     "EXCEPTION",   "EXECUTE",     "EXISTS",
-        "EXIT",        "EXTERNAL",    "EXTRACT",    "FILTER",      "FOR",         "FOREIGN",
-        "FROM",        "FULL",        "FUNCTION",   "GENERATOR",   "GRANT",       "GROUP",
-        "HAVING",      "IF",          "IN",         "INACTIVE",    "INDEX",       "INNER",
-        "INSERT",      "INTO",        "IS",         "ISOLATION",   "JOIN",        "KEY",
-        "LEFT",        "LEVEL",       "LIKE",       "MERGE",       "NAMES",       "NO",
-        "NOT",         "NULL",        "OF",         "ON",          "ONLY",        "OR",
-        "ORDER",       "OUTER",       "PARAMETER",  "PASSWORD",    "PLAN",        "POSITION",
-        "PRIMARY",     "PRIVILEGES",  "PROCEDURE",  "PROTECTED",   "READ",        "RETAIN",
-        "RETURNS",     "REVOKE",      "RIGHT",      "ROLLBACK",    "SCHEMA",      "SELECT",
-        "SET",         "SHADOW",      "SHARED",     "SNAPSHOT",    "SOME",        "SUSPEND",
-        "TABLE",       "THEN",        "TO",         "TRANSACTION", "TRIGGER",     "UNCOMMITTED",
-        "UNION",       "UNIQUE",      "UPDATE",     "USER",        "USING",       "VIEW",
-        "WAIT",        "WHEN",        "WHERE",      "WHILE",       "WITH",        "WORK",
+          "ACTIVE",     "AFTER",       "ALL",       "ALTER",       "AND",      "ANY",
+          "AS",         "ASC",         "ASCENDING", "AT",          "AUTO",     "BASE_NAME",
+          "BEFORE",     "BEGIN",       "BETWEEN",   "BY",          "CACHE",    "CAST",
+          "CHECK",      "COLUMN",      "COMMIT",    "COMMITTED",   "COMPUTED", "CONDITIONAL",
+          "CONSTRAINT", "CONTAINING",  "COUNT",     "CREATE",      "CURRENT",  "CURSOR",
+          "DATABASE",   "DEBUG",       "DECLARE",   "DEFAULT",     "DELETE",   "DESC",
+          "DESCENDING", "DISTINCT",    "DO",        "DOMAIN",      "DROP",     "ELSE",
+          "END",        "ENTRY_POINT", "ESCAPE",    "EXCEPTION",   "EXECUTE",  "EXISTS",
+          "EXIT",       "EXTERNAL",    "EXTRACT",   "FILTER",      "FOR",      "FOREIGN",
+          "FROM",       "FULL",        "FUNCTION",  "GENERATOR",   "GRANT",    "GROUP",
+          "HAVING",     "IF",          "IN",        "INACTIVE",    "INDEX",    "INNER",
+          "INSERT",     "INTO",        "IS",        "ISOLATION",   "JOIN",     "KEY",
+          "LEFT",       "LEVEL",       "LIKE",      "MERGE",       "NAMES",    "NO",
+          "NOT",        "NULL",        "OF",        "ON",          "ONLY",     "OR",
+          "ORDER",      "OUTER",       "PARAMETER", "PASSWORD",    "PLAN",     "POSITION",
+          "PRIMARY",    "PRIVILEGES",  "PROCEDURE", "PROTECTED",   "READ",     "RETAIN",
+          "RETURNS",    "REVOKE",      "RIGHT",     "ROLLBACK",    "SCHEMA",   "SELECT",
+          "SET",        "SHADOW",      "SHARED",    "SNAPSHOT",    "SOME",     "SUSPEND",
+          "TABLE",      "THEN",        "TO",        "TRANSACTION", "TRIGGER",  "UNCOMMITTED",
+          "UNION",      "UNIQUE",      "UPDATE",    "USER",        "USING",    "VIEW",
+          "WAIT",       "WHEN",        "WHERE",     "WHILE",       "WITH",     "WORK",
       },
       TqorSQLRTF::MaxKey, WordHash);
   return buckets;
@@ -166,26 +166,40 @@ void TqorSQLRTF::AppendTokens(std::string& out, TStream* flushTo) {
 
 int TqorSQLRTF::GetTokenKind() {
   switch (TokenKind) {
-    case TTokenKind::Comment: return 1;
-    case TTokenKind::Identifier: return 2;
-    case TTokenKind::Key: return 3;
-    case TTokenKind::Number: return 4;
-    case TTokenKind::Symbol: return 5;
-    case TTokenKind::String: return 6;
-    case TTokenKind::EndOfText: return 8;
+    case TTokenKind::Comment:
+      return 1;
+    case TTokenKind::Identifier:
+      return 2;
+    case TTokenKind::Key:
+      return 3;
+    case TTokenKind::Number:
+      return 4;
+    case TTokenKind::Symbol:
+      return 5;
+    case TTokenKind::String:
+      return 6;
+    case TTokenKind::EndOfText:
+      return 8;
   }
   return 7;
 }
 
 const char* TqorSQLRTF::GetTokenKindName() {
   switch (TokenKind) {
-    case TTokenKind::Comment: return "Comment";
-    case TTokenKind::Identifier: return "Identifier";
-    case TTokenKind::Key: return "Key";
-    case TTokenKind::Number: return "Number";
-    case TTokenKind::Symbol: return "Symbol";
-    case TTokenKind::String: return "String";
-    case TTokenKind::EndOfText: return "EndOfText";
+    case TTokenKind::Comment:
+      return "Comment";
+    case TTokenKind::Identifier:
+      return "Identifier";
+    case TTokenKind::Key:
+      return "Key";
+    case TTokenKind::Number:
+      return "Number";
+    case TTokenKind::Symbol:
+      return "Symbol";
+    case TTokenKind::String:
+      return "String";
+    case TTokenKind::EndOfText:
+      return "EndOfText";
   }
   return "";
 }
@@ -316,10 +330,17 @@ void TqorSQLRTF::SymbolProc() {
 
 void TqorSQLRTF::CommentProc() {
   switch (Line[Run]) {
-    case '\0': NullProc(); return;
-    case '\n': LFProc(); return;
-    case '\r': CRProc(); return;
-    default: break;
+    case '\0':
+      NullProc();
+      return;
+    case '\n':
+      LFProc();
+      return;
+    case '\r':
+      CRProc();
+      return;
+    default:
+      break;
   }
   TokenKind = TTokenKind::Comment;
   ScanCommentBody();

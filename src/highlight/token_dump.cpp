@@ -20,10 +20,18 @@ void AppendVisibleText(std::string& out, const std::string& text) {
   for (char c : text) {
     const unsigned char b = static_cast<unsigned char>(c);
     switch (b) {
-      case '\\': out += "\\\\"; break;
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += "\\t"; break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (b < 32 || b > 126) {
           out += "\\x";

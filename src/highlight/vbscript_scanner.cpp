@@ -34,8 +34,7 @@ constexpr const char* kKindNames[] = {
 
 static_assert(sizeof(kColorIndex) / sizeof(kColorIndex[0]) ==
               static_cast<int>(Kind::EndOfText) + 1);
-static_assert(sizeof(kKindNames) / sizeof(kKindNames[0]) ==
-              static_cast<int>(Kind::EndOfText) + 1);
+static_assert(sizeof(kKindNames) / sizeof(kKindNames[0]) == static_cast<int>(Kind::EndOfText) + 1);
 
 }  // namespace
 
@@ -48,13 +47,12 @@ TqorVBScriptRTF::TqorVBScriptRTF() {
 
 const TKeywordBuckets& TqorVBScriptRTF::SharedKeywords() {
   static const TKeywordBuckets buckets(
-      {"If",     "Each",    "Do",       "And",      "End",       "Dim",      "Case",
-       "Call",   "Is",      "On",       "Mod",      "Get",       "Or",       "Rem",
-       "Let",    "Imp",     "For",      "Else",     "Sub",       "Eqv",      "Set",
-       "Wend",   "Then",    "Erase",    "ReDim",    "Not",       "Class",    "Byref",
-       "Xor",    "While",   "Loop",     "Exit",     "Byval",     "Next",     "Public",
-       "Select", "Const",   "Error",    "Option",   "Private",   "Explicit", "Function",
-       "Randomize", "property"},
+      {"If",       "Each",     "Do",        "And",     "End",   "Dim",   "Case",   "Call",
+       "Is",       "On",       "Mod",       "Get",     "Or",    "Rem",   "Let",    "Imp",
+       "For",      "Else",     "Sub",       "Eqv",     "Set",   "Wend",  "Then",   "Erase",
+       "ReDim",    "Not",      "Class",     "Byref",   "Xor",   "While", "Loop",   "Exit",
+       "Byval",    "Next",     "Public",    "Select",  "Const", "Error", "Option", "Private",
+       "Explicit", "Function", "Randomize", "property"},
       MaxKey, [](const char* word) {
         int h = 0;
         for (const char* p = word; *p != 0; ++p) h += HashTable[static_cast<Byte>(*p)];
@@ -131,9 +129,7 @@ bool TqorVBScriptRTF::KeyComp(const TKeyword& keyword) const {
   return SameUnderHash(keyword, ToIdent, StringLen, HashTable.data());
 }
 
-TqorVBScriptRTF::TtkTokenKind TqorVBScriptRTF::AltFunc() const {
-  return TtkTokenKind::Identifier;
-}
+TqorVBScriptRTF::TtkTokenKind TqorVBScriptRTF::AltFunc() const { return TtkTokenKind::Identifier; }
 
 void TqorVBScriptRTF::SetLine(const char* text, int lineNumber) {
   Line = text;
@@ -162,9 +158,7 @@ void TqorVBScriptRTF::AppendTokens(std::string& out, TStream* flushTo) {
 
 int TqorVBScriptRTF::GetTokenKind() { return kColorIndex[static_cast<int>(TokenKind)]; }
 
-const char* TqorVBScriptRTF::GetTokenKindName() {
-  return kKindNames[static_cast<int>(TokenKind)];
-}
+const char* TqorVBScriptRTF::GetTokenKindName() { return kKindNames[static_cast<int>(TokenKind)]; }
 
 void TqorVBScriptRTF::EscapeToken(std::string& token) { EscapeRtf(token); }
 

@@ -96,17 +96,14 @@ constexpr const char* kKindNames[] = {
     "DocType",
 };
 
-static_assert(sizeof(kColorIndex) / sizeof(kColorIndex[0]) ==
-              static_cast<int>(Kind::DocType) + 1);
-static_assert(sizeof(kKindNames) / sizeof(kKindNames[0]) ==
-              static_cast<int>(Kind::DocType) + 1);
+static_assert(sizeof(kColorIndex) / sizeof(kColorIndex[0]) == static_cast<int>(Kind::DocType) + 1);
+static_assert(sizeof(kKindNames) / sizeof(kKindNames[0]) == static_cast<int>(Kind::DocType) + 1);
 
 }  // namespace
 
 TqorXMLRTF::TqorXMLRTF() {
   MakeMethodTables();
-  SetColors({RGBColor(0, 0, 0), RGBColor(0, 0, 255), RGBColor(255, 0, 0),
-             RGBColor(255, 255, 0)});
+  SetColors({RGBColor(0, 0, 0), RGBColor(0, 0, 255), RGBColor(255, 0, 0), RGBColor(255, 255, 0)});
   Range = TRangeState::InText;
 }
 
@@ -146,12 +143,24 @@ void TqorXMLRTF::SetLine(const char* text, int lineNumber) {
 void TqorXMLRTF::Next() {
   TokenPos = Run;
   switch (Range) {
-    case TRangeState::InText: TextProc(); break;
-    case TRangeState::InCData: CDataProc(); break;
-    case TRangeState::InProcessingInstruction: ProcessingInstructionProc(); break;
-    case TRangeState::InComment: CommentProc(); break;
-    case TRangeState::InDocType: DocTypeProc(); break;
-    default: (this->*ProcTable[static_cast<Byte>(Line[Run])])(); break;
+    case TRangeState::InText:
+      TextProc();
+      break;
+    case TRangeState::InCData:
+      CDataProc();
+      break;
+    case TRangeState::InProcessingInstruction:
+      ProcessingInstructionProc();
+      break;
+    case TRangeState::InComment:
+      CommentProc();
+      break;
+    case TRangeState::InDocType:
+      DocTypeProc();
+      break;
+    default:
+      (this->*ProcTable[static_cast<Byte>(Line[Run])])();
+      break;
   }
 }
 
@@ -243,10 +252,18 @@ void TqorXMLRTF::GreaterThanProc() {
 
 void TqorXMLRTF::MarkupProc() {
   switch (Range) {
-    case TRangeState::InElementName: ElementNameProc(); break;
-    case TRangeState::InAttributeName: AttributeNameProc(); break;
-    case TRangeState::AfterAttributeName: AssignProc(false); break;
-    case TRangeState::AfterNamespaceName: AssignProc(true); break;
+    case TRangeState::InElementName:
+      ElementNameProc();
+      break;
+    case TRangeState::InAttributeName:
+      AttributeNameProc();
+      break;
+    case TRangeState::AfterAttributeName:
+      AssignProc(false);
+      break;
+    case TRangeState::AfterNamespaceName:
+      AssignProc(true);
+      break;
     case TRangeState::InValueDouble:
       ValueProc('"', TtkTokenKind::ValueDouble, TRangeState::InValueEntityDouble);
       break;
@@ -271,13 +288,25 @@ void TqorXMLRTF::MarkupProc() {
     case TRangeState::InNamespaceEntitySingle:
       EntityProc(TtkTokenKind::NamespaceEntitySingle, TRangeState::InNamespaceValueSingle);
       break;
-    case TRangeState::InTextEntity: EntityProc(TtkTokenKind::TextEntity, TRangeState::InText); break;
+    case TRangeState::InTextEntity:
+      EntityProc(TtkTokenKind::TextEntity, TRangeState::InText);
+      break;
     // Next serves these ranges itself; they are listed so every range has a handler.
-    case TRangeState::InText: TextProc(); break;
-    case TRangeState::InCData: CDataProc(); break;
-    case TRangeState::InProcessingInstruction: ProcessingInstructionProc(); break;
-    case TRangeState::InComment: CommentProc(); break;
-    case TRangeState::InDocType: DocTypeProc(); break;
+    case TRangeState::InText:
+      TextProc();
+      break;
+    case TRangeState::InCData:
+      CDataProc();
+      break;
+    case TRangeState::InProcessingInstruction:
+      ProcessingInstructionProc();
+      break;
+    case TRangeState::InComment:
+      CommentProc();
+      break;
+    case TRangeState::InDocType:
+      DocTypeProc();
+      break;
   }
 }
 

@@ -144,18 +144,14 @@ void TEditorControl::SaveFile(const QString& path) {
   textfile::WriteBytesAtomic(path, GetText());
 }
 
-QByteArray TEditorControl::GetText() const {
-  return QByteArray(CharacterPointer(), Length());
-}
+QByteArray TEditorControl::GetText() const { return QByteArray(CharacterPointer(), Length()); }
 
 const char* TEditorControl::CharacterPointer() const {
   return reinterpret_cast<const char*>(
       const_cast<TEditorControl*>(this)->SendScintilla(SCI_GETCHARACTERPOINTER));
 }
 
-int TEditorControl::Length() const {
-  return static_cast<int>(SendScintilla(SCI_GETLENGTH));
-}
+int TEditorControl::Length() const { return static_cast<int>(SendScintilla(SCI_GETLENGTH)); }
 
 int TEditorControl::CaretPosition() const {
   return static_cast<int>(SendScintilla(SCI_GETSELECTIONSTART));

@@ -3,8 +3,8 @@
 // editor operations every window uses and the change and selection reports.
 #pragma once
 
-#include <QByteArray>
 #include <Qsci/qsciscintilla.h>
+#include <QByteArray>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -20,13 +20,13 @@ class TEditorControl : public QsciScintilla {
   explicit TEditorControl(QWidget* parent = nullptr);
 
   // Editor operations. Each that changes the content raises one change report.
-  void PasteAtCaret();                          // clipboard text replaces the selection
-  void AppendLine(const QByteArray& line);      // a new last line, whatever the caret
+  void PasteAtCaret();                      // clipboard text replaces the selection
+  void AppendLine(const QByteArray& line);  // a new last line, whatever the caret
   void ClearText();
-  void LoadFile(const QString& path);           // throws "Cannot open file %s"
-  void SaveFile(const QString& path);           // CR LF lines; throws "Cannot create file %s"
-  QByteArray GetText() const;                   // whole text, CR LF between lines
-  void SetTextBytes(const QByteArray& text);    // replaces the whole content (line ends made CR LF)
+  void LoadFile(const QString& path);         // throws "Cannot open file %s"
+  void SaveFile(const QString& path);         // CR LF lines; throws "Cannot create file %s"
+  QByteArray GetText() const;                 // whole text, CR LF between lines
+  void SetTextBytes(const QByteArray& text);  // replaces the whole content (line ends made CR LF)
   // Switches to rich streaming and replaces the content by an RTF document: the
   // text and its colours (anything that is not RTF is loaded as plain text).
   // When the text equals the current one only the colours change: undo history,
@@ -41,12 +41,12 @@ class TEditorControl : public QsciScintilla {
   // unchanged in between, making it their text and styles.
   void ReadRichText(std::string_view rtf, int length);
   void ApplyRichText();
-  int CaretPosition() const;                    // start of the selection
-  void SetCaretPosition(int position);          // collapses the selection
-  int LineStart(int line) const;                // -1 when there is no such line
-  int CaretLine() const;                        // line of the selection's end
-  int LineCount() const;                        // lines, not counting an empty last line
-  int LastLine() const;                         // index of the last line, empty or not
+  int CaretPosition() const;            // start of the selection
+  void SetCaretPosition(int position);  // collapses the selection
+  int LineStart(int line) const;        // -1 when there is no such line
+  int CaretLine() const;                // line of the selection's end
+  int LineCount() const;                // lines, not counting an empty last line
+  int LastLine() const;                 // index of the last line, empty or not
   void ScrollCaretIntoView();
   void FocusEditor();
 
@@ -77,8 +77,8 @@ class TEditorControl : public QsciScintilla {
   void clear() override;
 
  signals:
-  void Changed();          // the content changed (Edit1Change)
-  void SelectionMoved();   // the caret or the selection moved (Edit1SelectionChange)
+  void Changed();         // the content changed (Edit1Change)
+  void SelectionMoved();  // the caret or the selection moved (Edit1SelectionChange)
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;

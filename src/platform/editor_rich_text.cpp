@@ -163,9 +163,8 @@ void TEditorControl::ReplaceChangedText(std::size_t same, std::string_view rest,
 
 bool TEditorControl::MapStyles(const std::vector<RtfFormat>& formats, std::uint8_t* styleOf) {
   auto known = [this](const RtfFormat& f) {
-    return f == RtfFormat{} ||
-           std::any_of(StyleLooks_.begin(), StyleLooks_.end(),
-                       [&f](const auto& entry) { return entry.first == f; });
+    return f == RtfFormat{} || std::any_of(StyleLooks_.begin(), StyleLooks_.end(),
+                                           [&f](const auto& entry) { return entry.first == f; });
   };
   const auto fresh = static_cast<std::size_t>(std::count_if(
       formats.begin(), formats.end(), [&known](const RtfFormat& f) { return !known(f); }));
@@ -196,9 +195,9 @@ std::uint8_t TEditorControl::StyleFor(const RtfFormat& format) {
 void TEditorControl::DefineStyle(int style, const RtfFormat& format) {
   const auto s = static_cast<unsigned long>(style);
   // A colour index the table does not hold shows in the default text colour.
-  const long fore = format.HasColor
-                        ? static_cast<long>(format.Red | (format.Green << 8) | (format.Blue << 16))
-                        : SendScintilla(SCI_STYLEGETFORE, static_cast<unsigned long>(STYLE_DEFAULT));
+  const long fore =
+      format.HasColor ? static_cast<long>(format.Red | (format.Green << 8) | (format.Blue << 16))
+                      : SendScintilla(SCI_STYLEGETFORE, static_cast<unsigned long>(STYLE_DEFAULT));
   SendScintilla(SCI_STYLESETFORE, s, fore);
   SendScintilla(SCI_STYLESETBOLD, s, static_cast<long>(format.Bold));
   SendScintilla(SCI_STYLESETITALIC, s, static_cast<long>(format.Italic));

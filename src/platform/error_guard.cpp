@@ -6,8 +6,8 @@
 namespace {
 
 void ShowErrorBox(const QString& message) {
-  QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), message,
-                  QMessageBox::Ok, QApplication::activeWindow());
+  QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), message, QMessageBox::Ok,
+                  QApplication::activeWindow());
   box.exec();
 }
 

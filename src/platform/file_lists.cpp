@@ -153,8 +153,7 @@ void TFolderList::Reread() {
   }
   QTreeWidgetItem* current = parent;
 
-  QStringList children =
-      QDir(Folder_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
+  QStringList children = QDir(Folder_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
   std::sort(children.begin(), children.end(), NameLess);
   for (const QString& name : children) {
     auto* item = new QTreeWidgetItem(current, QStringList(name));

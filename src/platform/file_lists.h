@@ -18,9 +18,9 @@
 
 #include <QComboBox>
 #include <QListWidget>
-#include <QTreeWidget>
 #include <QString>
 #include <QStringList>
+#include <QTreeWidget>
 
 #include "name_mask.h"
 
@@ -32,8 +32,8 @@ class TDriveList : public QComboBox {
  public:
   explicit TDriveList(QWidget* parent = nullptr);
 
-  QString Drive() const;                   // root folder of the chosen volume
-  QStringList Drives() const;              // root folders of all listed volumes
+  QString Drive() const;       // root folder of the chosen volume
+  QStringList Drives() const;  // root folders of all listed volumes
   // Re-reads the mounted volumes, keeping the choice when it is still there.
   void Reread();
   // Shows the volume that holds a folder, without a change report.
@@ -87,17 +87,17 @@ class TFileList : public QListWidget {
   void SetMask(const QString& mask);
   QString Mask() const { return MaskText_; }
   QString Folder() const { return Folder_; }
-  QStringList FileNames() const;           // the names shown, in order
-  QString SelectedName() const;            // empty without a selection
-  QString FileName() const;                // folder + "/" + the selected name
+  QStringList FileNames() const;  // the names shown, in order
+  QString SelectedName() const;   // empty without a selection
+  QString FileName() const;       // folder + "/" + the selected name
 
  public slots:
   void SetFolder(const QString& folder);
 
  signals:
-  void SelectionChanged();   // another file was selected, by mouse or keyboard
-  void Clicked();            // a click on a file, or a keyboard move to one
-  void DblClick();           // a double-click anywhere in the list
+  void SelectionChanged();  // another file was selected, by mouse or keyboard
+  void Clicked();           // a click on a file, or a keyboard move to one
+  void DblClick();          // a double-click anywhere in the list
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

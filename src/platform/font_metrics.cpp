@@ -21,14 +21,20 @@ constexpr std::uint8_t kFamilyDecorative = 0x50;
 std::uint8_t FamilyClass(const QFont& font, bool fixedPitch) {
   if (fixedPitch) return kFamilyModern;
   switch (font.styleHint()) {
-    case QFont::Serif: return kFamilyRoman;
-    case QFont::SansSerif: return kFamilySwiss;
+    case QFont::Serif:
+      return kFamilyRoman;
+    case QFont::SansSerif:
+      return kFamilySwiss;
     case QFont::TypeWriter:
-    case QFont::Monospace: return kFamilyModern;
-    case QFont::Cursive: return kFamilyScript;
+    case QFont::Monospace:
+      return kFamilyModern;
+    case QFont::Cursive:
+      return kFamilyScript;
     case QFont::Decorative:
-    case QFont::Fantasy: return kFamilyDecorative;
-    default: return 0;
+    case QFont::Fantasy:
+      return kFamilyDecorative;
+    default:
+      return 0;
   }
 }
 
@@ -37,18 +43,30 @@ std::uint8_t CharSet(const QString& family) {
   const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(family);
   if (systems.isEmpty() || systems.contains(QFontDatabase::Latin)) return 0;
   switch (systems.first()) {
-    case QFontDatabase::Symbol: return 2;
-    case QFontDatabase::Japanese: return 128;
-    case QFontDatabase::Korean: return 129;
-    case QFontDatabase::SimplifiedChinese: return 134;
-    case QFontDatabase::TraditionalChinese: return 136;
-    case QFontDatabase::Greek: return 161;
-    case QFontDatabase::Vietnamese: return 163;
-    case QFontDatabase::Hebrew: return 177;
-    case QFontDatabase::Arabic: return 178;
-    case QFontDatabase::Cyrillic: return 204;
-    case QFontDatabase::Thai: return 222;
-    default: return 1;
+    case QFontDatabase::Symbol:
+      return 2;
+    case QFontDatabase::Japanese:
+      return 128;
+    case QFontDatabase::Korean:
+      return 129;
+    case QFontDatabase::SimplifiedChinese:
+      return 134;
+    case QFontDatabase::TraditionalChinese:
+      return 136;
+    case QFontDatabase::Greek:
+      return 161;
+    case QFontDatabase::Vietnamese:
+      return 163;
+    case QFontDatabase::Hebrew:
+      return 177;
+    case QFontDatabase::Arabic:
+      return 178;
+    case QFontDatabase::Cyrillic:
+      return 204;
+    case QFontDatabase::Thai:
+      return 222;
+    default:
+      return 1;
   }
 }
 

@@ -46,9 +46,7 @@ QString FolderPart(const QString& path) {
   return slash < 0 ? QString() : path.left(slash + 1);
 }
 
-QString FileNamePart(const QString& path) {
-  return path.mid(path.lastIndexOf('/') + 1);
-}
+QString FileNamePart(const QString& path) { return path.mid(path.lastIndexOf('/') + 1); }
 
 QString Extension(const QString& path) {
   const int slash = path.lastIndexOf('/');

@@ -7,13 +7,13 @@
 
 namespace paths {
 
-QString ProgramDir();        // folder of the executable, ending in "/"
-QString SharedDir();         // the shared folder, ending in "/"
-QString ProjectStoreDir();   // SharedDir() + "vexapro/projects/"
-QString QuickCodeDir();      // ProgramDir() + "qcode/"
-QString SettingsFile();      // ProgramDir() + "vexapro.ini"
-QString SharedScratchFile(); // SharedDir() + "temp.vwe"
-QString RootDir();           // "/", where file lists are pointed to re-read later
+QString ProgramDir();         // folder of the executable, ending in "/"
+QString SharedDir();          // the shared folder, ending in "/"
+QString ProjectStoreDir();    // SharedDir() + "vexapro/projects/"
+QString QuickCodeDir();       // ProgramDir() + "qcode/"
+QString SettingsFile();       // ProgramDir() + "vexapro.ini"
+QString SharedScratchFile();  // SharedDir() + "temp.vwe"
+QString RootDir();            // "/", where file lists are pointed to re-read later
 
 // Creates the shared folder and the project store when they are missing.
 void EnsureSharedFolders();

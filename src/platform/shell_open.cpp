@@ -1,10 +1,10 @@
 #include "shell_open.h"
 
-#include <QFile>
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <QFile>
+#include <cerrno>
 
 #include "vexa_error.h"
 

@@ -98,7 +98,9 @@ void TImageInsert::showEvent(QShowEvent* event) {
   RunGuarded([this] { FormShow(); });
 }
 
-void TImageInsert::reject() { RunGuarded([this] { dxButton2Click(); }); }
+void TImageInsert::reject() {
+  RunGuarded([this] { dxButton2Click(); });
+}
 
 void TImageInsert::FormShow() {
   Dir1->SetFolder(MainShell().ProjectDir() + QStringLiteral("/images"));

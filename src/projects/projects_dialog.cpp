@@ -4,9 +4,9 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QShowEvent>
 #include <QPixmap>
 #include <QScreen>
+#include <QShowEvent>
 #include <QTabWidget>
 
 #include "editor_control.h"
@@ -87,18 +87,18 @@ Tfrmprojects::Tfrmprojects(QWidget* parent) : QDialog(parent) {
   Edit2->setObjectName(QStringLiteral("Edit2"));
   Edit2->setReadOnly(true);
   Edit2->setGeometry(8, 250, 358, 21);
-  dxButton4 = MakeButton(openPage, "dxButton4", QStringLiteral("Delete project"),
-                         QRect(218, 24, 148, 25));
-  dxButton3 = MakeButton(openPage, "dxButton3", QStringLiteral("Open Project"),
-                         QRect(218, 56, 148, 25));
+  dxButton4 =
+      MakeButton(openPage, "dxButton4", QStringLiteral("Delete project"), QRect(218, 24, 148, 25));
+  dxButton3 =
+      MakeButton(openPage, "dxButton3", QStringLiteral("Open Project"), QRect(218, 56, 148, 25));
   TabbedNotebook1->addTab(openPage, QStringLiteral("Open Project"));
 
   auto* rule = new QFrame(this);
   rule->setFrameShape(QFrame::HLine);
   rule->setFrameShadow(QFrame::Sunken);
   rule->setGeometry(8, 318, kClientWidth - 16, 4);
-  dxButton5 = MakeButton(this, "dxButton5", QStringLiteral("Quit Vexa Web Editor"),
-                         QRect(8, 324, 161, 23));
+  dxButton5 =
+      MakeButton(this, "dxButton5", QStringLiteral("Quit Vexa Web Editor"), QRect(8, 324, 161, 23));
   dxButton1 = MakeButton(this, "dxButton1", QStringLiteral("Close"),
                          QRect(kClientWidth - 8 - 97, 324, 97, 23));
   // At start-up a project must be chosen (or the program left); the File

@@ -22,12 +22,12 @@ class Tfrmprojects : public QDialog {
   void FormShow();
   void Drive1Change();
   void Dir1Change();
-  void dxButton2Click();     // Create New Project
+  void dxButton2Click();  // Create New Project
   void FileListBox1Click();
-  void dxButton3Click();     // Open Project
-  void dxButton4Click();     // Delete project
-  void dxButton1Click();     // Close
-  void dxButton5Click();     // Quit Vexa Web Editor
+  void dxButton3Click();  // Open Project
+  void dxButton4Click();  // Delete project
+  void dxButton1Click();  // Close
+  void dxButton5Click();  // Quit Vexa Web Editor
 
   QLabel* Image1 = nullptr;
   QTabWidget* TabbedNotebook1 = nullptr;

@@ -15,9 +15,9 @@ class Tfrmopenlists : public QDialog {
 
   // Handlers.
   void FormShow();
-  void dxButton1Click();   // Browse for List 1
-  void dxButton2Click();   // Browse for List 2
-  void dxButton3Click();   // Ok
+  void dxButton1Click();  // Browse for List 1
+  void dxButton2Click();  // Browse for List 2
+  void dxButton3Click();  // Ok
 
   // The program's record of the lists the manager shows (full paths).
   QLineEdit* Edit1 = nullptr;

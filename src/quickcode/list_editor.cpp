@@ -61,8 +61,8 @@ Tfrmnewedit::Tfrmnewedit(QWidget* parent) : QDialog(parent) {
 
   dxButton4 = MakeButton(this, "dxButton4", QStringLiteral("Open/Edit"), QRect(8, 313, 89, 23));
   dxButton5 = MakeButton(this, "dxButton5", QStringLiteral("New"), QRect(104, 313, 89, 23));
-  dxButton6 = MakeButton(this, "dxButton6", QStringLiteral("Save and Close"),
-                         QRect(330, 313, 119, 23));
+  dxButton6 =
+      MakeButton(this, "dxButton6", QStringLiteral("Save and Close"), QRect(330, 313, 119, 23));
 
   connect(dxButton3, &TdxButton::clicked, this, Guard([this] { dxButton3Click(); }));
   connect(ListBox1, &TListBox::DblClick, this, Guard([this] { ListBox1DblClick(); }));

@@ -20,18 +20,18 @@ class Tfrmnewedit : public QDialog {
   void OpenUserList(const QString& path);
 
   // Handlers.
-  void dxButton3Click();   // Open
+  void dxButton3Click();  // Open
   void ListBox1DblClick();
-  void dxButton2Click();   // All >>
-  void dxButton1Click();   // >>
+  void dxButton2Click();  // All >>
+  void dxButton1Click();  // >>
   void ListBox2DblClick();
-  void dxButton4Click();   // Open/Edit
-  void dxButton5Click();   // New
-  void dxButton6Click();   // Save and Close
+  void dxButton4Click();  // Open/Edit
+  void dxButton5Click();  // New
+  void dxButton6Click();  // Save and Close
 
-  TListBox* ListBox1 = nullptr;    // the source list
-  QLineEdit* Edit1 = nullptr;      // a typed entry
-  TListBox* ListBox2 = nullptr;    // the list being built
+  TListBox* ListBox1 = nullptr;  // the source list
+  QLineEdit* Edit1 = nullptr;    // a typed entry
+  TListBox* ListBox2 = nullptr;  // the list being built
   QLabel* LabeledEdit1Label = nullptr;
   QLineEdit* LabeledEdit1 = nullptr;
   TdxButton* dxButton3 = nullptr;

@@ -19,11 +19,11 @@ class TListPicker : public QDialog {
   // Handlers.
   void FormShow();
   void FileListBox1Change();
-  void dxButton1Click();   // Ok
-  void dxButton2Click();   // Cancel
+  void dxButton1Click();  // Ok
+  void dxButton2Click();  // Cancel
 
   TFileList* FileListBox1 = nullptr;
-  QLineEdit* Edit1 = nullptr;   // keeps the last chosen path between showings
+  QLineEdit* Edit1 = nullptr;  // keeps the last chosen path between showings
   TdxButton* dxButton1 = nullptr;
   TdxButton* dxButton2 = nullptr;
 

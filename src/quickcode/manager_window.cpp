@@ -6,8 +6,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QShowEvent>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -138,8 +138,8 @@ void Tfrmmanager::CreateQuickCodePage() {
   ListBox2->setObjectName(QStringLiteral("ListBox2"));
   ListBox2->setGeometry(4, 191, kPageWidth, 409);
   dxButton2 = MakeButton(TabSheet2, "dxButton2", QStringLiteral("Open"), QRect(4, 606, 80, 23));
-  dxButton3 = MakeButton(TabSheet2, "dxButton3", QStringLiteral("New/Edit"),
-                         QRect(88, 606, 80, 23));
+  dxButton3 =
+      MakeButton(TabSheet2, "dxButton3", QStringLiteral("New/Edit"), QRect(88, 606, 80, 23));
   PageControl1->addTab(TabSheet2, QStringLiteral("Quick Code"));
 }
 
@@ -181,10 +181,10 @@ void Tfrmmanager::CreateInsertPage() {
 
   Heading(TabSheet3, QStringLiteral("Options menu"), 4, 252);
   showprcheck = MakeCheck(TabSheet3, "showprcheck", QStringLiteral("Show Projects at start"), 272);
-  showmanagercheck = MakeCheck(TabSheet3, "showmanagercheck",
-                               QStringLiteral("Show  Vexa Manager at start"), 294);
-  showpreviewcheck = MakeCheck(TabSheet3, "showpreviewcheck",
-                               QStringLiteral("Show Preview at start"), 316);
+  showmanagercheck =
+      MakeCheck(TabSheet3, "showmanagercheck", QStringLiteral("Show  Vexa Manager at start"), 294);
+  showpreviewcheck =
+      MakeCheck(TabSheet3, "showpreviewcheck", QStringLiteral("Show Preview at start"), 316);
   PageControl1->addTab(TabSheet3, QStringLiteral("Insert/Options"));
 }
 

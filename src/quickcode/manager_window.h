@@ -30,14 +30,14 @@ class Tfrmmanager : public QDialog {
   // Handlers.
   void FormShow();
   void FileListBox1DblClick();
-  void dxButton4Click();     // Refresh List
+  void dxButton4Click();  // Refresh List
   void Timer1Timer();
   void ListBox1DblClick();
   void ListBox2DblClick();
-  void dxButton2Click();     // Open (the list chooser)
-  void dxButton3Click();     // New/Edit (the list editor)
-  void Button11Click();      // Frames
-  void dxButton1Click();     // Close
+  void dxButton2Click();  // Open (the list chooser)
+  void dxButton3Click();  // New/Edit (the list editor)
+  void Button11Click();   // Frames
+  void dxButton1Click();  // Close
 
   QTabWidget* PageControl1 = nullptr;
   QWidget* TabSheet1 = nullptr;
@@ -50,8 +50,8 @@ class Tfrmmanager : public QDialog {
   TdxButton* dxButton2 = nullptr;
   TdxButton* dxButton3 = nullptr;
   QToolBar* ToolBar1 = nullptr;
-  QToolButton* ToolButton[6] = {};      // ToolButton1 .. ToolButton6
-  QPushButton* Button[11] = {};         // Button1 .. Button11 ("Frames")
+  QToolButton* ToolButton[6] = {};  // ToolButton1 .. ToolButton6
+  QPushButton* Button[11] = {};     // Button1 .. Button11 ("Frames")
   QCheckBox* showprcheck = nullptr;
   QCheckBox* showmanagercheck = nullptr;
   QCheckBox* showpreviewcheck = nullptr;

@@ -121,12 +121,24 @@ void Draw(QPainter& p, int index) {
       p.setPen(Pen(QColor(0, 0, 160)));
       for (int y = 4; y <= 12; y += 3) p.drawLine(6, y, 10, y);
       break;
-    case kAlignLeft: Lines(p, 0); break;
-    case kAlignCenter: Lines(p, 1); break;
-    case kAlignRight: Lines(p, 2); break;
-    case kBold: Letter(p, QStringLiteral("B"), true, false, false); break;
-    case kItalic: Letter(p, QStringLiteral("I"), false, true, false); break;
-    case kUnderline: Letter(p, QStringLiteral("U"), false, false, true); break;
+    case kAlignLeft:
+      Lines(p, 0);
+      break;
+    case kAlignCenter:
+      Lines(p, 1);
+      break;
+    case kAlignRight:
+      Lines(p, 2);
+      break;
+    case kBold:
+      Letter(p, QStringLiteral("B"), true, false, false);
+      break;
+    case kItalic:
+      Letter(p, QStringLiteral("I"), false, true, false);
+      break;
+    case kUnderline:
+      Letter(p, QStringLiteral("U"), false, false, true);
+      break;
     case kProjects:
       p.setPen(Pen(QColor(140, 100, 0)));
       p.setBrush(QColor(250, 210, 90));

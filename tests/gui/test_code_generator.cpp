@@ -16,9 +16,9 @@ namespace {
 
 const QString kPageColorDefault = QStringLiteral(
     R"(<body bgcolor="White" text="Black" link="Blue" vlink="Darkblue" alink="Yellow">)");
-const QString kTextDefault = QStringLiteral(
-    R"(<p align="Left"><font face="Arial" size="10" color="White">)"
-    R"({To do: Insert your text with line breaks ++ here}</font></p>)");
+const QString kTextDefault =
+    QStringLiteral(R"(<p align="Left"><font face="Arial" size="10" color="White">)"
+                   R"({To do: Insert your text with line breaks ++ here}</font></p>)");
 const QString kImageDefault = QStringLiteral(R"(<p align="Left"><img src=""></p>)");
 const QString kHeadlineDefault = QStringLiteral(
     R"(<p align="Left"><a name=""><font face="Arial" size="10" color="Black"></font></a></p>)");
@@ -118,10 +118,26 @@ class TestCodeGenerator : public QObject {
       QCOMPARE(box ? box->currentText() : edit->text(), QString::fromLatin1(text));
     }
 
-    const char* captions[] = {"Close", "Insert", "^", "Insert", "^", "Insert", "^",
-                              "Insert", "Insert", "Line Break", "Horizontal Line", "Insert",
-                              "One-Line Text Box", "Scrolling Text Box", "Check Box",
-                              "Radio Button", "Drop Down Menu", "Push Button", "Insert", "^"};
+    const char* captions[] = {"Close",
+                              "Insert",
+                              "^",
+                              "Insert",
+                              "^",
+                              "Insert",
+                              "^",
+                              "Insert",
+                              "Insert",
+                              "Line Break",
+                              "Horizontal Line",
+                              "Insert",
+                              "One-Line Text Box",
+                              "Scrolling Text Box",
+                              "Check Box",
+                              "Radio Button",
+                              "Drop Down Menu",
+                              "Push Button",
+                              "Insert",
+                              "^"};
     for (int i = 0; i < 20; ++i) {
       auto* b = f->findChild<TdxButton*>(QStringLiteral("dxButton%1").arg(i + 1));
       QVERIFY2(b, qPrintable(QString::number(i + 1)));
@@ -241,8 +257,8 @@ class TestCodeGenerator : public QObject {
     editor->SetTextBytes("<html>\r\n<body>\r\n");
     editor->SetCaretPosition(2);
     QTest::mouseClick(f->dxButton2, Qt::LeftButton);
-    QCOMPARE(editor->GetText(), QByteArray("<html>\r\n<body>\r\n") +
-                                    kPageColorDefault.toLatin1() + "\r\n");
+    QCOMPARE(editor->GetText(),
+             QByteArray("<html>\r\n<body>\r\n") + kPageColorDefault.toLatin1() + "\r\n");
 
     // Without a final line break: a line break, then the code.
     editor->SetTextBytes("<p>one</p>");

@@ -119,9 +119,9 @@ class TestDocuments : public QObject {
   void openChoosesTheSyntaxByExtension() {
     TForm1& f = env->Main();
     const QList<QPair<QString, QString>> rows = {
-        {"page.htm", "HTML"}, {"page.html", "HTML"}, {"page.php", "PHP"},
+        {"page.htm", "HTML"},     {"page.html", "HTML"},        {"page.php", "PHP"},
         {"page.vbs", "VBSCRIPT"}, {"page.java", "JAVA SCRIPT"}, {"page.js", "JAVA SCRIPT"},
-        {"page.xml", "XML"}, {"page.pas", "DELPHI SCRIPT"}};
+        {"page.xml", "XML"},      {"page.pas", "DELPHI SCRIPT"}};
     const QByteArray content = "<a href=\"x\">{ 'text' } // end</a>\nSELECT 1;\r\n";
     for (const auto& [name, syntax] : rows) {
       f.SetSyntaxText(QStringLiteral("SQL"));
@@ -134,7 +134,8 @@ class TestDocuments : public QObject {
       QCOMPARE(f.ModifiedFlag(), QString());
       QCOMPARE(f.Check1->isChecked(), syntax == QLatin1String("HTML"));
     }
-    QCOMPARE(f.Edit1->GetText(), QByteArray("<a href=\"x\">{ 'text' } // end</a>\r\nSELECT 1;\r\n"));
+    QCOMPARE(f.Edit1->GetText(),
+             QByteArray("<a href=\"x\">{ 'text' } // end</a>\r\nSELECT 1;\r\n"));
 
     // No row matches: the syntax stays as chosen.
     for (const QString name : {"notes.txt", "index.HTM", "page.Html", "page.php3", "README",
@@ -193,8 +194,7 @@ class TestDocuments : public QObject {
     const QString other = env->TempDir() + "other.htm";
     dialogs::QueueFileDialogAnswer(other);
     f.FileSaveAs1->trigger();
-    QCOMPARE(dialogs::TakeFileDialogRequests().value(0).InitialFolder,
-             env->TempDir() + "site/");
+    QCOMPARE(dialogs::TakeFileDialogRequests().value(0).InitialFolder, env->TempDir() + "site/");
     QCOMPARE(f.CurFileName(), other);
     QCOMPARE(TestEnvironment::ReadFile(other), QByteArray("one\r\ntwo\r\nthree"));
 
@@ -319,8 +319,8 @@ class TestDocuments : public QObject {
     QCOMPARE(dialogs::ParseFilter(QString::fromLatin1(documents::kSaveFilter)).size(), 9);
 
     const QString folder = env->TempDir() + "files/";
-    for (const char* name : {"a.php", "a.php3", "a.php34", "b.htm", "b.html", "c.Java", "c.java",
-                             "d.txt"}) {
+    for (const char* name :
+         {"a.php", "a.php3", "a.php34", "b.htm", "b.html", "c.Java", "c.java", "d.txt"}) {
       env->WriteFile(folder + name, "x");
     }
     dialogs::FileDialogRequest request;

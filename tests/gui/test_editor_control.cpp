@@ -110,8 +110,8 @@ class TestEditorControl : public QObject {
     } catch (const VexaError& e) {
       QCOMPARE(e.Message, QStringLiteral("Cannot create file ") + target);
     }
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                      QFileDevice::ExeOwner);
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QCOMPARE(TestEnvironment::ReadFile(target), QByteArray("old content"));
   }
 
@@ -119,8 +119,8 @@ class TestEditorControl : public QObject {
     TestEnvironment env(false);
     TEditorControl editor;
     const QString target = env.WriteFile(env.TempDir() + "page.htm", "old");
-    QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                      QFileDevice::ReadOther);
+    QFile::setPermissions(
+        target, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
     editor.SetTextBytes("new\nline");
     editor.SaveFile(target);
     QCOMPARE(TestEnvironment::ReadFile(target), QByteArray("new\r\nline"));

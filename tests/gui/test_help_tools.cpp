@@ -1,6 +1,7 @@
 // Help, splash and the external tools: the help browser's return to its index,
 // the help pages' links, the splash timer, tool detection from marker files
 // and starting a tool.
+#include <unistd.h>
 #include <QAction>
 #include <QDir>
 #include <QDirIterator>
@@ -12,7 +13,6 @@
 #include <QTimer>
 #include <cerrno>
 #include <csignal>
-#include <unistd.h>
 
 #include "browser_wait.h"
 #include "error_guard.h"
@@ -115,7 +115,8 @@ class TestHelpTools : public QObject {
     QVERIFY(!f.Action9->isEnabled());
     QVERIFY(f.graphicdir->text().isEmpty());
 
-    env->WriteFile(env->SharedDir() + "vexagraphic.tcb", "/opt/graphic browser/\r\n/second/line\r\n");
+    env->WriteFile(env->SharedDir() + "vexagraphic.tcb",
+                   "/opt/graphic browser/\r\n/second/line\r\n");
     tools::Detect(f);
     QVERIFY(f.mengraphic->isEnabled());
     QVERIFY(!f.Action9->isEnabled());
@@ -133,8 +134,8 @@ class TestHelpTools : public QObject {
     env->CreateForms();
     TForm1& f = env->Main();
     const QString pidFile = env->TempDir() + "tool.pid";
-    const QString folder = MakeTool("vwtc.exe", "#!/bin/sh\necho $$ > '" + pidFile.toUtf8() +
-                                                    "'\nexec sleep 60\n");
+    const QString folder =
+        MakeTool("vwtc.exe", "#!/bin/sh\necho $$ > '" + pidFile.toUtf8() + "'\nexec sleep 60\n");
     env->WriteFile(env->SharedDir() + "vexathumb1_0.tcb", folder.toUtf8() + "\n");
     tools::Detect(f);
     f.Action9->trigger();

@@ -120,7 +120,8 @@ class TestImageSite : public QObject {
     });
     Click(gen->dxButton5);
     QVERIFY(!image->isVisible());
-    QCOMPARE(TestEnvironment::ReadFile(project + "/images/My Photo.png"), QByteArray("new picture"));
+    QCOMPARE(TestEnvironment::ReadFile(project + "/images/My Photo.png"),
+             QByteArray("new picture"));
     QCOMPARE(gen->imagelink->text(), QStringLiteral("images/My Photo.png"));
     QVERIFY(gen->linkcode->text().contains(QStringLiteral(R"(<img src="images/My Photo.png">)")));
     // Pointed away, so the next showing reads the project's pictures afresh.
@@ -177,8 +178,7 @@ class TestImageSite : public QObject {
     });
     Click(gen->dxButton7);
     QVERIFY(stayedOpen);
-    QCOMPARE(env->Errors(),
-             QStringList{"Cannot create file " + project + "/images/My Photo.png"});
+    QCOMPARE(env->Errors(), QStringList{"Cannot create file " + project + "/images/My Photo.png"});
     QVERIFY(gen->inimage->text().isEmpty());
   }
 

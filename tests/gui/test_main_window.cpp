@@ -58,10 +58,10 @@ class TestMainWindow : public QObject {
     QVERIFY(!f.mengraphic->isEnabled());
     QCOMPARE(f.Edit1->wrapMode(), QsciScintilla::WrapNone);
     // Every window exists once, under its form name.
-    for (const char* name : {"Form1", "Form2", "Form3", "Form4", "Form5", "ImageInsert",
-                             "frmprojects", "Form8", "frmnotsaved", "frmmanager", "frmnewedit",
-                             "frmexcodlist1", "frmoecodlist", "frmopenlists",
-                             "frmopenlist1list2", "frmhelp1"}) {
+    for (const char* name :
+         {"Form1", "Form2", "Form3", "Form4", "Form5", "ImageInsert", "frmprojects", "Form8",
+          "frmnotsaved", "frmmanager", "frmnewedit", "frmexcodlist1", "frmoecodlist",
+          "frmopenlists", "frmopenlist1list2", "frmhelp1"}) {
       QVERIFY2(forms::Find(QString::fromLatin1(name)) != nullptr, name);
     }
   }

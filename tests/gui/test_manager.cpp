@@ -37,8 +37,8 @@ class TestManager : public QObject {
   // A folder of pages and scripts, with names the mask takes and leaves.
   QString Pages() {
     const QString dir = env->TempDir() + "pages/";
-    const char* names[] = {"index.htm", "PAGE.HTM", "shop.asp", "old.php3", "new.php",
-                           "x.php34",   "notes.txt", "style.css", "app.js",  "Form.java"};
+    const char* names[] = {"index.htm", "PAGE.HTM",  "shop.asp",  "old.php3", "new.php",
+                           "x.php34",   "notes.txt", "style.css", "app.js",   "Form.java"};
     for (const char* name : names) {
       env->WriteFile(dir + name, QByteArray("<p>") + name + "</p>\r\n");
     }
@@ -185,18 +185,17 @@ class TestManager : public QObject {
     QStringList texts;
     for (int i = 0; i < 16; ++i) {
       Editor()->ClearText();
-      QAbstractButton* button = i < 6 ? static_cast<QAbstractButton*>(m->ToolButton[i])
-                                       : m->Button[i - 6];
+      QAbstractButton* button =
+          i < 6 ? static_cast<QAbstractButton*>(m->ToolButton[i]) : m->Button[i - 6];
       QCOMPARE(button->objectName(), QString::fromLatin1(quickcode::kFragments[i].Button));
       if (i >= 6) QCOMPARE(button->text(), QString::fromLatin1(quickcode::kFragments[i].Caption));
       button->click();
       texts << QString::fromLatin1(Editor()->GetText());
     }
-    QCOMPARE(texts, (QStringList{
-                        "<div align=\"left\"></div>", "<div align=\"center\"></div>",
-                        "<div align=\"right\"></div>", "<b></b>", "<i></i>", "<u></u>", "<br>",
-                        "&nbsp", "&#8220;", "&#8221;", "&copy;", "&reg;", "&#8482;", "&#8222;",
-                        "&lt", "&gt"}));
+    QCOMPARE(texts, (QStringList{"<div align=\"left\"></div>", "<div align=\"center\"></div>",
+                                 "<div align=\"right\"></div>", "<b></b>", "<i></i>", "<u></u>",
+                                 "<br>", "&nbsp", "&#8220;", "&#8221;", "&copy;", "&reg;",
+                                 "&#8482;", "&#8222;", "&lt", "&gt"}));
     QCOMPARE(m->Button[2]->text(), QStringLiteral("<\""));
     QCOMPARE(m->Button[7]->text(), QStringLiteral("''"));
   }

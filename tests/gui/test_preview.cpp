@@ -3,10 +3,10 @@
 // real browser engine.
 #include <QAction>
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QTimer>
@@ -43,7 +43,9 @@ class TestPreview : public QObject {
     return LoadAndWait(Browser(), [this] { env->Main().dxButton2->click(); });
   }
 
-  QString BodyText() { return RunScript(Browser(), "document.body.innerText").toString().trimmed(); }
+  QString BodyText() {
+    return RunScript(Browser(), "document.body.innerText").toString().trimmed();
+  }
 
  private slots:
   void init() {
@@ -90,7 +92,8 @@ class TestPreview : public QObject {
     picture.fill(Qt::red);
     QDir().mkpath(site + "images");
     QVERIFY(picture.save(site + "images/pic.jpg", "JPEG"));
-    SetDocument(site + "index.htm", "<html><body><img id=\"i\" src=\"images/pic.jpg\"></body></html>");
+    SetDocument(site + "index.htm",
+                "<html><body><img id=\"i\" src=\"images/pic.jpg\"></body></html>");
     QVERIFY(ClickUpdate());
     QVERIFY(QFile::exists(site + "temp.vwe"));
     QVERIFY(ScriptBecomes(Browser(), "document.getElementById('i').naturalWidth", 7));
@@ -99,7 +102,8 @@ class TestPreview : public QObject {
   void unwritableScratchFileLeavesTheBrowserAlone() {
     TForm1& f = env->Main();
     f.ShowPreviewStartPage();
-    QTRY_COMPARE_WITH_TIMEOUT(Browser()->url(), web::LocalFileUrl(env->ProgramDir() + "vexa.vwe"), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(Browser()->url(), web::LocalFileUrl(env->ProgramDir() + "vexa.vwe"),
+                              10000);
     SetDocument("/nonexistent-folder/page.htm", "<p>x</p>");
     QSignalSpy started(Browser(), &QWebEngineView::loadStarted);
     f.dxButton2->click();
@@ -189,12 +193,13 @@ class TestPreview : public QObject {
 
   void historyAndLinksStayInThePreview() {
     TForm4& p = Preview();
-    const QString first = env->WriteFile(env->TempDir() + "first.htm",
-                                         "<a id=\"l\" target=\"_blank\" href=\"second.htm\">on</a>");
+    const QString first = env->WriteFile(
+        env->TempDir() + "first.htm", "<a id=\"l\" target=\"_blank\" href=\"second.htm\">on</a>");
     const QString second = env->WriteFile(env->TempDir() + "second.htm", "<p>second page</p>");
     QVERIFY(LoadAndWait(Browser(), [&] { Browser()->Navigate(first); }));
     // A link that asks for a new window opens in the preview itself.
-    QVERIFY(LoadAndWait(Browser(), [&] { RunScript(Browser(), "document.getElementById('l').click()"); }));
+    QVERIFY(LoadAndWait(Browser(),
+                        [&] { RunScript(Browser(), "document.getElementById('l').click()"); }));
     QCOMPARE(Browser()->url(), web::LocalFileUrl(second));
     QVERIFY(LoadAndWait(Browser(), [&] { p.Back1->trigger(); }));
     QCOMPARE(Browser()->url(), web::LocalFileUrl(first));

@@ -282,10 +282,12 @@ class TestProjects : public QObject {
     QCOMPARE(Main().ModifiedFlag(), QStringLiteral("1"));
     bool prompted = false;
     AnswerNextModal([&](QWidget* modal) {
-      AnswerNextModal([&](QWidget* second) {
-        prompted = second->objectName() == "frmnotsaved";
-        if (auto* no = second->findChild<TdxButton*>("dxButton2")) no->click();
-      }, 500);
+      AnswerNextModal(
+          [&](QWidget* second) {
+            prompted = second->objectName() == "frmnotsaved";
+            if (auto* no = second->findChild<TdxButton*>("dxButton2")) no->click();
+          },
+          500);
       Create("First", site);
       Q_UNUSED(modal);
     });

@@ -86,8 +86,7 @@ std::string ManyColours(int count, int first) {
   std::string body;
   for (int i = 0; i < count; ++i) {
     const int c = first + i;
-    table += "\\red" + std::to_string(c % 256) + "\\green" + std::to_string(c / 256) +
-             "\\blue7;";
+    table += "\\red" + std::to_string(c % 256) + "\\green" + std::to_string(c / 256) + "\\blue7;";
     body += "\\cf" + std::to_string(i + 1) + " x";
   }
   return kRtfHead + table + "}\r\n\\deflang1033\\pard\\plain\\f0\\fs20\\f0 " + body + "\\par }";

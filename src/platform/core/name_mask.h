@@ -21,9 +21,9 @@ class NameMask {
 
  private:
   struct Pattern {
-    std::string Body;             // the pattern without its trailing "?"s
+    std::string Body;              // the pattern without its trailing "?"s
     std::size_t OptionalTail = 0;  // how many "?" ended it
-    bool DotStar = false;         // it ends in ".*"
+    bool DotStar = false;          // it ends in ".*"
   };
   static bool Matches(const Pattern& p, std::string_view name);
 

@@ -35,13 +35,18 @@ constexpr std::array<std::uint8_t, 256> kByteClass = MakeByteClasses();
 // Groups whose content is never shown: tables, pictures, document
 // information, fields' instructions, headers and notes.
 bool IsSkippedDestination(std::string_view w) {
-  static constexpr std::string_view kWords[] = {
-      "bkmkend",   "bkmkstart", "colorschememapping", "datastore", "docvar",  "fldinst",
-      "filetbl",   "fonttbl",   "footer",             "footerf",   "footerl", "footerr",
-      "footnote",  "generator", "header",             "headerf",   "headerl", "headerr",
-      "info",      "latentstyles", "listoverridetable", "listtable", "nonshppict", "object",
-      "pict",      "revtbl",    "rsidtbl",            "shppict",   "stylesheet", "tc",
-      "themedata", "txe",       "userprops",          "xe",        "xmlnsstbl"};
+  static constexpr std::string_view kWords[] = {"bkmkend",   "bkmkstart",    "colorschememapping",
+                                                "datastore", "docvar",       "fldinst",
+                                                "filetbl",   "fonttbl",      "footer",
+                                                "footerf",   "footerl",      "footerr",
+                                                "footnote",  "generator",    "header",
+                                                "headerf",   "headerl",      "headerr",
+                                                "info",      "latentstyles", "listoverridetable",
+                                                "listtable", "nonshppict",   "object",
+                                                "pict",      "revtbl",       "rsidtbl",
+                                                "shppict",   "stylesheet",   "tc",
+                                                "themedata", "txe",          "userprops",
+                                                "xe",        "xmlnsstbl"};
   for (std::string_view k : kWords) {
     if (k == w) return true;
   }
@@ -130,8 +135,12 @@ class Reader {
   void Run() {
     while (p_ < end_ && !done_) {
       switch (kByteClass[static_cast<unsigned char>(*p_)]) {
-        case kText: Text(); break;
-        case kLineEnd: ++p_; break;
+        case kText:
+          Text();
+          break;
+        case kLineEnd:
+          ++p_;
+          break;
         case kOpen:
           ++p_;
           OpenGroup();
@@ -344,8 +353,7 @@ class Reader {
     const auto rest = static_cast<std::size_t>(end_ - p_);
     const auto expected =
         read > 0 ? static_cast<std::size_t>(static_cast<double>(rest) * size_ / read) : rest;
-    const std::size_t grown =
-        std::max(used + n + expected + expected / 8, current + current / 2);
+    const std::size_t grown = std::max(used + n + expected + expected / 8, current + current / 2);
     return std::max(current, std::min(grown, used + n + rest));
   }
 
@@ -387,13 +395,25 @@ class Reader {
     switch (c) {
       case '\\':
       case '{':
-      case '}': Char(c); break;
-      case '\'': HexChar(); break;
+      case '}':
+        Char(c);
+        break;
+      case '\'':
+        HexChar();
+        break;
       case '\r':
-      case '\n': LineBreak(true); break;
-      case '~': Char(0xA0); break;
-      case '_': Char('-'); break;
-      case '*': SkipGroup(); break;
+      case '\n':
+        LineBreak(true);
+        break;
+      case '~':
+        Char(0xA0);
+        break;
+      case '_':
+        Char('-');
+        break;
+      case '*':
+        SkipGroup();
+        break;
       default:
         if (pendingSkip_ > 0) --pendingSkip_;
         break;
@@ -593,8 +613,8 @@ class Reader {
     f.Italic = s.Italic;
     const bool inTable = s.Color >= 0 && static_cast<std::size_t>(s.Color) < colorTable_.size();
     const std::int32_t color = inTable ? s.Color : -1;
-    const std::size_t slot = static_cast<std::size_t>(color + 1) * 4 + (s.Bold ? 2 : 0) +
-                             (s.Italic ? 1 : 0);
+    const std::size_t slot =
+        static_cast<std::size_t>(color + 1) * 4 + (s.Bold ? 2 : 0) + (s.Italic ? 1 : 0);
     const bool cacheable = slot < cache_.size();
     if (cacheable && cache_[slot].Generation == colorGeneration_) return cache_[slot].Format;
     if (inTable) {

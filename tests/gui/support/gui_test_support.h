@@ -22,9 +22,9 @@ class TestEnvironment {
   explicit TestEnvironment(bool withData = true);
   ~TestEnvironment();
 
-  QString ProgramDir() const;   // ends in "/"
-  QString SharedDir() const;    // ends in "/"
-  QString TempDir() const;      // a scratch folder for the test's own files, ends in "/"
+  QString ProgramDir() const;  // ends in "/"
+  QString SharedDir() const;   // ends in "/"
+  QString TempDir() const;     // a scratch folder for the test's own files, ends in "/"
 
   // Creates the windows (after the test has prepared the folders).
   void CreateForms();
@@ -56,11 +56,11 @@ T* Child(const QString& form, const QString& name) {
 }
 
 // A main() for a Qt Test class with the application set up as the program does it.
-#define VEXA_GUI_TEST_MAIN(TestClass)                                   \
-  int main(int argc, char** argv) {                                     \
-    web::PrepareEngine();                                               \
-    QApplication app(argc, argv);                                       \
-    app::InitApplication();                                             \
-    TestClass test;                                                     \
-    return QTest::qExec(&test, argc, argv);                             \
+#define VEXA_GUI_TEST_MAIN(TestClass)       \
+  int main(int argc, char** argv) {         \
+    web::PrepareEngine();                   \
+    QApplication app(argc, argv);           \
+    app::InitApplication();                 \
+    TestClass test;                         \
+    return QTest::qExec(&test, argc, argv); \
   }

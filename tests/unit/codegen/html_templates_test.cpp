@@ -10,9 +10,7 @@ using namespace codegen;
 
 std::string S(const QString& s) { return s.toStdString(); }
 
-PageColorFields DefaultPageColors() {
-  return {"White", "Black", "Blue", "Darkblue", "Yellow", ""};
-}
+PageColorFields DefaultPageColors() { return {"White", "Black", "Blue", "Darkblue", "Yellow", ""}; }
 
 LinkFields DefaultLink() { return {"Arial", "10", "Left", "", "", ""}; }
 
@@ -37,13 +35,13 @@ TEST(HtmlTemplates, LinkCodeItsThreeForms) {
 
   f.Text = "Home";
   f.Url = "index.htm";
-  EXPECT_EQ(S(LinkCode(f)),
-            R"(<p align="Left"><a href="index.htm"><font face="Arial" size="10">Home</font></a></p>)");
+  EXPECT_EQ(
+      S(LinkCode(f)),
+      R"(<p align="Left"><a href="index.htm"><font face="Arial" size="10">Home</font></a></p>)");
 
   f.Image = "images/home.png";
-  EXPECT_EQ(S(LinkCode(f)),
-            R"(<p align="Left"><a href="index.htm"><img src="images/home.png">)"
-            R"(<font face="Arial" size="10">Home</font></a></p>)");
+  EXPECT_EQ(S(LinkCode(f)), R"(<p align="Left"><a href="index.htm"><img src="images/home.png">)"
+                            R"(<font face="Arial" size="10">Home</font></a></p>)");
 
   // Without text the font and size are left out, the closing tag stays.
   f.Text.clear();
@@ -72,8 +70,9 @@ TEST(HtmlTemplates, ImageCodeWithAndWithoutComment) {
 }
 
 TEST(HtmlTemplates, HeadlineUsesTheTitleTwice) {
-  EXPECT_EQ(S(HeadlineCode({"Arial", "10", "Black", "Left", ""})),
-            R"(<p align="Left"><a name=""><font face="Arial" size="10" color="Black"></font></a></p>)");
+  EXPECT_EQ(
+      S(HeadlineCode({"Arial", "10", "Black", "Left", ""})),
+      R"(<p align="Left"><a name=""><font face="Arial" size="10" color="Black"></font></a></p>)");
   EXPECT_EQ(S(HeadlineCode({"Verdana", "5", "Navy", "center", "Prices"})),
             R"(<p align="center"><a name="Prices"><font face="Verdana" size="5" color="Navy">)"
             R"(Prices</font></a></p>)");
@@ -99,7 +98,8 @@ TEST(HtmlTemplates, FormCodesWithTheirResultsFilesAndTails) {
       {FormField::OneLineTextBox, "form_results.txt",
        R"("><p><input type="text" name="T1" size="20">)" + buttons + "</p></center></div></form>"},
       {FormField::ScrollingTextBox, "form_results1.txt",
-       R"("><p><textarea rows="2" name="S1" cols="20"></textarea>)" + buttons + "</p></div></form>"},
+       R"("><p><textarea rows="2" name="S1" cols="20"></textarea>)" + buttons +
+           "</p></div></form>"},
       {FormField::CheckBox, "form_results2.txt",
        R"("><p><input type="checkbox" name="C1" value="ON">)" + buttons + "</p></div></form>"},
       {FormField::RadioButton, "form_results3.txt",

@@ -54,14 +54,17 @@ class ConversionLoop : public ::testing::TestWithParam<const char*> {};
 // with one byte to escape at every place, in strings, comments, tags and text.
 TEST_P(ConversionLoop, EscapesEveryPlaceOfEveryLength) {
   const std::string syntax = GetParam();
-  const std::string frames[][2] = {{"x = '", "' y\r\n"}, {"/* ", " */\r\n"},
-                                   {"<a b=\"", "\">"},    {"// ", "\r\n"},
-                                   {"", ""},              {"<p>", "</p>\r\n"}};
+  const std::string frames[][2] = {{"x = '", "' y\r\n"}, {"/* ", " */\r\n"}, {"<a b=\"", "\">"},
+                                   {"// ", "\r\n"},      {"", ""},           {"<p>", "</p>\r\n"}};
   for (std::size_t length = 1; length <= 40; ++length) {
     for (std::size_t at = 0; at < length; ++at) {
       for (char special : {'\\', '{', '}'}) {
         // Bytes next to the special ones, and 0x5C, 0x7B and 0x7D with the high bit.
-        static const char kFiller[] = "\xDC" "k[|\xFB" "~z\xFD" "a";
+        static const char kFiller[] =
+            "\xDC"
+            "k[|\xFB"
+            "~z\xFD"
+            "a";
         std::string token;
         for (std::size_t i = 0; i < length; ++i) token += kFiller[i % (sizeof kFiller - 1)];
         token[at] = special;

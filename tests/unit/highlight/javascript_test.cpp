@@ -34,15 +34,17 @@ TEST(JavaScriptScanner, EmptyTextIsTheBareDocumentWithTheScriptColours) {
 }
 
 TEST(JavaScriptScanner, KeywordsMatchByHashInAnyCase) {
+  // clang-format off
   for (const char* word : {"while", "WHILE", "While", "if", "IF", "E", "e", "ln99", "LN22",
                            "atan7", "SQRT9_9", "MAX_VALUE", "max_value", "POSITIVE_INFINITY",
                            "negative_infinity", "getTimezoneOffset", "onMouseOver", "writeln",
                            "abs", "UTC", "toGMTString", "Textarea", "taintEnabled"})
+    // clang-format on
     EXPECT_EQ(KindOf(word), "Key") << word;
   // Missing from the list, longer than a keyword, or the same hash as a keyword
   // with other letters ("fi" and "if" both hash to 15).
-  for (const char* word : {"case", "switch", "true", "null", "typeof", "whiles", "whil", "fi",
-                           "ln", "LN100", "E1", "_", "x1F", "POSITIVE_INFINITYX",
+  for (const char* word : {"case", "switch", "true", "null", "typeof", "whiles", "whil", "fi", "ln",
+                           "LN100", "E1", "_", "x1F", "POSITIVE_INFINITYX",
                            "zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz"})
     EXPECT_EQ(KindOf(word), "Identifier") << word;
   EXPECT_EQ(KindOf(std::string(100000, '_')), "Identifier");
@@ -50,8 +52,7 @@ TEST(JavaScriptScanner, KeywordsMatchByHashInAnyCase) {
 }
 
 TEST(JavaScriptScanner, BlockCommentsCarryAcrossLines) {
-  EXPECT_EQ(Scan("/* a\r\nb */x"),
-            "Comment /* a\nSpace \\r\\n\nComment b */\nIdentifier x\n");
+  EXPECT_EQ(Scan("/* a\r\nb */x"), "Comment /* a\nSpace \\r\\n\nComment b */\nIdentifier x\n");
   EXPECT_EQ(RtfBody(kSyntax, "/* a\r\nb */"), "\\cf1 /* a\\par \\cf5 \r\n\\cf1 b */");
   // "/*/" does not close, but a continuation closes on its own first bytes.
   EXPECT_EQ(Scan("/*/ x\r\n*/y"), "Comment /*/ x\nSpace \\r\\n\nComment */\nIdentifier y\n");

@@ -20,6 +20,7 @@ std::string Upper(std::string s) {
   return s;
 }
 
+// clang-format off
 const char* const kKeywords[] = {
     "Absolute", "Abstract", "And", "Array", "As", "Asm", "Assembler", "Automated", "Begin",
     "Case", "Cdecl", "Class", "Const", "Constructor", "Default", "Destructor", "Dispid",
@@ -33,6 +34,7 @@ const char* const kKeywords[] = {
     "Then", "Threadvar", "To", "Try", "Type", "Unit", "Until", "Uses", "Var", "Virtual",
     "While", "With", "Xor",
 };
+// clang-format on
 
 const char* const kPropertyDirectives[] = {"Index",  "Nodefault", "Read",     "Readonly",
                                            "Stored", "Write",     "Writeonly"};
@@ -70,13 +72,16 @@ TEST(PascalScanner, PropertyDeclarations) {
             "Identifier SetSize\nSymbol ;\nSpace  \nIdentifier Read\n");
   for (const char* word : kPropertyDirectives) {
     EXPECT_EQ(Pas(word), std::string("Identifier ") + word + "\n");
-    EXPECT_EQ(Pas(std::string("property ") + word), std::string("Key property\nSpace  \nKey ") + word + "\n");
+    EXPECT_EQ(Pas(std::string("property ") + word),
+              std::string("Key property\nSpace  \nKey ") + word + "\n");
   }
   // Any "{" or "(*" comment ends the declaration, and so does "end".
-  EXPECT_EQ(Pas("property X {c} read"),
-            "Key property\nSpace  \nIdentifier X\nSpace  \nComment {c}\nSpace  \nIdentifier read\n");
-  EXPECT_EQ(Pas("property X (*c*) read"),
-            "Key property\nSpace  \nIdentifier X\nSpace  \nComment (*c*)\nSpace  \nIdentifier read\n");
+  EXPECT_EQ(
+      Pas("property X {c} read"),
+      "Key property\nSpace  \nIdentifier X\nSpace  \nComment {c}\nSpace  \nIdentifier read\n");
+  EXPECT_EQ(
+      Pas("property X (*c*) read"),
+      "Key property\nSpace  \nIdentifier X\nSpace  \nComment (*c*)\nSpace  \nIdentifier read\n");
   EXPECT_EQ(Pas("property X end read"),
             "Key property\nSpace  \nIdentifier X\nSpace  \nKey end\nSpace  \nIdentifier read\n");
   // A "//" comment and a line end do not.
@@ -130,9 +135,11 @@ TEST(PascalScanner, StringsAndNumbers) {
   EXPECT_EQ(Pas("'a''"), "String 'a''\n");
   EXPECT_EQ(Pas("#13#10 #"), "String #13\nString #10\nSpace  \nString #\n");
   EXPECT_EQ(Pas("$FF $ $fg"), "Number $FF\nSpace  \nNumber $\nSpace  \nNumber $f\nIdentifier g\n");
-  EXPECT_EQ(Pas("x := 1..10;"),
-            "Identifier x\nSpace  \nSymbol :=\nSpace  \nNumber 1\nSymbol ..\nNumber 10\nSymbol ;\n");
-  EXPECT_EQ(Pas("3.14e5 1E 2.x"), "Number 3.14e5\nSpace  \nNumber 1E\nSpace  \nNumber 2.\nIdentifier x\n");
+  EXPECT_EQ(
+      Pas("x := 1..10;"),
+      "Identifier x\nSpace  \nSymbol :=\nSpace  \nNumber 1\nSymbol ..\nNumber 10\nSymbol ;\n");
+  EXPECT_EQ(Pas("3.14e5 1E 2.x"),
+            "Number 3.14e5\nSpace  \nNumber 1E\nSpace  \nNumber 2.\nIdentifier x\n");
   EXPECT_EQ(PasRtf("'a' 1"), "\\cf6 'a'\\cf5  \\cf4 1");
 }
 
@@ -169,10 +176,9 @@ TEST(PascalScanner, RangeStateAfterEachConstruct) {
   using R = TqorPasRTF::TRangeState;
   TqorPasRTF pas;
   pas.SetText("(* a\r\nb *) property p; asm { c } end");
-  const R expected[] = {R::ParenComment, R::ParenComment, R::Normal,     R::Normal,
-                        R::PropertyDecl, R::PropertyDecl, R::PropertyDecl, R::Normal,
-                        R::Normal,       R::AsmBlock,     R::AsmBlock,     R::AsmBlock,
-                        R::AsmBlock,     R::Normal};
+  const R expected[] = {R::ParenComment, R::ParenComment, R::Normal,   R::Normal, R::PropertyDecl,
+                        R::PropertyDecl, R::PropertyDecl, R::Normal,   R::Normal, R::AsmBlock,
+                        R::AsmBlock,     R::AsmBlock,     R::AsmBlock, R::Normal};
   for (R range : expected) {
     ASSERT_FALSE(pas.GetEol());
     EXPECT_EQ(pas.GetRange(), range) << "after the token \"" << pas.GetToken() << "\"";

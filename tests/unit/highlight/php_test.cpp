@@ -32,15 +32,14 @@ TEST(PhpScanner, KeywordsVariablesAndIdentifiers) {
                            "highlight_string", "HIGHLIGHT_FILE", "old_function", "show_source",
                            "xor", "elseif", "endswitch", "cfunction", "do", "if", "or"})
     EXPECT_EQ(KindOf(word), "Key") << word;
-  for (const char* word : {"echos", "foreach", "null", "include_once", "fi", "od", "_",
-                           "__FILE", "php", "highlight_strings"})
+  for (const char* word : {"echos", "foreach", "null", "include_once", "fi", "od", "_", "__FILE",
+                           "php", "highlight_strings"})
     EXPECT_EQ(KindOf(word), "Identifier") << word;
   EXPECT_EQ(KindOf(std::string(100000, 'z')), "Identifier");
   EXPECT_EQ(Scan("$echo $ $_x9->y"),
             "Variable $echo\nSpace  \nVariable $\nSpace  \nVariable $_x9\nSymbol ->\n"
             "Identifier y\n");
-  EXPECT_EQ(RtfBody(kSyntax, "@$a=new B;"),
-            "\\cf3 @\\cf9 $a\\cf8 =\\cf4 new\\cf6  \\cf2 B\\cf8 ;");
+  EXPECT_EQ(RtfBody(kSyntax, "@$a=new B;"), "\\cf3 @\\cf9 $a\\cf8 =\\cf4 new\\cf6  \\cf2 B\\cf8 ;");
 }
 
 TEST(PhpScanner, StringsCarryAcrossLines) {
@@ -73,8 +72,9 @@ TEST(PhpScanner, Comments) {
             "Comment # a 'b\nSpace \\r\\n\nComment // c \"d\nSpace \\r\\n\nIdentifier x\n");
   EXPECT_EQ(Scan("/*/ x\r\n*/y"), "Comment /*/ x\nSpace \\r\\n\nComment */\nIdentifier y\n");
   EXPECT_EQ(Scan("/**/y"), "Comment /**/\nIdentifier y\n");
-  EXPECT_EQ(Scan("/* 'a\n\"b\r*/'"), "Comment /* 'a\nSpace \\n\nComment \"b\nSpace \\r\nComment */\n"
-                                     "String '\n");
+  EXPECT_EQ(Scan("/* 'a\n\"b\r*/'"),
+            "Comment /* 'a\nSpace \\n\nComment \"b\nSpace \\r\nComment */\n"
+            "String '\n");
   EXPECT_EQ(Scan("a/b/=c"), "Identifier a\nSymbol /\nIdentifier b\nSymbol /=\nIdentifier c\n");
 }
 

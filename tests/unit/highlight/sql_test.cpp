@@ -18,27 +18,27 @@ std::string Lower(std::string s) {
 }
 
 const char* const kKeywords[] = {
-    "ACTIVE",      "AFTER",      "ALL",         "ALTER",      "AND",       "ANY",
-    "AS",          "ASC",        "ASCENDING",   "AT",         "AUTO",      "BASE_NAME",
-    "BEFORE",      "BEGIN",      "BETWEEN",     "BY",         "CACHE",     "CAST",
-    "CHECK",       "COLUMN",     "COMMIT",      "COMMITTED",  "COMPUTED",  "CONDITIONAL",
-    "CONSTRAINT",  "CONTAINING", "COUNT",       "CREATE",     "CURRENT",   "CURSOR",
-    "DATABASE",    "DEBUG",      "DECLARE",     "DEFAULT",    "DELETE",    "DESC",
-    "DESCENDING",  "DISTINCT",   "DO",          "DOMAIN",     "DROP",      "ELSE",
-    "END",         "ENTRY_POINT", "ESCAPE",     "EXCEPTION",  "EXECUTE",   "EXISTS",
-    "EXIT",        "EXTERNAL",   "EXTRACT",     "FILTER",     "FOR",       "FOREIGN",
-    "FROM",        "FULL",       "FUNCTION",    "GENERATOR",  "GRANT",     "GROUP",
-    "HAVING",      "IF",         "IN",          "INACTIVE",   "INDEX",     "INNER",
-    "INSERT",      "INTO",       "IS",          "ISOLATION",  "JOIN",      "KEY",
-    "LEFT",        "LEVEL",      "LIKE",        "MERGE",      "NAMES",     "NO",
-    "NOT",         "NULL",       "OF",          "ON",         "ONLY",      "OR",
-    "ORDER",       "OUTER",      "PARAMETER",   "PASSWORD",   "PLAN",      "POSITION",
-    "PRIMARY",     "PRIVILEGES", "PROCEDURE",   "PROTECTED",  "READ",      "RETAIN",
-    "RETURNS",     "REVOKE",     "RIGHT",       "ROLLBACK",   "SCHEMA",    "SELECT",
-    "SET",         "SHADOW",     "SHARED",      "SNAPSHOT",   "SOME",      "SUSPEND",
-    "TABLE",       "THEN",       "TO",          "TRANSACTION", "TRIGGER",  "UNCOMMITTED",
-    "UNION",       "UNIQUE",     "UPDATE",      "USER",       "USING",     "VIEW",
-    "WAIT",        "WHEN",       "WHERE",       "WHILE",      "WITH",      "WORK",
+    "ACTIVE",     "AFTER",       "ALL",       "ALTER",       "AND",      "ANY",
+    "AS",         "ASC",         "ASCENDING", "AT",          "AUTO",     "BASE_NAME",
+    "BEFORE",     "BEGIN",       "BETWEEN",   "BY",          "CACHE",    "CAST",
+    "CHECK",      "COLUMN",      "COMMIT",    "COMMITTED",   "COMPUTED", "CONDITIONAL",
+    "CONSTRAINT", "CONTAINING",  "COUNT",     "CREATE",      "CURRENT",  "CURSOR",
+    "DATABASE",   "DEBUG",       "DECLARE",   "DEFAULT",     "DELETE",   "DESC",
+    "DESCENDING", "DISTINCT",    "DO",        "DOMAIN",      "DROP",     "ELSE",
+    "END",        "ENTRY_POINT", "ESCAPE",    "EXCEPTION",   "EXECUTE",  "EXISTS",
+    "EXIT",       "EXTERNAL",    "EXTRACT",   "FILTER",      "FOR",      "FOREIGN",
+    "FROM",       "FULL",        "FUNCTION",  "GENERATOR",   "GRANT",    "GROUP",
+    "HAVING",     "IF",          "IN",        "INACTIVE",    "INDEX",    "INNER",
+    "INSERT",     "INTO",        "IS",        "ISOLATION",   "JOIN",     "KEY",
+    "LEFT",       "LEVEL",       "LIKE",      "MERGE",       "NAMES",    "NO",
+    "NOT",        "NULL",        "OF",        "ON",          "ONLY",     "OR",
+    "ORDER",      "OUTER",       "PARAMETER", "PASSWORD",    "PLAN",     "POSITION",
+    "PRIMARY",    "PRIVILEGES",  "PROCEDURE", "PROTECTED",   "READ",     "RETAIN",
+    "RETURNS",    "REVOKE",      "RIGHT",     "ROLLBACK",    "SCHEMA",   "SELECT",
+    "SET",        "SHADOW",      "SHARED",    "SNAPSHOT",    "SOME",     "SUSPEND",
+    "TABLE",      "THEN",        "TO",        "TRANSACTION", "TRIGGER",  "UNCOMMITTED",
+    "UNION",      "UNIQUE",      "UPDATE",    "USER",        "USING",    "VIEW",
+    "WAIT",       "WHEN",        "WHERE",     "WHILE",       "WITH",     "WORK",
 };
 
 }  // namespace
@@ -142,7 +142,8 @@ TEST(SqlScanner, SymbolsAndBlanks) {
   EXPECT_EQ(Sql("!$%@`{}~\x7f\x80\xff"),
             "Symbol !\nSymbol $\nSymbol %\nSymbol @\nSymbol `\nSymbol {\nSymbol }\n"
             "Symbol ~\nSymbol \\x7F\nSymbol \\x80\nSymbol \\xFF\n");
-  EXPECT_EQ(RtfBody("SQL", "/**/@select~"), "\\cf1 \\i /**/\\i0 \\cf5 @\\cf3 \\b select\\b0 \\cf5 ~");
+  EXPECT_EQ(RtfBody("SQL", "/**/@select~"),
+            "\\cf1 \\i /**/\\i0 \\cf5 @\\cf3 \\b select\\b0 \\cf5 ~");
   EXPECT_EQ(RtfBody("SQL", "{\xe9}"), "\\cf5 \\{\\cf5 \xe9\\cf5 \\}");
 }
 

@@ -13,11 +13,11 @@ namespace {
 std::string Vbs(const std::string& text) { return KindsAndTexts("VBSCRIPT", text); }
 
 const char* const kAllKeywords[] = {
-    "If",     "Each",     "Do",       "And",       "End",     "Dim",     "Case",    "Call",
-    "Is",     "On",       "Mod",      "Get",       "Or",      "Rem",     "Let",     "Imp",
-    "For",    "Else",     "Sub",      "Eqv",       "Set",     "Wend",    "Then",    "Erase",
-    "ReDim",  "Not",      "Class",    "Byref",     "Xor",     "While",   "Loop",    "Exit",
-    "Byval",  "Next",     "Public",   "Select",    "Const",   "Error",   "Option",  "Private",
+    "If",       "Each",     "Do",        "And",      "End",   "Dim",   "Case",   "Call",
+    "Is",       "On",       "Mod",       "Get",      "Or",    "Rem",   "Let",    "Imp",
+    "For",      "Else",     "Sub",       "Eqv",      "Set",   "Wend",  "Then",   "Erase",
+    "ReDim",    "Not",      "Class",     "Byref",    "Xor",   "While", "Loop",   "Exit",
+    "Byval",    "Next",     "Public",    "Select",   "Const", "Error", "Option", "Private",
     "Explicit", "Function", "Randomize", "property",
 };
 
@@ -48,8 +48,8 @@ TEST(VBScriptScanner, EveryKeywordInAnyCase) {
 TEST(VBScriptScanner, NamesThatAreNotKeywords) {
   // Same letters, same hash as "Dim", other order; same hash, other length;
   // a keyword with more name bytes after it; a name beyond the table.
-  for (const char* name : {"mid", "Z", "Dim1", "Dim_", "Dims", "_If", "Randomizer",
-                           "propertyy", "zzzzzz", "Functions"}) {
+  for (const char* name : {"mid", "Z", "Dim1", "Dim_", "Dims", "_If", "Randomizer", "propertyy",
+                           "zzzzzz", "Functions"}) {
     EXPECT_EQ(Vbs(name), std::string("Identifier ") + name + "\n");
   }
   EXPECT_EQ(Vbs("x1_y2.z"), "Identifier x1_y2\nSymbol .\nIdentifier z\n");
@@ -72,8 +72,9 @@ TEST(VBScriptScanner, StringsAndComments) {
   // Unterminated strings, dates and comments stop in front of the line end.
   EXPECT_EQ(Vbs("\"abc\r\nx"), "String \"abc\nSpace \\r\\n\nIdentifier x\n");
   EXPECT_EQ(Vbs("#1/1\r\nx"), "String #1/1\nSpace \\r\\n\nIdentifier x\n");
-  EXPECT_EQ(Vbs("\"a\nb\"\rc"), "String \"a\nSpace \\n\nIdentifier b\nString \"\n"
-                                "Space \\r\nIdentifier c\n");
+  EXPECT_EQ(Vbs("\"a\nb\"\rc"),
+            "String \"a\nSpace \\n\nIdentifier b\nString \"\n"
+            "Space \\r\nIdentifier c\n");
   EXPECT_EQ(Vbs("#1/1/2000#"), "String #1/1/2000#\n");
   EXPECT_EQ(Vbs("'a \"b\" #c#\n'"), "Comment 'a \"b\" #c#\nSpace \\n\nComment '\n");
 }

@@ -156,8 +156,9 @@ TEST(XmlScanner, DocumentTypeDeclarations) {
   // Without an internal subset there is no "]>", and the declaration goes on.
   EXPECT_EQ(Xml("<!DOCTYPE r>\r\n<r>"),
             "DocType <!DOCTYPE\nDocType  r>\nSpace \\r\\n\nDocType <r>\n");
-  EXPECT_EQ(Xml("<!doctype r>"), "Symbol <!\nElementName doctype\nSpace  \nAttributeName r\n"
-                                 "Symbol >\n");
+  EXPECT_EQ(Xml("<!doctype r>"),
+            "Symbol <!\nElementName doctype\nSpace  \nAttributeName r\n"
+            "Symbol >\n");
 }
 
 TEST(XmlScanner, ValuesContinueOnTheNextLine) {

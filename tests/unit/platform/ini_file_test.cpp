@@ -27,9 +27,7 @@ class IniFileTest : public ::testing::Test {
     fs::remove_all(dir_);
   }
 
-  void Put(const std::string& content) const {
-    std::ofstream(path_, std::ios::binary) << content;
-  }
+  void Put(const std::string& content) const { std::ofstream(path_, std::ios::binary) << content; }
   std::string Get() const {
     std::ifstream in(path_, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -78,11 +76,10 @@ TEST_F(IniFileTest, ReadsIntegersOrTheDefault) {
       "unit=12px\r\nword=yes\r\nempty=\r\nspaced=1 2\r\n");
   const IniFile ini(path_);
   const std::pair<const char*, int> cases[] = {
-      {"dec", 123},        {"neg", -45},      {"plus", 7},           {"blank", 8},
-      {"hex", 31},         {"HEX", 31},       {"dollar", 255},       {"negdollar", -16},
-      {"all", -1},         {"min", INT_MIN},  {"max", INT_MAX},      {"over", -99},
-      {"hexover", -99},    {"bare0x", -99},   {"baredollar", -99},   {"unit", -99},
-      {"word", -99},       {"empty", -99},    {"spaced", -99},       {"missing", -99}};
+      {"dec", 123},     {"neg", -45},    {"plus", 7},        {"blank", 8},    {"hex", 31},
+      {"HEX", 31},      {"dollar", 255}, {"negdollar", -16}, {"all", -1},     {"min", INT_MIN},
+      {"max", INT_MAX}, {"over", -99},   {"hexover", -99},   {"bare0x", -99}, {"baredollar", -99},
+      {"unit", -99},    {"word", -99},   {"empty", -99},     {"spaced", -99}, {"missing", -99}};
   for (const auto& [key, value] : cases) EXPECT_EQ(ini.ReadInteger("N", key, -99), value) << key;
 }
 

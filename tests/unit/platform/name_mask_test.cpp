@@ -6,9 +6,8 @@ namespace {
 
 TEST(NameMask, ManagerMaskTakesItsExtensionsOnly) {
   const NameMask mask("*.htm;*.html;*.php?;*.asp;*.java;*.vbs;*.xml;*.pas;*.txt;*.js");
-  for (const char* name : {"index.htm", "a.html", "a.php", "a.php3", "x.asp", "Main.java",
-                           "s.vbs", "d.xml", "u.pas", "readme.txt", "app.js", ".htm",
-                           "two.dots.htm"}) {
+  for (const char* name : {"index.htm", "a.html", "a.php", "a.php3", "x.asp", "Main.java", "s.vbs",
+                           "d.xml", "u.pas", "readme.txt", "app.js", ".htm", "two.dots.htm"}) {
     EXPECT_TRUE(mask.Matches(name)) << name;
   }
   for (const char* name : {"a.php34", "PAGE.HTM", "a.Html", "a.htmx", "a.jsx", "htm", "a.ph",

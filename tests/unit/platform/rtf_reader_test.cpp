@@ -119,12 +119,13 @@ void ExpectRoundTrip(const std::string& syntax, const std::string& text) {
 
 std::string RandomText(std::mt19937& rng, std::size_t length) {
   static const std::vector<std::string> kPieces = {
-      "<",   ">",    "</",     "=",      "\"",    "'",     " ",     "\t",    "{",    "}",
-      "\\",  "/",    "*",      "(*",     "*)",    "//",    "/*",    "*/",    "--",   "#",
-      "<!--", "-->", "<?php",  "?>",     "<%",    "%>",    "&amp;", "&",     ";",    "$x",
-      "if",  "then", "begin",  "end",    "SELECT", "from", "Dim",   "var",   "html", "body",
-      "123", "0x1F", "3.14",   "abc",    "Zed",   "_id",   "\xE9",  "\x80",  "\xFF", "\x9F",
-      "\r\n", "\r\n", "\r\n",  "asm",    "{$I}",  "<![CDATA[", "]]>", "<script>", "</script>"};
+      "<",    ">",         "</",   "=",        "\"",       "'",     " ",    "\t",     "{",
+      "}",    "\\",        "/",    "*",        "(*",       "*)",    "//",   "/*",     "*/",
+      "--",   "#",         "<!--", "-->",      "<?php",    "?>",    "<%",   "%>",     "&amp;",
+      "&",    ";",         "$x",   "if",       "then",     "begin", "end",  "SELECT", "from",
+      "Dim",  "var",       "html", "body",     "123",      "0x1F",  "3.14", "abc",    "Zed",
+      "_id",  "\xE9",      "\x80", "\xFF",     "\x9F",     "\r\n",  "\r\n", "\r\n",   "asm",
+      "{$I}", "<![CDATA[", "]]>",  "<script>", "</script>"};
   std::uniform_int_distribution<std::size_t> pick(0, kPieces.size() - 1);
   std::string s;
   while (s.size() < length) s += kPieces[pick(rng)];
@@ -188,8 +189,10 @@ TEST(RtfReader, OnlyParAndLineBreakLines) {
 }
 
 TEST(RtfReader, CharactersEscapesAndDelimiters) {
-  EXPECT_EQ(ParseRtf("{\\rtf1 \\\\ \\{x\\} \\'e9\\'E9\\'4a \\tab|\xE9\x80\t|\\~\\_\\-\\emdash\\rquote}").Text,
-            "\\ {x} \xE9\xE9J \t|\xE9\x80\t|\xA0-\x97\x92");
+  EXPECT_EQ(
+      ParseRtf("{\\rtf1 \\\\ \\{x\\} \\'e9\\'E9\\'4a \\tab|\xE9\x80\t|\\~\\_\\-\\emdash\\rquote}")
+          .Text,
+      "\\ {x} \xE9\xE9J \t|\xE9\x80\t|\xA0-\x97\x92");
   // A space after a control word belongs to it; any other character is text.
   EXPECT_EQ(ParseRtf("{\\rtf1\\cf1  two\\cf1-x\\b-12;y\\cf2\\b z}").Text, " two-x;yz");
   // "\u" takes the next \uc characters as its fallback; the count belongs to
@@ -201,12 +204,13 @@ TEST(RtfReader, CharactersEscapesAndDelimiters) {
 }
 
 TEST(RtfReader, DestinationsAndBinaryDataAreSkipped) {
-  EXPECT_EQ(ParseRtf("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\stylesheet{\\s1 Heading;}}"
-                     "{\\info{\\title The title}}{\\*\\generator gen {nested} \\}x;}"
-                     "\\viewkind4\\uc1\\pard\\sa200 a{\\ul b}{\\*\\bkmkstart c}d{\\pict\\pngblip 89504e}"
-                     "{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}}")
-                .Text,
-            "abdlink");
+  EXPECT_EQ(
+      ParseRtf("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\stylesheet{\\s1 Heading;}}"
+               "{\\info{\\title The title}}{\\*\\generator gen {nested} \\}x;}"
+               "\\viewkind4\\uc1\\pard\\sa200 a{\\ul b}{\\*\\bkmkstart c}d{\\pict\\pngblip 89504e}"
+               "{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}}")
+          .Text,
+      "abdlink");
   EXPECT_EQ(ParseRtf("{\\rtf1 a{\\*\\blob\\bin4 }}{{}b\\bin3 \\}{c}").Text, "abc");
 }
 
@@ -217,8 +221,8 @@ TEST(RtfReader, ColoursBoldAndItalic) {
   ASSERT_EQ(doc.Text, "abcdefgh");
   // No switch yet, the empty first entry, an index beyond the table (the
   // Pascal asm blocks write "\cf9") and \plain all give the default colour.
-  const RtfFormat expected[] = {DefaultColor(),     Color(10, 20, 30), Color(0, 0, 255),
-                                DefaultColor(),     DefaultColor(),    DefaultColor(),
+  const RtfFormat expected[] = {DefaultColor(),    Color(10, 20, 30), Color(0, 0, 255),
+                                DefaultColor(),    DefaultColor(),    DefaultColor(),
                                 Color(10, 20, 30), DefaultColor()};
   for (std::size_t i = 0; i < doc.Text.size(); ++i) EXPECT_EQ(FormatAt(doc, i), expected[i]) << i;
   EXPECT_EQ(doc.Formats.size(), 3u);
@@ -249,12 +253,22 @@ TEST(RtfReader, FormatsBeyondTheLimitTakeTheNearestOne) {
 }
 
 TEST(RtfReader, MalformedInputNeverFails) {
-  const std::vector<std::string> inputs = {
-      "{{{{", "}}}}", "\\", "{\\rtf1 \\'", "{\\rtf1 \\'4", "{\\rtf1 \\'zz", "{\\rtf1 \\cf-",
-      "{\\rtf1 \\cf-99999999999999999999999999 x", "{\\rtf1 \\uc99999999999 \\u65 abc",
-      "{\\rtf1 \\u99999999999999", "{\\rtf1 \\bin99999999999", "{\\rtf1 \\bin-5 x",
-      "{\\rtf1 {\\*\\x \\bin99999", "{\\rtf1 {\\colortbl\\red999999999\\green-5;\\red",
-      std::string(5000, 'a') + "\\" + std::string(5000, 'b'), std::string(200000, '{') + "x"};
+  const std::vector<std::string> inputs = {"{{{{",
+                                           "}}}}",
+                                           "\\",
+                                           "{\\rtf1 \\'",
+                                           "{\\rtf1 \\'4",
+                                           "{\\rtf1 \\'zz",
+                                           "{\\rtf1 \\cf-",
+                                           "{\\rtf1 \\cf-99999999999999999999999999 x",
+                                           "{\\rtf1 \\uc99999999999 \\u65 abc",
+                                           "{\\rtf1 \\u99999999999999",
+                                           "{\\rtf1 \\bin99999999999",
+                                           "{\\rtf1 \\bin-5 x",
+                                           "{\\rtf1 {\\*\\x \\bin99999",
+                                           "{\\rtf1 {\\colortbl\\red999999999\\green-5;\\red",
+                                           std::string(5000, 'a') + "\\" + std::string(5000, 'b'),
+                                           std::string(200000, '{') + "x"};
   for (const std::string& in : inputs) {
     const RtfDocument doc = ParseRtf(in);
     ASSERT_EQ(doc.FormatOf.size(), doc.Text.size());
@@ -343,9 +357,15 @@ TEST(RtfReader, TextReadAgainstAKnownText) {
       std::string known = text;
       const std::size_t at = std::uniform_int_distribution<std::size_t>(0, known.size())(rng);
       switch (i % 3) {
-        case 0: known.insert(at, "\r\n<x"); break;
-        case 1: known.erase(at, 3); break;
-        default: known.replace(at, 2, "\\"); break;
+        case 0:
+          known.insert(at, "\r\n<x");
+          break;
+        case 1:
+          known.erase(at, 3);
+          break;
+        default:
+          known.replace(at, 2, "\\");
+          break;
       }
       check(writer->ConvertToRtfString(), known);
       if (HasFatalFailure()) return;
@@ -357,8 +377,7 @@ TEST(RtfReader, TextReadAgainstAKnownText) {
 // keep the array as a record of what it shows and learn which bytes to
 // restyle.
 TEST(RtfReader, FormatsReadOverTheirOldValues) {
-  const std::string table =
-      "{\\rtf1{\\colortbl;\\red1;\\red2;\\red3;}";
+  const std::string table = "{\\rtf1{\\colortbl;\\red1;\\red2;\\red3;}";
   RtfDocument doc;
   ParseRtf(table + "\\cf1 one \\cf2 two \\cf3 three}", doc);
   const std::vector<RtfFormat> first = doc.Formats;

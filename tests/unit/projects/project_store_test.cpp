@@ -1,11 +1,11 @@
 // The project file and the site layout, on real files in temporary folders.
 #include "project_store.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "file_test_helpers.h"
 #include "paths.h"
@@ -64,8 +64,8 @@ TEST_F(ProjectStore, FolderNamesOutsideTheLatinPageSurviveTheRoundTrip) {
 }
 
 TEST_F(ProjectStore, TitlesThatWouldLeaveTheStoreAreRefusedBeforeAnythingIsWritten) {
-  const QString titles[] = {"../escape", "sub/name", "/abs", ".", "..",
-                            QString("nul") + QChar(0) + "tail"};
+  const QString titles[] = {"../escape", "sub/name", "/abs",
+                            ".",         "..",       QString("nul") + QChar(0) + "tail"};
   for (const QString& title : titles) {
     EXPECT_EQ(ErrorOf([&] { projects::WriteProjectFile(title, "/x"); }),
               "Cannot create file " + Store() + title + ".vexa")
@@ -81,8 +81,7 @@ TEST_F(ProjectStore, FailuresCarryTheirMessages) {
   QDir(Store()).removeRecursively();
   EXPECT_EQ(ErrorOf([] { projects::WriteProjectFile("site", "/x"); }),
             "Cannot create file " + Store() + "site.vexa");
-  EXPECT_EQ(ErrorOf([&] { projects::ReadProjectFolder(Store() + "gone.vexa"); }),
-            "File not found");
+  EXPECT_EQ(ErrorOf([&] { projects::ReadProjectFolder(Store() + "gone.vexa"); }), "File not found");
 }
 
 TEST_F(ProjectStore, LayoutKeepsAnExistingStartPageAndFolders) {

@@ -1,11 +1,11 @@
 // Quick-code list files on disk: reading, writing back, and the user-list path.
 #include "list_files.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "file_test_helpers.h"
 #include "vexa_error.h"

@@ -1,11 +1,11 @@
 // Small helpers of the unit tests that work on real files in temporary folders.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
-#include <gtest/gtest.h>
 
 #include "vexa_error.h"
 
