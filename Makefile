@@ -5,7 +5,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test test-unit test-asan fuzz-smoke bench fuzz clean
+.PHONY: all deps build run test test-unit test-asan fuzz-smoke format-check bench fuzz clean
 
 all: build
 
@@ -21,11 +21,16 @@ build: deps $(BUILD)/build.ninja
 run: build
 	./$(BUILD)/bin/vexa
 
-test: build
+test: build format-check
 	QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 \
 	  ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	$(MAKE) test-asan
 	$(MAKE) fuzz-smoke
+
+# Every tracked C++ source must be formatted by the repository's .clang-format.
+format-check: deps
+	@files=$$(git ls-files '*.cpp' '*.h' 2>/dev/null || find src tests bench fuzz -name '*.cpp' -o -name '*.h'); \
+	  clang-format --dry-run -Werror $$files && echo "format-check: $$(echo $$files | wc -w) files formatted"
 
 # The Qt-free libraries' unit tests again, under AddressSanitizer and UBSan.
 test-asan: deps

@@ -10,7 +10,7 @@ packages=(
   libqscintilla2-qt6-dev
   qt6-image-formats-plugins qt6-qpa-plugins
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   xvfb xauth xdotool imagemagick
   fonts-liberation fonts-dejavu-core
 )
