@@ -24,8 +24,8 @@ struct ByteClasses {
   bool Has(Byte c, std::uint8_t flag) const { return (Flags[c] & flag) != 0; }
 };
 
-constexpr bool IsLetter(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-constexpr bool IsDigit(Byte c) { return c >= '0' && c <= '9'; }
+using byte_class::IsDigit;
+using byte_class::IsLetter;
 
 constexpr ByteClasses MakeByteClasses() {
   ByteClasses t{};
@@ -36,7 +36,7 @@ constexpr ByteClasses MakeByteClasses() {
     if (c > 32 && c != '"' && c != '=' && c != '>') f |= kWordByte;
     if (c > 32 && c != '>') f |= kValueByte;
     if (c == 0 || c == '\n' || c == '\r') f |= kLineStop;
-    if (c == '!' || c == '/' || IsLetter(c)) f |= kTagNameByte;
+    if (c == '!' || c == '/' || IsLetter(static_cast<Byte>(c))) f |= kTagNameByte;
     t.Flags[c] = f;
   }
   return t;
@@ -46,21 +46,31 @@ constexpr ByteClasses kClasses = MakeByteClasses();
 
 // Both cases of a letter share a value, so tag names match in any case; "!" and
 // "/" weigh enough to set "/B" and "!DOCTYPE" apart from plain names.
-struct HashValues {
-  std::int32_t Value[256];
-  std::int32_t operator[](Byte c) const { return Value[c]; }
-};
-
-constexpr HashValues MakeHashTable() {
-  HashValues table{};
-  for (int c = 'A'; c <= 'Z'; ++c) table.Value[c] = c - 'A' + 1;
-  for (int c = 'a'; c <= 'z'; ++c) table.Value[c] = c - 'a' + 1;
-  table.Value[static_cast<Byte>('!')] = 123;
-  table.Value[static_cast<Byte>('/')] = 122;
+constexpr std::array<std::int32_t, 256> MakeHashTable() {
+  std::array<std::int32_t, 256> table{};
+  for (int c = 'A'; c <= 'Z'; ++c) table[c] = c - 'A' + 1;
+  for (int c = 'a'; c <= 'z'; ++c) table[c] = c - 'a' + 1;
+  table[static_cast<Byte>('!')] = 123;
+  table[static_cast<Byte>('/')] = 122;
   return table;
 }
 
-constexpr HashValues HashTable = MakeHashTable();
+constexpr std::array<std::int32_t, 256> HashTable = MakeHashTable();
+
+// A tag name's hash: the sum of its leading tag-name bytes, then of the values
+// of the digits right behind them ("H1"), 64 bits wide so no name overflows it.
+TWordHash TagNameHash(const char* name) {
+  const TWordHash letters =
+      HashWord(name, HashTable.data(), [](Byte b) { return kClasses.Has(b, kTagNameByte); });
+  static constexpr std::array<std::int32_t, 256> kDigitValue = [] {
+    std::array<std::int32_t, 256> t{};
+    for (int c = '0'; c <= '9'; ++c) t[c] = c - '0';
+    return t;
+  }();
+  const TWordHash digits =
+      HashWord(name + letters.Length, kDigitValue.data(), [](Byte b) { return IsDigit(b); });
+  return TWordHash{letters.Hash + digits.Hash, letters.Length + digits.Length};
+}
 
 constexpr Byte FoldCase(Byte c) { return (c >= 'A' && c <= 'Z') ? static_cast<Byte>(c + 32) : c; }
 
@@ -118,30 +128,11 @@ const char* const kTagNames[] = {
     "/NOLAYER",  "/NOFRAMES",  "/BUTTON",   "/STRONG",  "/TEXTAREA", "/MULTICOL", "/COLGROUP",
     "/NOSCRIPT", "/BLOCKQUOTE"};
 
-struct Keyword {
-  const char* Text;
-  std::int32_t Length;
-};
-
-// The tag names of each hash bucket, in tag-table order; built once per process
-// with the hash the scanner applies to names in the text.
-struct TagBuckets {
-  std::vector<Keyword> Bucket[TqorHTMLRTF::MaxKey + 1];
-
-  TagBuckets() {
-    for (const char* name : kTagNames) {
-      std::int32_t hash = 0;
-      const char* p = name;
-      for (; kClasses.Has(static_cast<Byte>(*p), kTagNameByte); ++p)
-        hash += HashTable[static_cast<Byte>(*p)];
-      for (; IsDigit(static_cast<Byte>(*p)); ++p) hash += *p - '0';
-      Bucket[hash].push_back(Keyword{name, static_cast<std::int32_t>(p - name)});
-    }
-  }
-};
-
-const TagBuckets& Tags() {
-  static const TagBuckets buckets;
+const TKeywordBuckets& Tags() {
+  static const TKeywordBuckets buckets(kTagNames, TqorHTMLRTF::MaxKey, [](const char* name) {
+    const TWordHash h = TagNameHash(name);
+    return name[h.Length] == '\0' && h.Hash <= TqorHTMLRTF::MaxKey ? static_cast<int>(h.Hash) : -1;
+  });
   return buckets;
 }
 
@@ -207,18 +198,9 @@ TqorHTMLRTF::TqorHTMLRTF() {
   SetColors({green, maroon, black, blue, black, green, blue, black, red, black, black});
 }
 
-// The handler tables are built once per process and shared by every HTML highlighter.
-void TqorHTMLRTF::InitIdent() {
-  static const std::array<TIdentFunc, MaxKey + 1> table = [] {
-    std::array<TIdentFunc, MaxKey + 1> t{};
-    const TagBuckets& tags = Tags();
-    for (int h = 0; h <= MaxKey; ++h)
-      t[h] = tags.Bucket[h].empty() ? &TqorHTMLRTF::AltFunc : &TqorHTMLRTF::TagFunc;
-    return t;
-  }();
-  IdentFuncTable = table.data();
-}
+void TqorHTMLRTF::InitIdent() { IdentFuncTable = Tags().Table(); }
 
+// The handler table is built once per process and shared by every HTML highlighter.
 void TqorHTMLRTF::MakeMethodTables() {
   static const std::array<TProc, 256> table = [] {
     std::array<TProc, 256> t{};
@@ -250,47 +232,18 @@ void TqorHTMLRTF::MakeMethodTables() {
   ProcTable = table.data();
 }
 
-std::int64_t TqorHTMLRTF::KeyHash(std::int32_t pos) {
-  const Byte* start = reinterpret_cast<const Byte*>(Line) + pos;
-  const Byte* p = start;
-  // Wider than the table values: no name, however long, overflows the sum.
-  std::int64_t hash = 0;
-  for (; kClasses.Has(*p, kTagNameByte); ++p) hash += HashTable[*p];
-  for (; IsDigit(*p); ++p) hash += *p - '0';
-  StringLen = static_cast<std::int32_t>(p - start);
-  return hash;
+std::uint64_t TqorHTMLRTF::KeyHash(std::int32_t pos) {
+  const TWordHash h = TagNameHash(Line + pos);
+  StringLen = h.Length;
+  return h.Hash;
 }
 
 TqorHTMLRTF::TtkTokenKind TqorHTMLRTF::IdentKind(std::int32_t pos) {
   ToIdent = Line + pos;
-  const std::int64_t hash = KeyHash(pos);
+  const std::uint64_t hash = KeyHash(pos);
   if (hash > MaxKey) return TtkTokenKind::Identifier;
-  return (this->*IdentFuncTable[hash])(static_cast<int>(hash));
-}
-
-bool TqorHTMLRTF::KeyComp(const char* keyword, std::int32_t length) const {
-  if (length != StringLen) return false;
-  for (std::int32_t i = 0; i < length; ++i) {
-    if (HashTable[static_cast<Byte>(keyword[i])] != HashTable[static_cast<Byte>(ToIdent[i])])
-      return false;
-  }
-  return true;
-}
-
-TqorHTMLRTF::TtkTokenKind TqorHTMLRTF::AltFunc(int) { return TtkTokenKind::UndefinedTag; }
-
-TqorHTMLRTF::TtkTokenKind TqorHTMLRTF::TagFunc(int hash) {
-  for (const Keyword& tag : Tags().Bucket[hash]) {
-    if (KeyComp(tag.Text, tag.Length)) return TtkTokenKind::TagName;
-  }
-  return TtkTokenKind::UndefinedTag;
-}
-
-void TqorHTMLRTF::SetLine(const char* text, int lineNumber) {
-  Line = text;
-  Run = 0;
-  LineNumber = lineNumber;
-  Next();
+  return FindKeyword(hash, MaxKey, HashTable.data()) ? TtkTokenKind::TagName
+                                                     : TtkTokenKind::UndefinedTag;
 }
 
 void TqorHTMLRTF::Next() {
@@ -310,24 +263,9 @@ void TqorHTMLRTF::Next() {
   }
 }
 
-bool TqorHTMLRTF::GetEol() { return TokenKind == TtkTokenKind::EndOfText; }
-
-std::string TqorHTMLRTF::GetToken() { return std::string(Line + TokenPos, Run - TokenPos); }
-
-bool TqorHTMLRTF::TokenInPlace(std::string_view& token) {
-  token = std::string_view(Line + TokenPos, static_cast<std::size_t>(Run - TokenPos));
-  return true;
-}
-
-void TqorHTMLRTF::AppendTokens(std::string& out, TStream* flushTo) {
-  AppendTokensOf(*this, out, flushTo);
-}
-
 int TqorHTMLRTF::GetTokenKind() { return kColorIndex[static_cast<int>(TokenKind)]; }
 
 const char* TqorHTMLRTF::GetTokenKindName() { return kKindNames[static_cast<int>(TokenKind)]; }
-
-void TqorHTMLRTF::EscapeToken(std::string& token) { EscapeRtf(token); }
 
 // A line that reads as a script comment is shown in the comment colour, and a
 // quoted attribute value in the string colour.
@@ -340,27 +278,6 @@ const TFragmentFrame& TqorHTMLRTF::FrameToken(int colorIndex, std::string_view t
     colorIndex = 6;
   }
   return PlainFrame(colorIndex);
-}
-
-void TqorHTMLRTF::NullProc() { TokenKind = TtkTokenKind::EndOfText; }
-
-void TqorHTMLRTF::SpaceProc() {
-  do {
-    ++Run;
-  } while (kClasses.Has(static_cast<Byte>(Line[Run]), kBlank));
-  TokenKind = TtkTokenKind::Space;
-}
-
-// Line ends leave Range alone: a tag, comment or script block goes on.
-void TqorHTMLRTF::LFProc() {
-  ++Run;
-  TokenKind = TtkTokenKind::Space;
-}
-
-void TqorHTMLRTF::CRProc() {
-  ++Run;
-  if (Line[Run] == '\n') ++Run;
-  TokenKind = TtkTokenKind::Space;
 }
 
 void TqorHTMLRTF::StringProc() {
@@ -445,10 +362,7 @@ void TqorHTMLRTF::IdentProc() {
 // text, should a range outlive its text into a new one.
 void TqorHTMLRTF::ServerScriptProc() {
   const Byte* line = reinterpret_cast<const Byte*>(Line);
-  if (kClasses.Has(line[Run], kLineStop)) {
-    (this->*ProcTable[line[Run]])();
-    return;
-  }
+  if (LineEndInRange()) return;
   TokenKind = TtkTokenKind::ServerScript;
   for (;; ++Run) {
     const Byte c = line[Run];
@@ -461,10 +375,7 @@ void TqorHTMLRTF::ServerScriptProc() {
 
 void TqorHTMLRTF::CommentProc() {
   const Byte* line = reinterpret_cast<const Byte*>(Line);
-  if (kClasses.Has(line[Run], kLineStop)) {
-    (this->*ProcTable[line[Run]])();
-    return;
-  }
+  if (LineEndInRange()) return;
   TokenKind = TtkTokenKind::Comment;
   for (;; ++Run) {
     const Byte c = line[Run];

@@ -6,27 +6,29 @@
 #include <string>
 #include <string_view>
 
-#include "rtf_syntax.h"
+#include "scanner_base.h"
 
-class TqorHTMLRTF final : public TqorRTFSyntax {
-  // The base class's conversion loop calls the scanner's own operations.
+enum class THTMLTokenKind : std::uint8_t {
+  ServerScript,
+  Comment,
+  Identifier,
+  TagName,
+  Space,
+  String,
+  Symbol,
+  Text,
+  UndefinedTag,
+  Value,
+  Entity,
+  EndOfText,
+};
+
+class TqorHTMLRTF final : public TScannerBase<TqorHTMLRTF, THTMLTokenKind, THTMLTokenKind::Space> {
   friend class TqorRTFSyntax;
+  friend class TScannerBase<TqorHTMLRTF, THTMLTokenKind, THTMLTokenKind::Space>;
 
  public:
-  enum class TtkTokenKind : std::uint8_t {
-    ServerScript,
-    Comment,
-    Identifier,
-    TagName,
-    Space,
-    String,
-    Symbol,
-    Text,
-    UndefinedTag,
-    Value,
-    Entity,
-    EndOfText,
-  };
+  using TtkTokenKind = THTMLTokenKind;
 
   enum class TRangeState : std::uint8_t {
     Initial,
@@ -43,12 +45,8 @@ class TqorHTMLRTF final : public TqorRTFSyntax {
 
   TqorHTMLRTF();
 
-  void EscapeToken(std::string& token) override;
   void Next() override;
-  bool GetEol() override;
-  std::string GetToken() override;
   int GetTokenKind() override;
-  void SetLine(const char* text, int lineNumber) override;
   const char* GetTokenKindName() override;
 
   TtkTokenKind TokenId() const { return TokenKind; }
@@ -56,25 +54,15 @@ class TqorHTMLRTF final : public TqorRTFSyntax {
 
  protected:
   const TFragmentFrame& FrameToken(int colorIndex, std::string_view token) override;
-  bool TokenInPlace(std::string_view& token) override;
-  void AppendTokens(std::string& out, TStream* flushTo) override;
 
  private:
   using TProc = void (TqorHTMLRTF::*)();
-  using TIdentFunc = TtkTokenKind (TqorHTMLRTF::*)(int hash);
 
   void InitIdent();
   void MakeMethodTables();
-  std::int64_t KeyHash(std::int32_t pos);
+  std::uint64_t KeyHash(std::int32_t pos);
   TtkTokenKind IdentKind(std::int32_t pos);
-  bool KeyComp(const char* keyword, std::int32_t length) const;
-  TtkTokenKind AltFunc(int hash);
-  TtkTokenKind TagFunc(int hash);
 
-  void NullProc();
-  void SpaceProc();
-  void LFProc();
-  void CRProc();
   void StringProc();
   void AmpersandProc();
   void TagOpenProc();
@@ -87,13 +75,5 @@ class TqorHTMLRTF final : public TqorRTFSyntax {
 
   std::int32_t EntityIndex = NoEntity;
   TRangeState Range = TRangeState::Initial;
-  const char* Line = "";  // an empty text until SetLine, so a premature Next is harmless
   const TProc* ProcTable = nullptr;
-  std::int32_t Run = 0;
-  std::int32_t StringLen = 0;
-  const char* ToIdent = nullptr;
-  const TIdentFunc* IdentFuncTable = nullptr;
-  std::int32_t TokenPos = 0;
-  TtkTokenKind TokenKind = TtkTokenKind::ServerScript;
-  std::int32_t LineNumber = 0;
 };

@@ -8,35 +8,16 @@ using TRangeState = TqorJScriptRTF::TRangeState;
 constexpr std::array<std::int32_t, 256> HashTable = MakeLetterHashTable();
 constexpr std::array<bool, 256> IdentifierTable = MakeWordCharTable();
 
-// Bytes that run together into one blank token: controls other than NUL, LF and
-// CR, and the space.
-constexpr std::array<bool, 256> MakeBlankTable() {
-  std::array<bool, 256> t{};
-  for (std::size_t c = 1; c <= 32; ++c) t[c] = c != '\n' && c != '\r';
-  return t;
-}
-constexpr std::array<bool, 256> BlankTable = MakeBlankTable();
+using byte_class::IsDigit;
+using byte_class::IsHexDigit;
+using byte_class::kBlankTable;
 
-// The scanner's hash rule: the sum of the hash values of the identifier bytes
-// from p on, summed wide so that no identifier, however long, overflows it.
-// *end is set to the first byte after the identifier.
-std::uint64_t WordHash(const char* p, const char** end) {
-  std::uint64_t h = 0;
-  while (IdentifierTable[static_cast<unsigned char>(*p)]) {
-    h += static_cast<std::uint64_t>(HashTable[static_cast<unsigned char>(*p)]);
-    ++p;
-  }
-  *end = p;
-  return h;
+// The scanner's hash rule: the sum of the hash values of the identifier bytes.
+TWordHash IdentHash(const char* p) {
+  return HashWord(p, HashTable.data(), [](unsigned char b) { return IdentifierTable[b]; });
 }
 
-// The bytes in front of which a token that does not span lines stops.
-constexpr bool EndsLine(char c) { return c == '\0' || c == '\n' || c == '\r'; }
-
-constexpr bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-constexpr bool IsHexDigit(unsigned char c) {
-  return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
+using byte_class::IsLineEnd;
 
 // Colour index per kind; the stray bytes and the end of text share the last one.
 constexpr int kColorIndex[] = {1, 2, 3, 4, 5, 6, 7, 8, 8};
@@ -89,9 +70,8 @@ const TKeywordBuckets& TqorJScriptRTF::SharedKeywords() {
        "untaint", "URL", "userAgent", "UTC", "value", "valueOf", "var", "vlinkColor",
        "vspace", "while", "width", "window", "with", "write", "writeln"},
       MaxKey, [](const char* w) {
-        const char* end = nullptr;
-        const std::uint64_t h = WordHash(w, &end);
-        return *end == '\0' && h <= static_cast<std::uint64_t>(MaxKey) ? static_cast<int>(h) : -1;
+        return ListedWordHash(w, HashTable.data(),
+                              [](unsigned char b) { return IdentifierTable[b]; }, MaxKey);
       });
   // clang-format on
   return buckets;
@@ -102,7 +82,7 @@ const TqorJScriptRTF::TProcTable& TqorJScriptRTF::SharedProcTable() {
     TProcTable t;
     t.fill(&TqorJScriptRTF::SymbolProc);
     for (std::size_t c = 0; c < 256; ++c) {
-      if (BlankTable[c]) t[c] = &TqorJScriptRTF::SpaceProc;
+      if (kBlankTable[c]) t[c] = &TqorJScriptRTF::SpaceProc;
       if (c >= 127) t[c] = &TqorJScriptRTF::StrayProc;
       if (IdentifierTable[c]) t[c] = &TqorJScriptRTF::IdentProc;
       if (c >= '0' && c <= '9') t[c] = &TqorJScriptRTF::NumberProc;
@@ -132,39 +112,16 @@ void TqorJScriptRTF::InitIdent() { IdentFuncTable = SharedKeywords().Table(); }
 
 void TqorJScriptRTF::MakeMethodTables() { ProcTable = SharedProcTable().data(); }
 
-int TqorJScriptRTF::KeyHash(const char* p) {
-  const char* end = nullptr;
-  const std::uint64_t h = WordHash(p, &end);
-  StringLen = static_cast<std::int32_t>(end - p);
-  // Every sum beyond the table means the same: no keyword.
-  return h > static_cast<std::uint64_t>(MaxKey) ? MaxKey + 1 : static_cast<int>(h);
+std::uint64_t TqorJScriptRTF::KeyHash(const char* p) {
+  const TWordHash h = IdentHash(p);
+  StringLen = h.Length;
+  return h.Hash;
 }
 
 TTokenKind TqorJScriptRTF::IdentKind(const char* p) {
   ToIdent = p;
-  const int h = KeyHash(p);
-  if (h > MaxKey) return TTokenKind::Identifier;
-  const TKeywordBucket& bucket = IdentFuncTable[h];
-  if (bucket.Empty()) return AltFunc();
-  for (const TKeyword* k = bucket.First; k != bucket.Last; ++k) {
-    if (KeyComp(*k)) return TTokenKind::Key;
-  }
-  return TTokenKind::Identifier;
-}
-
-bool TqorJScriptRTF::KeyComp(const TKeyword& keyword) const {
-  return SameUnderHash(keyword, ToIdent, StringLen, HashTable.data());
-}
-
-TTokenKind TqorJScriptRTF::AltFunc() const { return TTokenKind::Identifier; }
-
-void TqorJScriptRTF::EscapeToken(std::string& token) { EscapeRtf(token); }
-
-void TqorJScriptRTF::SetLine(const char* text, int lineNumber) {
-  Line = text != nullptr ? text : "";
-  Run = 0;
-  LineNumber = lineNumber;
-  Next();
+  const std::uint64_t hash = KeyHash(p);
+  return FindKeyword(hash, MaxKey, HashTable.data()) ? TTokenKind::Key : TTokenKind::Identifier;
 }
 
 void TqorJScriptRTF::Next() {
@@ -176,21 +133,6 @@ void TqorJScriptRTF::Next() {
   }
 }
 
-bool TqorJScriptRTF::GetEol() { return TokenKind == TTokenKind::EndOfText; }
-
-std::string TqorJScriptRTF::GetToken() {
-  return std::string(Line + TokenPos, static_cast<std::size_t>(Run - TokenPos));
-}
-
-bool TqorJScriptRTF::TokenInPlace(std::string_view& token) {
-  token = std::string_view(Line + TokenPos, static_cast<std::size_t>(Run - TokenPos));
-  return true;
-}
-
-void TqorJScriptRTF::AppendTokens(std::string& out, TStream* flushTo) {
-  AppendTokensOf(*this, out, flushTo);
-}
-
 int TqorJScriptRTF::GetTokenKind() { return kColorIndex[static_cast<int>(TokenKind)]; }
 
 const char* TqorJScriptRTF::GetTokenKindName() { return kKindName[static_cast<int>(TokenKind)]; }
@@ -198,35 +140,7 @@ const char* TqorJScriptRTF::GetTokenKindName() { return kKindName[static_cast<in
 // Scans to just after "*/" (leaving the comment) or up to the line end, where
 // the comment stays open for the next line.
 void TqorJScriptRTF::ScanBlockCommentBody() {
-  for (;;) {
-    const char c = Line[Run];
-    if (EndsLine(c)) return;
-    if (c == '*' && Line[Run + 1] == '/') {
-      Run += 2;
-      Range = TRangeState::Normal;
-      return;
-    }
-    ++Run;
-  }
-}
-
-void TqorJScriptRTF::NullProc() { TokenKind = TTokenKind::EndOfText; }
-
-void TqorJScriptRTF::SpaceProc() {
-  ++Run;
-  while (BlankTable[static_cast<unsigned char>(Line[Run])]) ++Run;
-  TokenKind = TTokenKind::Space;
-}
-
-void TqorJScriptRTF::LFProc() {
-  ++Run;
-  TokenKind = TTokenKind::Space;
-}
-
-void TqorJScriptRTF::CRProc() {
-  ++Run;
-  if (Line[Run] == '\n') ++Run;
-  TokenKind = TTokenKind::Space;
+  if (ScanPastCommentClose()) Range = TRangeState::Normal;
 }
 
 void TqorJScriptRTF::StringProc() {
@@ -235,20 +149,20 @@ void TqorJScriptRTF::StringProc() {
   // quote then opens the string.
   if (Line[Run + 1] == quote && Line[Run + 2] == quote) Run += 2;
   ++Run;
-  while (Line[Run] != quote && !EndsLine(Line[Run])) ++Run;
+  while (Line[Run] != quote && !IsLineEnd(Line[Run])) ++Run;
   if (Line[Run] == quote) ++Run;
   TokenKind = TTokenKind::String;
 }
 
 void TqorJScriptRTF::HashProc() {
   ++Run;
-  while (IsDigit(static_cast<unsigned char>(Line[Run]))) ++Run;
+  while (IsDigit(Line[Run])) ++Run;
   TokenKind = TTokenKind::String;
 }
 
 void TqorJScriptRTF::DollarProc() {
   ++Run;
-  while (IsHexDigit(static_cast<unsigned char>(Line[Run]))) ++Run;
+  while (IsHexDigit(Line[Run])) ++Run;
   TokenKind = TTokenKind::Number;
 }
 
@@ -296,7 +210,7 @@ void TqorJScriptRTF::SlashProc() {
     case '/':
       TokenKind = TTokenKind::Comment;
       Run += 2;
-      while (!EndsLine(Line[Run])) ++Run;
+      ScanToLineEnd();
       return;
     case '=':
       Run += 2;
@@ -311,7 +225,7 @@ void TqorJScriptRTF::NumberProc() {
   ++Run;
   for (;;) {
     const char c = Line[Run];
-    if (IsDigit(static_cast<unsigned char>(c)) || c == 'e' || c == 'E') {
+    if (IsDigit(c) || c == 'e' || c == 'E') {
       ++Run;
     } else if (c == '.' && Line[Run + 1] != '.') {
       ++Run;
@@ -346,18 +260,7 @@ void TqorJScriptRTF::SymbolProc() {
 // The next stretch of an open block comment: a line end keeps its own token and
 // leaves the comment open; anything else is comment text up to "*/" or the line end.
 void TqorJScriptRTF::CommentProc() {
-  switch (Line[Run]) {
-    case '\0':
-      NullProc();
-      return;
-    case '\n':
-      LFProc();
-      return;
-    case '\r':
-      CRProc();
-      return;
-    default:
-      TokenKind = TTokenKind::Comment;
-      ScanBlockCommentBody();
-  }
+  if (LineEndInRange()) return;
+  TokenKind = TTokenKind::Comment;
+  ScanBlockCommentBody();
 }

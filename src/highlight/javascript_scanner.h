@@ -7,43 +7,38 @@
 #include <string>
 #include <string_view>
 
-#include "keyword_buckets.h"
-#include "rtf_syntax.h"
+#include "scanner_base.h"
 
-class TqorJScriptRTF final : public TqorRTFSyntax {
-  // The base class's conversion loop calls the scanner's own operations.
+enum class TJScriptTokenKind : std::uint8_t {
+  Comment,
+  Identifier,
+  Key,
+  Number,
+  Space,
+  String,
+  Symbol,
+  Stray,
+  EndOfText
+};
+
+class TqorJScriptRTF final
+    : public TScannerBase<TqorJScriptRTF, TJScriptTokenKind, TJScriptTokenKind::Space> {
   friend class TqorRTFSyntax;
+  friend class TScannerBase<TqorJScriptRTF, TJScriptTokenKind, TJScriptTokenKind::Space>;
 
  public:
-  enum class TTokenKind : std::uint8_t {
-    Comment,
-    Identifier,
-    Key,
-    Number,
-    Space,
-    String,
-    Symbol,
-    Stray,
-    EndOfText
-  };
+  using TTokenKind = TJScriptTokenKind;
   enum class TRangeState : std::uint8_t { Normal, Comment };
 
   static constexpr int MaxKey = 252;
 
   TqorJScriptRTF();
 
-  void EscapeToken(std::string& token) override;
   void Next() override;
-  bool GetEol() override;
-  std::string GetToken() override;
   int GetTokenKind() override;
-  void SetLine(const char* text, int lineNumber) override;
   const char* GetTokenKindName() override;
 
  protected:
-  bool TokenInPlace(std::string_view& token) override;
-  void AppendTokens(std::string& out, TStream* flushTo) override;
-
  private:
   using TProc = void (TqorJScriptRTF::*)();
   using TProcTable = std::array<TProc, 256>;
@@ -54,17 +49,11 @@ class TqorJScriptRTF final : public TqorRTFSyntax {
   void InitIdent();
   void MakeMethodTables();
 
-  int KeyHash(const char* p);
+  std::uint64_t KeyHash(const char* p);
   TTokenKind IdentKind(const char* p);
-  bool KeyComp(const TKeyword& keyword) const;
-  TTokenKind AltFunc() const;
 
   void ScanBlockCommentBody();
 
-  void NullProc();
-  void SpaceProc();
-  void LFProc();
-  void CRProc();
   void StringProc();
   void HashProc();
   void DollarProc();
@@ -83,13 +72,5 @@ class TqorJScriptRTF final : public TqorRTFSyntax {
   void CommentProc();
 
   TRangeState Range = TRangeState::Normal;
-  const char* Line = "";
-  std::int32_t LineNumber = 0;
   const TProc* ProcTable = nullptr;
-  std::int32_t Run = 0;
-  std::int32_t StringLen = 0;
-  const char* ToIdent = nullptr;
-  std::int32_t TokenPos = 0;
-  TTokenKind TokenKind = TTokenKind::Comment;
-  const TKeywordBucket* IdentFuncTable = nullptr;
 };

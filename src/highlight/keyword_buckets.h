@@ -29,9 +29,16 @@ class TKeywordBuckets {
   // cannot reach) are left out.
   template <class HashOf>
   TKeywordBuckets(std::initializer_list<const char*> words, int maxKey, HashOf hashOf)
+      : TKeywordBuckets(words.begin(), words.end(), maxKey, hashOf) {}
+  template <std::size_t N, class HashOf>
+  TKeywordBuckets(const char* const (&words)[N], int maxKey, HashOf hashOf)
+      : TKeywordBuckets(words, words + N, maxKey, hashOf) {}
+  template <class HashOf>
+  TKeywordBuckets(const char* const* first, const char* const* last, int maxKey, HashOf hashOf)
       : Buckets_(static_cast<std::size_t>(maxKey) + 1) {
     std::vector<std::pair<int, TKeyword>> hashed;
-    for (const char* w : words) {
+    for (const char* const* word = first; word != last; ++word) {
+      const char* w = *word;
       const int h = hashOf(w);
       if (h < 0 || h > maxKey) continue;
       std::int32_t len = 0;
@@ -81,6 +88,34 @@ constexpr std::array<bool, 256> MakeWordCharTable() {
   }
   t['_'] = true;
   return t;
+}
+
+// An identifier's hash and length. The sum is 64 bits wide: the longest text
+// the program holds (2^31 - 1 bytes) times the largest byte value (255) stays
+// far inside it, so no identifier, however long, overflows the sum.
+struct TWordHash {
+  std::uint64_t Hash = 0;
+  std::int32_t Length = 0;
+};
+
+// Sums values[b] over the bytes b from p on for which inWord(b) holds.
+template <class InWord>
+TWordHash HashWord(const char* p, const std::int32_t* values, InWord inWord) {
+  const char* const start = p;
+  std::uint64_t hash = 0;
+  for (unsigned char b; inWord(b = static_cast<unsigned char>(*p)); ++p) {
+    hash += static_cast<std::uint64_t>(values[b]);
+  }
+  return TWordHash{hash, static_cast<std::int32_t>(p - start)};
+}
+
+// The hash of a listed word for TKeywordBuckets: -1 when the word does not
+// hash whole under the rule (it could never be found) or lies beyond maxKey.
+template <class InWord>
+int ListedWordHash(const char* word, const std::int32_t* values, InWord inWord, int maxKey) {
+  const TWordHash h = HashWord(word, values, inWord);
+  if (word[h.Length] != '\0' || h.Hash > static_cast<std::uint64_t>(maxKey)) return -1;
+  return static_cast<int>(h.Hash);
 }
 
 // The comparison of KeyComp: same length, and the same hash value byte for byte.

@@ -7,15 +7,10 @@ namespace {
 constexpr std::array<std::int32_t, 256> HashTable = MakeLetterHashTable();
 constexpr std::array<bool, 256> IdentifierTable = MakeWordCharTable();
 
-constexpr unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-constexpr bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-constexpr bool IsHexDigit(char c) {
-  return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
-constexpr bool IsLineEnd(char c) { return c == '\0' || c == '\n' || c == '\r'; }
-// Blanks and control characters other than NUL, LF and CR.
-constexpr bool IsBlank(char c) { return Byte(c) >= 1 && Byte(c) <= 32 && c != '\n' && c != '\r'; }
+using byte_class::Byte;
+using byte_class::IsDigit;
+using byte_class::IsHexDigit;
+using byte_class::IsLineEnd;
 
 // The keywords whose recognition does more than give the kind Key; the scanner
 // tells them by the identity of the listed text.
@@ -40,12 +35,10 @@ bool IsPropertyDirective(const char* text) {
   return false;
 }
 
-// The word's hash by the scanner's own rule: the sum of its letters.
-std::int32_t WordHash(const char* word) {
-  std::int32_t hash = 0;
-  for (; IsLetter(*word); ++word) hash += HashTable[Byte(*word)];
-  return hash;
-}
+// The scanner's hash rule: the sum of the leading letters (exactly the bytes
+// whose hash value is 1..26; "_" counts 31 and is none).
+bool IsHashedLetter(unsigned char b) { return HashTable[b] >= 1 && HashTable[b] <= 26; }
+TWordHash LetterHash(const char* p) { return HashWord(p, HashTable.data(), IsHashedLetter); }
 
 const TKeywordBuckets& Keywords() {
   // clang-format off
@@ -64,7 +57,9 @@ const TKeywordBuckets& Keywords() {
           "Type", "Unit", "Until", "Uses", "Var", "Virtual", "While", "With", "Xor",
           kIndex, kNodefault, kRead, kReadonly, kStored, kWrite, kWriteonly,
       },
-      TqorPasRTF::MaxKey, WordHash);
+      TqorPasRTF::MaxKey, [](const char* word) {
+        return ListedWordHash(word, HashTable.data(), IsHashedLetter, TqorPasRTF::MaxKey);
+      });
   // clang-format on
   return buckets;
 }
@@ -115,31 +110,17 @@ void TqorPasRTF::MakeMethodTables() {
 
 // Only the leading letters are hashed. A digit or "_" right after them is
 // counted into the length, so a word like "End2" can never equal a keyword.
-std::int32_t TqorPasRTF::KeyHash(const char* p) {
-  std::int32_t hash = 0;
-  const char* start = p;
-  // Letters are exactly the bytes whose value is 1..26.
-  for (std::int32_t v; (v = HashTable[Byte(*p)]) >= 1 && v <= 26; ++p) hash += v;
-  StringLen = static_cast<std::int32_t>(p - start);
-  if (IsDigit(*p) || *p == '_') ++StringLen;
-  return hash;
+std::uint64_t TqorPasRTF::KeyHash(const char* p) {
+  const TWordHash h = LetterHash(p);
+  StringLen = h.Length;
+  if (IsDigit(p[StringLen]) || p[StringLen] == '_') ++StringLen;
+  return h.Hash;
 }
 
 TqorPasRTF::TTokenKind TqorPasRTF::IdentKind(const char* p) {
   ToIdent = p;
-  const std::int32_t hash = KeyHash(p);
-  if (hash > MaxKey) return TTokenKind::Identifier;
-  const TKeywordBucket& bucket = IdentFuncTable[hash];
-  return bucket.Empty() ? AltFunc() : KeyFunc(bucket);
-}
-
-bool TqorPasRTF::KeyComp(const TKeyword& keyword) const {
-  return SameUnderHash(keyword, ToIdent, StringLen, HashTable.data());
-}
-
-TqorPasRTF::TTokenKind TqorPasRTF::KeyFunc(const TKeywordBucket& bucket) {
-  for (const TKeyword* k = bucket.First; k != bucket.Last; ++k) {
-    if (!KeyComp(*k)) continue;
+  const std::uint64_t hash = KeyHash(p);
+  if (const TKeyword* k = FindKeyword(hash, MaxKey, HashTable.data())) {
     if (k->Text == kAsm) {
       Range = TRangeState::AsmBlock;
       AsmStart = true;
@@ -152,16 +133,7 @@ TqorPasRTF::TTokenKind TqorPasRTF::KeyFunc(const TKeywordBucket& bucket) {
     }
     return TTokenKind::Key;
   }
-  return AltFunc();
-}
-
-TqorPasRTF::TTokenKind TqorPasRTF::AltFunc() const { return TTokenKind::Identifier; }
-
-void TqorPasRTF::SetLine(const char* text, int lineNumber) {
-  Line = text;
-  Run = 0;
-  LineNumber = lineNumber;
-  Next();
+  return TTokenKind::Identifier;
 }
 
 void TqorPasRTF::Next() {
@@ -180,19 +152,6 @@ void TqorPasRTF::Next() {
       (this->*ProcTable[Byte(Line[Run])])();
       break;
   }
-}
-
-bool TqorPasRTF::GetEol() { return TokenKind == TTokenKind::EndOfText; }
-
-std::string TqorPasRTF::GetToken() { return std::string(Line + TokenPos, Line + Run); }
-
-bool TqorPasRTF::TokenInPlace(std::string_view& token) {
-  token = std::string_view(Line + TokenPos, static_cast<std::size_t>(Run - TokenPos));
-  return true;
-}
-
-void TqorPasRTF::AppendTokens(std::string& out, TStream* flushTo) {
-  AppendTokensOf(*this, out, flushTo);
 }
 
 // Range is already the state after the token, so the "end" that closes an
@@ -256,31 +215,9 @@ const char* TqorPasRTF::GetTokenKindName() {
   return "";
 }
 
-void TqorPasRTF::EscapeToken(std::string& token) { EscapeRtf(token); }
-
 // Comments are italic and keywords bold.
 const TFragmentFrame& TqorPasRTF::FrameToken(int colorIndex, std::string_view) {
   return ItalicBoldFrame(colorIndex);
-}
-
-void TqorPasRTF::NullProc() { TokenKind = TTokenKind::EndOfText; }
-
-void TqorPasRTF::SpaceProc() {
-  TokenKind = TTokenKind::Space;
-  do {
-    ++Run;
-  } while (IsBlank(Line[Run]));
-}
-
-void TqorPasRTF::LFProc() {
-  TokenKind = TTokenKind::Space;
-  ++Run;
-}
-
-void TqorPasRTF::CRProc() {
-  TokenKind = TTokenKind::Space;
-  ++Run;
-  if (Line[Run] == '\n') ++Run;
 }
 
 void TqorPasRTF::CharCodeProc() {
@@ -335,7 +272,7 @@ void TqorPasRTF::SlashProc() {
   if (Line[Run + 1] == '/') {
     TokenKind = TTokenKind::Comment;
     Run += 2;
-    while (!IsLineEnd(Line[Run])) ++Run;
+    ScanToLineEnd();
   } else {
     TokenKind = TTokenKind::Symbol;
     ++Run;
@@ -403,37 +340,13 @@ void TqorPasRTF::SymbolProc() {
 }
 
 void TqorPasRTF::BraceCommentProc() {
-  switch (Line[Run]) {
-    case '\0':
-      NullProc();
-      return;
-    case '\n':
-      LFProc();
-      return;
-    case '\r':
-      CRProc();
-      return;
-    default:
-      break;
-  }
+  if (LineEndInRange()) return;
   TokenKind = TTokenKind::Comment;
   ScanBraceCommentBody();
 }
 
 void TqorPasRTF::ParenCommentProc() {
-  switch (Line[Run]) {
-    case '\0':
-      NullProc();
-      return;
-    case '\n':
-      LFProc();
-      return;
-    case '\r':
-      CRProc();
-      return;
-    default:
-      break;
-  }
+  if (LineEndInRange()) return;
   TokenKind = TTokenKind::Comment;
   ScanParenCommentBody();
 }

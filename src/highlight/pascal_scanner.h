@@ -7,26 +7,27 @@
 #include <string>
 #include <string_view>
 
-#include "keyword_buckets.h"
-#include "rtf_syntax.h"
+#include "scanner_base.h"
 
-class TqorPasRTF final : public TqorRTFSyntax {
-  // The base class's conversion loop calls the scanner's own operations.
+enum class TPasTokenKind : std::uint8_t {
+  Comment,
+  Identifier,
+  Key,
+  Number,
+  Space,
+  String,
+  Symbol,
+  Stray,
+  Asm,
+  EndOfText,
+};
+
+class TqorPasRTF final : public TScannerBase<TqorPasRTF, TPasTokenKind, TPasTokenKind::Space> {
   friend class TqorRTFSyntax;
+  friend class TScannerBase<TqorPasRTF, TPasTokenKind, TPasTokenKind::Space>;
 
  public:
-  enum class TTokenKind : std::uint8_t {
-    Comment,
-    Identifier,
-    Key,
-    Number,
-    Space,
-    String,
-    Symbol,
-    Stray,
-    Asm,
-    EndOfText,
-  };
+  using TTokenKind = TPasTokenKind;
   enum class TRangeState : std::uint8_t {
     Normal,
     PropertyDecl,
@@ -41,12 +42,8 @@ class TqorPasRTF final : public TqorRTFSyntax {
 
   TqorPasRTF();
 
-  void EscapeToken(std::string& token) override;
   void Next() override;
-  bool GetEol() override;
-  std::string GetToken() override;
   int GetTokenKind() override;
-  void SetLine(const char* text, int lineNumber) override;
   const char* GetTokenKindName() override;
 
   // The kind the current token is written as: Asm for code inside an
@@ -58,24 +55,15 @@ class TqorPasRTF final : public TqorRTFSyntax {
 
  protected:
   const TFragmentFrame& FrameToken(int colorIndex, std::string_view token) override;
-  bool TokenInPlace(std::string_view& token) override;
-  void AppendTokens(std::string& out, TStream* flushTo) override;
 
  private:
   void InitIdent();
   void MakeMethodTables();
 
-  std::int32_t KeyHash(const char* p);
+  std::uint64_t KeyHash(const char* p);
   TTokenKind IdentKind(const char* p);
-  bool KeyComp(const TKeyword& keyword) const;
-  TTokenKind KeyFunc(const TKeywordBucket& bucket);
-  TTokenKind AltFunc() const;
 
   // Byte handlers of ProcTable.
-  void NullProc();
-  void SpaceProc();
-  void LFProc();
-  void CRProc();
   void CharCodeProc();
   void HexProc();
   void StringProc();
@@ -100,13 +88,5 @@ class TqorPasRTF final : public TqorRTFSyntax {
 
   bool AsmStart = false;
   TRangeState Range = TRangeState::Normal;
-  const char* Line = nullptr;
-  std::int32_t LineNumber = 0;
   const TProcTableProc* ProcTable = nullptr;
-  std::int32_t Run = 0;
-  std::int32_t StringLen = 0;
-  const char* ToIdent = nullptr;
-  const TKeywordBucket* IdentFuncTable = nullptr;
-  std::int32_t TokenPos = 0;
-  TTokenKind TokenKind = TTokenKind::Comment;
 };

@@ -8,14 +8,7 @@ using TRangeState = TqorPHPRTF::TRangeState;
 constexpr std::array<std::int32_t, 256> HashTable = MakeLetterHashTable();
 constexpr std::array<bool, 256> IdentifierTable = MakeWordCharTable();
 
-// Bytes that run together into one blank token: controls other than NUL, LF and
-// CR, and the space.
-constexpr std::array<bool, 256> MakeBlankTable() {
-  std::array<bool, 256> t{};
-  for (std::size_t c = 1; c <= 32; ++c) t[c] = c != '\n' && c != '\r';
-  return t;
-}
-constexpr std::array<bool, 256> BlankTable = MakeBlankTable();
+using byte_class::kBlankTable;
 
 // Bytes that continue a number: digits, hexadecimal letters, the "x" of "0x",
 // the "L" suffix, the decimal point and the minus sign.
@@ -29,21 +22,12 @@ constexpr std::array<bool, 256> MakeNumberTable() {
 }
 constexpr std::array<bool, 256> NumberTable = MakeNumberTable();
 
-// The scanner's hash rule: the sum of the hash values of the identifier bytes
-// from p on, summed wide so that no identifier, however long, overflows it.
-// *end is set to the first byte after the identifier.
-std::uint64_t WordHash(const char* p, const char** end) {
-  std::uint64_t h = 0;
-  while (IdentifierTable[static_cast<unsigned char>(*p)]) {
-    h += static_cast<std::uint64_t>(HashTable[static_cast<unsigned char>(*p)]);
-    ++p;
-  }
-  *end = p;
-  return h;
+// The scanner's hash rule: the sum of the hash values of the identifier bytes.
+TWordHash IdentHash(const char* p) {
+  return HashWord(p, HashTable.data(), [](unsigned char b) { return IdentifierTable[b]; });
 }
 
-// The bytes in front of which a token that does not span lines stops.
-constexpr bool EndsLine(char c) { return c == '\0' || c == '\n' || c == '\r'; }
+using byte_class::IsLineEnd;
 
 constexpr int kColorIndex[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
 constexpr const char* kKindName[] = {"Comment",  "Identifier", "AtSign",   "Key",
@@ -72,9 +56,8 @@ const TKeywordBuckets& TqorPHPRTF::SharedKeywords() {
        "or", "print", "real", "require", "return", "show_source", "static", "string",
        "switch", "true", "unset", "var", "while", "xor"},
       MaxKey, [](const char* w) {
-        const char* end = nullptr;
-        const std::uint64_t h = WordHash(w, &end);
-        return *end == '\0' && h <= static_cast<std::uint64_t>(MaxKey) ? static_cast<int>(h) : -1;
+        return ListedWordHash(w, HashTable.data(),
+                              [](unsigned char b) { return IdentifierTable[b]; }, MaxKey);
       });
   // clang-format on
   return buckets;
@@ -85,7 +68,7 @@ const TqorPHPRTF::TProcTable& TqorPHPRTF::SharedProcTable() {
     TProcTable t;
     t.fill(&TqorPHPRTF::StrayProc);
     for (std::size_t c = 0; c < 256; ++c) {
-      if (BlankTable[c]) t[c] = &TqorPHPRTF::SpaceProc;
+      if (kBlankTable[c]) t[c] = &TqorPHPRTF::SpaceProc;
       if (IdentifierTable[c]) t[c] = &TqorPHPRTF::IdentProc;
       if (c >= '0' && c <= '9') t[c] = &TqorPHPRTF::NumberProc;
     }
@@ -115,39 +98,16 @@ void TqorPHPRTF::InitIdent() { IdentFuncTable = SharedKeywords().Table(); }
 
 void TqorPHPRTF::MakeMethodTables() { ProcTable = SharedProcTable().data(); }
 
-int TqorPHPRTF::KeyHash(const char* p) {
-  const char* end = nullptr;
-  const std::uint64_t h = WordHash(p, &end);
-  StringLen = static_cast<std::int32_t>(end - p);
-  // Every sum beyond the table means the same: no keyword.
-  return h > static_cast<std::uint64_t>(MaxKey) ? MaxKey + 1 : static_cast<int>(h);
+std::uint64_t TqorPHPRTF::KeyHash(const char* p) {
+  const TWordHash h = IdentHash(p);
+  StringLen = h.Length;
+  return h.Hash;
 }
 
 TTokenKind TqorPHPRTF::IdentKind(const char* p) {
   ToIdent = p;
-  const int h = KeyHash(p);
-  if (h > MaxKey) return TTokenKind::Identifier;
-  const TKeywordBucket& bucket = IdentFuncTable[h];
-  if (bucket.Empty()) return AltFunc();
-  for (const TKeyword* k = bucket.First; k != bucket.Last; ++k) {
-    if (KeyComp(*k)) return TTokenKind::Key;
-  }
-  return TTokenKind::Identifier;
-}
-
-bool TqorPHPRTF::KeyComp(const TKeyword& keyword) const {
-  return SameUnderHash(keyword, ToIdent, StringLen, HashTable.data());
-}
-
-TTokenKind TqorPHPRTF::AltFunc() const { return TTokenKind::Identifier; }
-
-void TqorPHPRTF::EscapeToken(std::string& token) { EscapeRtf(token); }
-
-void TqorPHPRTF::SetLine(const char* text, int lineNumber) {
-  Line = text != nullptr ? text : "";
-  Run = 0;
-  LineNumber = lineNumber;
-  Next();
+  const std::uint64_t hash = KeyHash(p);
+  return FindKeyword(hash, MaxKey, HashTable.data()) ? TTokenKind::Key : TTokenKind::Identifier;
 }
 
 void TqorPHPRTF::Next() {
@@ -168,27 +128,12 @@ void TqorPHPRTF::Next() {
   }
 }
 
-bool TqorPHPRTF::GetEol() { return TokenKind == TTokenKind::EndOfText; }
-
-std::string TqorPHPRTF::GetToken() {
-  return std::string(Line + TokenPos, static_cast<std::size_t>(Run - TokenPos));
-}
-
-bool TqorPHPRTF::TokenInPlace(std::string_view& token) {
-  token = std::string_view(Line + TokenPos, static_cast<std::size_t>(Run - TokenPos));
-  return true;
-}
-
-void TqorPHPRTF::AppendTokens(std::string& out, TStream* flushTo) {
-  AppendTokensOf(*this, out, flushTo);
-}
-
 int TqorPHPRTF::GetTokenKind() { return kColorIndex[static_cast<int>(TokenKind)]; }
 
 const char* TqorPHPRTF::GetTokenKindName() { return kKindName[static_cast<int>(TokenKind)]; }
 
 void TqorPHPRTF::ScanSingleQuotedBody() {
-  while (Line[Run] != '\'' && !EndsLine(Line[Run])) ++Run;
+  while (Line[Run] != '\'' && !IsLineEnd(Line[Run])) ++Run;
   if (Line[Run] == '\'') {
     ++Run;
     Range = TRangeState::Normal;
@@ -201,7 +146,7 @@ void TqorPHPRTF::ScanSingleQuotedBody() {
 void TqorPHPRTF::ScanDoubleQuotedBody() {
   for (;;) {
     const char c = Line[Run];
-    if (EndsLine(c)) return;
+    if (IsLineEnd(c)) return;
     if (c == '"') {
       ++Run;
       Range = TRangeState::Normal;
@@ -216,53 +161,7 @@ void TqorPHPRTF::ScanDoubleQuotedBody() {
 }
 
 void TqorPHPRTF::ScanBlockCommentBody() {
-  for (;;) {
-    const char c = Line[Run];
-    if (EndsLine(c)) return;
-    if (c == '*' && Line[Run + 1] == '/') {
-      Run += 2;
-      Range = TRangeState::Normal;
-      return;
-    }
-    ++Run;
-  }
-}
-
-// Inside an open string or comment a line end (or the end of text) is still a
-// token of its own, and the construct stays open past it.
-bool TqorPHPRTF::LineEndInRange() {
-  switch (Line[Run]) {
-    case '\0':
-      NullProc();
-      return true;
-    case '\n':
-      LFProc();
-      return true;
-    case '\r':
-      CRProc();
-      return true;
-    default:
-      return false;
-  }
-}
-
-void TqorPHPRTF::NullProc() { TokenKind = TTokenKind::EndOfText; }
-
-void TqorPHPRTF::SpaceProc() {
-  ++Run;
-  while (BlankTable[static_cast<unsigned char>(Line[Run])]) ++Run;
-  TokenKind = TTokenKind::Space;
-}
-
-void TqorPHPRTF::LFProc() {
-  ++Run;
-  TokenKind = TTokenKind::Space;
-}
-
-void TqorPHPRTF::CRProc() {
-  ++Run;
-  if (Line[Run] == '\n') ++Run;
-  TokenKind = TTokenKind::Space;
+  if (ScanPastCommentClose()) Range = TRangeState::Normal;
 }
 
 // "!", "%", "*" and "^", each alone or with "=".
@@ -287,7 +186,7 @@ void TqorPHPRTF::DoubleQuoteProc() {
 
 void TqorPHPRTF::HashCommentProc() {
   ++Run;
-  while (!EndsLine(Line[Run])) ++Run;
+  ScanToLineEnd();
   TokenKind = TTokenKind::Comment;
 }
 
@@ -321,7 +220,7 @@ void TqorPHPRTF::SlashProc() {
     case '/':
       TokenKind = TTokenKind::Comment;
       Run += 2;
-      while (!EndsLine(Line[Run])) ++Run;
+      ScanToLineEnd();
       return;
     case '=':
       Run += 2;

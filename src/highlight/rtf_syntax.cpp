@@ -5,8 +5,6 @@
 
 namespace {
 
-SystemColorResolver gResolver = nullptr;
-
 TFontDesc& DefaultFontStorage() {
   static TFontDesc font = DefaultCourierNew();
   return font;
@@ -49,8 +47,6 @@ const char* CharsetWord(std::uint8_t charSet) {
 }
 
 }  // namespace
-
-void SetSystemColorResolver(SystemColorResolver resolver) { gResolver = resolver; }
 
 TFontDesc DefaultCourierNew() {
   // FIXED_PITCH (1) | FF_MODERN (0x30), ANSI_CHARSET (0).
@@ -118,9 +114,7 @@ int TqorRTFSyntax::GetTokenKind() { return 0; }
 const char* TqorRTFSyntax::GetTokenKindName() { return ""; }
 
 std::string TqorRTFSyntax::ColorToRtf(TColor color) {
-  if ((color & kSystemColorFlag) == kSystemColorFlag) {
-    color = gResolver ? gResolver(color) : 0;
-  }
+  if ((color & kSystemColorFlag) == kSystemColorFlag) color = 0;
   std::string s = "\\red";
   AppendDecimal(s, color & 0xFF);
   s += "\\green";

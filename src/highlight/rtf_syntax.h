@@ -13,8 +13,8 @@
 #include "rtf_fragment.h"
 
 // A colour value: red in the low byte, green in the second, blue in the third.
-// A value with the high byte 0xFF is a system colour, resolved when the colour
-// table is built.
+// A value with the high byte 0xFF is a system colour, which the colour table
+// writes as black.
 using TColor = std::uint32_t;
 
 constexpr TColor RGBColor(unsigned r, unsigned g, unsigned b) {
@@ -22,11 +22,6 @@ constexpr TColor RGBColor(unsigned r, unsigned g, unsigned b) {
 }
 
 constexpr TColor kSystemColorFlag = 0xFF000000u;
-
-// Resolves a system colour value to its current red, green and blue. The editor
-// installs one that asks the desktop; without one, system colours are black.
-using SystemColorResolver = TColor (*)(TColor systemColor);
-void SetSystemColorResolver(SystemColorResolver resolver);
 
 // A font as the font table needs it: the metrics the platform reports for it.
 struct TFontDesc {

@@ -27,17 +27,13 @@ constexpr std::array<std::int32_t, 256> HashTable = MakeHashTable();
 constexpr std::array<bool, 256> IdentifierTable = MakeWordCharTable();
 constexpr std::array<bool, 256> NumberTable = MakeNumberTable();
 
-constexpr unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-constexpr bool IsLineEnd(char c) { return c == '\0' || c == '\n' || c == '\r'; }
-// Blanks and control characters other than NUL, LF and CR.
-constexpr bool IsBlank(char c) { return Byte(c) >= 1 && Byte(c) <= 32 && c != '\n' && c != '\r'; }
+using byte_class::Byte;
+using byte_class::IsDigit;
+using byte_class::IsLineEnd;
 
-// The word's hash by the scanner's own rule: every identifier byte counts.
-std::int32_t WordHash(const char* word) {
-  std::int32_t hash = 0;
-  for (; IdentifierTable[Byte(*word)]; ++word) hash += HashTable[Byte(*word)];
-  return hash;
+// The scanner's hash rule: every identifier byte counts.
+TWordHash IdentHash(const char* p) {
+  return HashWord(p, HashTable.data(), [](unsigned char b) { return IdentifierTable[b]; });
 }
 
 const TKeywordBuckets& Keywords() {
@@ -65,7 +61,11 @@ const TKeywordBuckets& Keywords() {
           "UNION",      "UNIQUE",      "UPDATE",    "USER",        "USING",    "VIEW",
           "WAIT",       "WHEN",        "WHERE",     "WHILE",       "WITH",     "WORK",
       },
-      TqorSQLRTF::MaxKey, WordHash);
+      TqorSQLRTF::MaxKey, [](const char* word) {
+        return ListedWordHash(
+            word, HashTable.data(), [](unsigned char b) { return IdentifierTable[b]; },
+            TqorSQLRTF::MaxKey);
+      });
   return buckets;
 }
 
@@ -105,40 +105,16 @@ void TqorSQLRTF::MakeMethodTables() {
   ProcTable = table.data();
 }
 
-std::int32_t TqorSQLRTF::KeyHash(const char* p) {
-  std::int32_t hash = 0;
-  const char* start = p;
-  while (IdentifierTable[Byte(*p)]) hash += HashTable[Byte(*p++)];
-  StringLen = static_cast<std::int32_t>(p - start);
-  return hash;
+std::uint64_t TqorSQLRTF::KeyHash(const char* p) {
+  const TWordHash h = IdentHash(p);
+  StringLen = h.Length;
+  return h.Hash;
 }
 
 TqorSQLRTF::TTokenKind TqorSQLRTF::IdentKind(const char* p) {
   ToIdent = p;
-  const std::int32_t hash = KeyHash(p);
-  if (hash > MaxKey) return TTokenKind::Identifier;
-  const TKeywordBucket& bucket = IdentFuncTable[hash];
-  return bucket.Empty() ? AltFunc() : KeyFunc(bucket);
-}
-
-bool TqorSQLRTF::KeyComp(const TKeyword& keyword) const {
-  return SameUnderHash(keyword, ToIdent, StringLen, HashTable.data());
-}
-
-TqorSQLRTF::TTokenKind TqorSQLRTF::KeyFunc(const TKeywordBucket& bucket) const {
-  for (const TKeyword* k = bucket.First; k != bucket.Last; ++k) {
-    if (KeyComp(*k)) return TTokenKind::Key;
-  }
-  return AltFunc();
-}
-
-TqorSQLRTF::TTokenKind TqorSQLRTF::AltFunc() const { return TTokenKind::Identifier; }
-
-void TqorSQLRTF::SetLine(const char* text, int lineNumber) {
-  Line = text;
-  Run = 0;
-  LineNumber = lineNumber;
-  Next();
+  const std::uint64_t hash = KeyHash(p);
+  return FindKeyword(hash, MaxKey, HashTable.data()) ? TTokenKind::Key : TTokenKind::Identifier;
 }
 
 void TqorSQLRTF::Next() {
@@ -149,19 +125,6 @@ void TqorSQLRTF::Next() {
     Range = TRangeState::Normal;
     (this->*ProcTable[Byte(Line[Run])])();
   }
-}
-
-bool TqorSQLRTF::GetEol() { return TokenKind == TTokenKind::EndOfText; }
-
-std::string TqorSQLRTF::GetToken() { return std::string(Line + TokenPos, Line + Run); }
-
-bool TqorSQLRTF::TokenInPlace(std::string_view& token) {
-  token = std::string_view(Line + TokenPos, static_cast<std::size_t>(Run - TokenPos));
-  return true;
-}
-
-void TqorSQLRTF::AppendTokens(std::string& out, TStream* flushTo) {
-  AppendTokensOf(*this, out, flushTo);
 }
 
 int TqorSQLRTF::GetTokenKind() {
@@ -204,35 +167,9 @@ const char* TqorSQLRTF::GetTokenKindName() {
   return "";
 }
 
-void TqorSQLRTF::EscapeToken(std::string& token) { EscapeRtf(token); }
-
 // Comments are italic and keywords bold.
 const TFragmentFrame& TqorSQLRTF::FrameToken(int colorIndex, std::string_view) {
   return ItalicBoldFrame(colorIndex);
-}
-
-void TqorSQLRTF::NullProc() { TokenKind = TTokenKind::EndOfText; }
-
-void TqorSQLRTF::SpaceProc() {
-  TokenKind = TTokenKind::Symbol;
-  do {
-    ++Run;
-  } while (IsBlank(Line[Run]));
-}
-
-void TqorSQLRTF::LFProc() {
-  TokenKind = TTokenKind::Symbol;
-  ++Run;
-}
-
-void TqorSQLRTF::CRProc() {
-  TokenKind = TTokenKind::Symbol;
-  ++Run;
-  if (Line[Run] == '\n') ++Run;
-}
-
-void TqorSQLRTF::ScanToLineEnd() {
-  while (!IsLineEnd(Line[Run])) ++Run;
 }
 
 void TqorSQLRTF::DoubleQuoteProc() {
@@ -329,32 +266,11 @@ void TqorSQLRTF::SymbolProc() {
 }
 
 void TqorSQLRTF::CommentProc() {
-  switch (Line[Run]) {
-    case '\0':
-      NullProc();
-      return;
-    case '\n':
-      LFProc();
-      return;
-    case '\r':
-      CRProc();
-      return;
-    default:
-      break;
-  }
+  if (LineEndInRange()) return;
   TokenKind = TTokenKind::Comment;
   ScanCommentBody();
 }
 
 void TqorSQLRTF::ScanCommentBody() {
-  for (;;) {
-    const char c = Line[Run];
-    if (IsLineEnd(c)) return;
-    if (c == '*' && Line[Run + 1] == '/') {
-      Run += 2;
-      Range = TRangeState::Normal;
-      return;
-    }
-    ++Run;
-  }
+  if (ScanPastCommentClose()) Range = TRangeState::Normal;
 }

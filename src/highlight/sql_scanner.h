@@ -6,35 +6,32 @@
 #include <string>
 #include <string_view>
 
-#include "keyword_buckets.h"
-#include "rtf_syntax.h"
+#include "scanner_base.h"
 
-class TqorSQLRTF final : public TqorRTFSyntax {
-  // The base class's conversion loop calls the scanner's own operations.
+enum class TSQLTokenKind : std::uint8_t {
+  Comment,
+  Identifier,
+  Key,
+  Number,
+  Symbol,
+  String,
+  EndOfText,
+};
+
+class TqorSQLRTF final : public TScannerBase<TqorSQLRTF, TSQLTokenKind, TSQLTokenKind::Symbol> {
   friend class TqorRTFSyntax;
+  friend class TScannerBase<TqorSQLRTF, TSQLTokenKind, TSQLTokenKind::Symbol>;
 
  public:
-  enum class TTokenKind : std::uint8_t {
-    Comment,
-    Identifier,
-    Key,
-    Number,
-    Symbol,
-    String,
-    EndOfText,
-  };
+  using TTokenKind = TSQLTokenKind;
   enum class TRangeState : std::uint8_t { Normal, Comment };
 
   static constexpr int MaxKey = 156;
 
   TqorSQLRTF();
 
-  void EscapeToken(std::string& token) override;
   void Next() override;
-  bool GetEol() override;
-  std::string GetToken() override;
   int GetTokenKind() override;
-  void SetLine(const char* text, int lineNumber) override;
   const char* GetTokenKindName() override;
 
   TTokenKind GetTokenId() const { return TokenKind; }
@@ -44,24 +41,15 @@ class TqorSQLRTF final : public TqorRTFSyntax {
 
  protected:
   const TFragmentFrame& FrameToken(int colorIndex, std::string_view token) override;
-  bool TokenInPlace(std::string_view& token) override;
-  void AppendTokens(std::string& out, TStream* flushTo) override;
 
  private:
   void InitIdent();
   void MakeMethodTables();
 
-  std::int32_t KeyHash(const char* p);
+  std::uint64_t KeyHash(const char* p);
   TTokenKind IdentKind(const char* p);
-  bool KeyComp(const TKeyword& keyword) const;
-  TTokenKind KeyFunc(const TKeywordBucket& bucket) const;
-  TTokenKind AltFunc() const;
 
   // Byte handlers of ProcTable.
-  void NullProc();
-  void SpaceProc();
-  void LFProc();
-  void CRProc();
   void DoubleQuoteProc();
   void HashProc();
   void ApostropheProc();
@@ -74,16 +62,7 @@ class TqorSQLRTF final : public TqorRTFSyntax {
   // The rest of a line of a "/*" comment while Range is Comment.
   void CommentProc();
   void ScanCommentBody();
-  void ScanToLineEnd();
 
   TRangeState Range = TRangeState::Normal;
-  const char* Line = nullptr;
   const TProcTableProc* ProcTable = nullptr;
-  std::int32_t Run = 0;
-  std::int32_t StringLen = 0;
-  std::int32_t LineNumber = 0;
-  const char* ToIdent = nullptr;
-  std::int32_t TokenPos = 0;
-  TTokenKind TokenKind = TTokenKind::Comment;
-  const TKeywordBucket* IdentFuncTable = nullptr;
 };

@@ -23,8 +23,7 @@ constexpr std::array<std::int32_t, 256> HashTable = MakeLetterHashTable();
 constexpr std::array<bool, 256> IdentifierTable = MakeWordCharTable();
 constexpr std::array<bool, 256> kNumberChars = MakeNumberChars();
 
-constexpr bool IsBlank(Byte c) { return c != 0 && c <= 32 && c != '\n' && c != '\r'; }
-constexpr bool IsLineEndOrNul(Byte c) { return c == 0 || c == '\n' || c == '\r'; }
+using byte_class::IsLineEnd;
 
 constexpr int kColorIndex[] = {1, 2, 3, 4, 5, 6, 7, 8};
 
@@ -54,9 +53,8 @@ const TKeywordBuckets& TqorVBScriptRTF::SharedKeywords() {
        "Byval",    "Next",     "Public",    "Select",  "Const", "Error", "Option", "Private",
        "Explicit", "Function", "Randomize", "property"},
       MaxKey, [](const char* word) {
-        int h = 0;
-        for (const char* p = word; *p != 0; ++p) h += HashTable[static_cast<Byte>(*p)];
-        return h;
+        return ListedWordHash(
+            word, HashTable.data(), [](Byte b) { return b != 0; }, MaxKey);
       });
   return buckets;
 }
@@ -101,41 +99,17 @@ void TqorVBScriptRTF::MakeMethodTables() {
   ProcTable = table.data();
 }
 
-std::int64_t TqorVBScriptRTF::KeyHash(std::int32_t pos) {
-  const Byte* start = reinterpret_cast<const Byte*>(Line) + pos;
-  const Byte* p = start;
-  std::int64_t hash = 0;
-  while (IdentifierTable[*p]) {
-    hash += HashTable[*p];
-    ++p;
-  }
-  StringLen = static_cast<std::int32_t>(p - start);
-  return hash;
+std::uint64_t TqorVBScriptRTF::KeyHash(std::int32_t pos) {
+  const TWordHash h =
+      HashWord(Line + pos, HashTable.data(), [](Byte b) { return IdentifierTable[b]; });
+  StringLen = h.Length;
+  return h.Hash;
 }
 
 TqorVBScriptRTF::TtkTokenKind TqorVBScriptRTF::IdentKind(std::int32_t pos) {
   ToIdent = Line + pos;
-  const std::int64_t hash = KeyHash(pos);
-  if (hash > MaxKey) return TtkTokenKind::Identifier;
-  const TKeywordBucket& bucket = IdentFuncTable[hash];
-  if (bucket.Empty()) return AltFunc();
-  for (const TKeyword* keyword = bucket.First; keyword != bucket.Last; ++keyword) {
-    if (KeyComp(*keyword)) return TtkTokenKind::Key;
-  }
-  return TtkTokenKind::Identifier;
-}
-
-bool TqorVBScriptRTF::KeyComp(const TKeyword& keyword) const {
-  return SameUnderHash(keyword, ToIdent, StringLen, HashTable.data());
-}
-
-TqorVBScriptRTF::TtkTokenKind TqorVBScriptRTF::AltFunc() const { return TtkTokenKind::Identifier; }
-
-void TqorVBScriptRTF::SetLine(const char* text, int lineNumber) {
-  Line = text;
-  Run = 0;
-  LineNumber = lineNumber;
-  Next();
+  const std::uint64_t hash = KeyHash(pos);
+  return FindKeyword(hash, MaxKey, HashTable.data()) ? TtkTokenKind::Key : TtkTokenKind::Identifier;
 }
 
 void TqorVBScriptRTF::Next() {
@@ -143,44 +117,9 @@ void TqorVBScriptRTF::Next() {
   (this->*ProcTable[static_cast<Byte>(Line[Run])])();
 }
 
-bool TqorVBScriptRTF::GetEol() { return TokenKind == TtkTokenKind::EndOfText; }
-
-std::string TqorVBScriptRTF::GetToken() { return std::string(Line + TokenPos, Run - TokenPos); }
-
-bool TqorVBScriptRTF::TokenInPlace(std::string_view& token) {
-  token = std::string_view(Line + TokenPos, static_cast<std::size_t>(Run - TokenPos));
-  return true;
-}
-
-void TqorVBScriptRTF::AppendTokens(std::string& out, TStream* flushTo) {
-  AppendTokensOf(*this, out, flushTo);
-}
-
 int TqorVBScriptRTF::GetTokenKind() { return kColorIndex[static_cast<int>(TokenKind)]; }
 
 const char* TqorVBScriptRTF::GetTokenKindName() { return kKindNames[static_cast<int>(TokenKind)]; }
-
-void TqorVBScriptRTF::EscapeToken(std::string& token) { EscapeRtf(token); }
-
-void TqorVBScriptRTF::NullProc() { TokenKind = TtkTokenKind::EndOfText; }
-
-void TqorVBScriptRTF::SpaceProc() {
-  do {
-    ++Run;
-  } while (IsBlank(static_cast<Byte>(Line[Run])));
-  TokenKind = TtkTokenKind::Space;
-}
-
-void TqorVBScriptRTF::LFProc() {
-  ++Run;
-  TokenKind = TtkTokenKind::Space;
-}
-
-void TqorVBScriptRTF::CRProc() {
-  ++Run;
-  if (Line[Run] == '\n') ++Run;
-  TokenKind = TtkTokenKind::Space;
-}
 
 void TqorVBScriptRTF::StringProc() {
   TokenKind = TtkTokenKind::String;
@@ -188,7 +127,7 @@ void TqorVBScriptRTF::StringProc() {
   // once and the third opens the string.
   if (Line[Run + 1] == '"' && Line[Run + 2] == '"') Run += 2;
   const char* p = Line + Run + 1;
-  while (*p != '"' && !IsLineEndOrNul(static_cast<Byte>(*p))) ++p;
+  while (*p != '"' && !IsLineEnd(*p)) ++p;
   if (*p == '"') ++p;
   Run = static_cast<std::int32_t>(p - Line);
 }
@@ -196,7 +135,7 @@ void TqorVBScriptRTF::StringProc() {
 void TqorVBScriptRTF::DateProc() {
   TokenKind = TtkTokenKind::String;
   const char* p = Line + Run + 1;
-  while (*p != '#' && !IsLineEndOrNul(static_cast<Byte>(*p))) ++p;
+  while (*p != '#' && !IsLineEnd(*p)) ++p;
   if (*p == '#') ++p;
   Run = static_cast<std::int32_t>(p - Line);
 }
@@ -204,7 +143,7 @@ void TqorVBScriptRTF::DateProc() {
 void TqorVBScriptRTF::CommentProc() {
   TokenKind = TtkTokenKind::Comment;
   const char* p = Line + Run + 1;
-  while (!IsLineEndOrNul(static_cast<Byte>(*p))) ++p;
+  while (!IsLineEnd(*p)) ++p;
   Run = static_cast<std::int32_t>(p - Line);
 }
 

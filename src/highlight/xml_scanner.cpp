@@ -31,8 +31,7 @@ constexpr std::array<bool, 256> MakeTextStops() {
 constexpr std::array<bool, 256> kNameChars = MakeNameChars();
 constexpr std::array<bool, 256> kTextStops = MakeTextStops();
 
-constexpr bool IsBlank(Byte c) { return c != 0 && c <= 32 && c != '\n' && c != '\r'; }
-constexpr bool IsLineEndOrNul(Byte c) { return c == 0 || c == '\n' || c == '\r'; }
+using byte_class::IsLineEnd;
 
 // Compares byte by byte and stops at the first difference, so a NUL in the
 // text ends the comparison before anything beyond it is read.
@@ -133,13 +132,6 @@ void TqorXMLRTF::MakeMethodTables() {
   ProcTable = table.data();
 }
 
-void TqorXMLRTF::SetLine(const char* text, int lineNumber) {
-  Line = text;
-  Run = 0;
-  LineNumber = lineNumber;
-  Next();
-}
-
 void TqorXMLRTF::Next() {
   TokenPos = Run;
   switch (Range) {
@@ -164,24 +156,9 @@ void TqorXMLRTF::Next() {
   }
 }
 
-bool TqorXMLRTF::GetEol() { return TokenKind == TtkTokenKind::EndOfText; }
-
-std::string TqorXMLRTF::GetToken() { return std::string(Line + TokenPos, Run - TokenPos); }
-
-bool TqorXMLRTF::TokenInPlace(std::string_view& token) {
-  token = std::string_view(Line + TokenPos, static_cast<std::size_t>(Run - TokenPos));
-  return true;
-}
-
-void TqorXMLRTF::AppendTokens(std::string& out, TStream* flushTo) {
-  AppendTokensOf(*this, out, flushTo);
-}
-
 int TqorXMLRTF::GetTokenKind() { return kColorIndex[static_cast<int>(TokenKind)]; }
 
 const char* TqorXMLRTF::GetTokenKindName() { return kKindNames[static_cast<int>(TokenKind)]; }
-
-void TqorXMLRTF::EscapeToken(std::string& token) { EscapeRtf(token); }
 
 const TFragmentFrame& TqorXMLRTF::FrameToken(int colorIndex, std::string_view token) {
   // Text that opens with "//" is a script comment pasted into the document;
@@ -190,26 +167,6 @@ const TFragmentFrame& TqorXMLRTF::FrameToken(int colorIndex, std::string_view to
   while (i < token.size() && static_cast<Byte>(token[i]) <= 32) ++i;
   if (i + 1 < token.size() && token[i] == '/' && token[i + 1] == '/') colorIndex = 2;
   return PlainFrame(colorIndex);
-}
-
-void TqorXMLRTF::NullProc() { TokenKind = TtkTokenKind::EndOfText; }
-
-void TqorXMLRTF::LFProc() {
-  ++Run;
-  TokenKind = TtkTokenKind::Space;
-}
-
-void TqorXMLRTF::CRProc() {
-  ++Run;
-  if (Line[Run] == '\n') ++Run;
-  TokenKind = TtkTokenKind::Space;
-}
-
-void TqorXMLRTF::SpaceProc() {
-  do {
-    ++Run;
-  } while (IsBlank(static_cast<Byte>(Line[Run])));
-  TokenKind = TtkTokenKind::Space;
 }
 
 void TqorXMLRTF::LessThanProc() {
@@ -350,7 +307,7 @@ void TqorXMLRTF::AssignProc(bool isNamespace) {
   const char* p = Line + Run;
   for (;; ++p) {
     const char c = *p;
-    if (IsLineEndOrNul(static_cast<Byte>(c))) break;
+    if (IsLineEnd(c)) break;
     if (c == '"') {
       ++p;
       Range = isNamespace ? TRangeState::InNamespaceValueDouble : TRangeState::InValueDouble;
@@ -377,7 +334,7 @@ void TqorXMLRTF::ValueProc(char quote, TtkTokenKind kind, TRangeState entityRang
   const char* p = Line + Run;
   for (;; ++p) {
     const char c = *p;
-    if (IsLineEndOrNul(static_cast<Byte>(c))) break;
+    if (IsLineEnd(c)) break;
     if (c == '&') {
       Range = entityRange;
       break;
@@ -419,13 +376,10 @@ void TqorXMLRTF::CommentProc() {
     Range = TRangeState::InText;
     return;
   }
-  if (IsLineEndOrNul(static_cast<Byte>(*p))) {
-    (this->*ProcTable[static_cast<Byte>(*p)])();
-    return;
-  }
+  if (LineEndInRange()) return;
   TokenKind = TtkTokenKind::Comment;
   ++p;
-  while (!IsLineEndOrNul(static_cast<Byte>(*p)) && !BeginsCommentClose(p)) ++p;
+  while (!IsLineEnd(*p) && !BeginsCommentClose(p)) ++p;
   Run = static_cast<std::int32_t>(p - Line);
 }
 
@@ -434,7 +388,7 @@ bool TqorXMLRTF::ScanToClosingBracket(char before) {
   bool closed = false;
   for (;; ++p) {
     const char c = *p;
-    if (IsLineEndOrNul(static_cast<Byte>(c))) break;
+    if (IsLineEnd(c)) break;
     // The byte before the ">" may belong to the previous token ("<?>"); at the
     // very start of the text there is none to look at.
     if (c == '>' && p != Line && p[-1] == before) {
@@ -448,31 +402,19 @@ bool TqorXMLRTF::ScanToClosingBracket(char before) {
 }
 
 void TqorXMLRTF::ProcessingInstructionProc() {
-  const Byte c = static_cast<Byte>(Line[Run]);
-  if (IsLineEndOrNul(c)) {
-    (this->*ProcTable[c])();
-    return;
-  }
+  if (LineEndInRange()) return;
   TokenKind = TtkTokenKind::ProcessingInstruction;
   if (ScanToClosingBracket('?')) Range = TRangeState::InText;
 }
 
 void TqorXMLRTF::CDataProc() {
-  const Byte c = static_cast<Byte>(Line[Run]);
-  if (IsLineEndOrNul(c)) {
-    (this->*ProcTable[c])();
-    return;
-  }
+  if (LineEndInRange()) return;
   TokenKind = TtkTokenKind::CData;
   if (ScanToClosingBracket(']')) Range = TRangeState::InText;
 }
 
 void TqorXMLRTF::DocTypeProc() {
-  const Byte c = static_cast<Byte>(Line[Run]);
-  if (IsLineEndOrNul(c)) {
-    (this->*ProcTable[c])();
-    return;
-  }
+  if (LineEndInRange()) return;
   TokenKind = TtkTokenKind::DocType;
   if (ScanToClosingBracket(']')) Range = TRangeState::InAttributeName;
 }

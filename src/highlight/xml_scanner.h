@@ -6,37 +6,39 @@
 #include <string>
 #include <string_view>
 
-#include "rtf_syntax.h"
+#include "scanner_base.h"
 
-class TqorXMLRTF final : public TqorRTFSyntax {
-  // The base class's conversion loop calls the scanner's own operations.
+enum class TXMLTokenKind : std::uint8_t {
+  EndOfText,
+  ElementName,
+  AttributeName,
+  Text,
+  CData,
+  TextEntity,
+  ProcessingInstruction,
+  Comment,
+  ValueDouble,
+  ValueSingle,
+  ValueEntityDouble,
+  ValueEntitySingle,
+  Symbol,
+  Space,
+  Assign,
+  NamespaceName,
+  NamespaceValueDouble,
+  NamespaceValueSingle,
+  NamespaceEntityDouble,
+  NamespaceEntitySingle,
+  NamespaceAssign,
+  DocType,
+};
+
+class TqorXMLRTF final : public TScannerBase<TqorXMLRTF, TXMLTokenKind, TXMLTokenKind::Space> {
   friend class TqorRTFSyntax;
+  friend class TScannerBase<TqorXMLRTF, TXMLTokenKind, TXMLTokenKind::Space>;
 
  public:
-  enum class TtkTokenKind : std::uint8_t {
-    EndOfText,
-    ElementName,
-    AttributeName,
-    Text,
-    CData,
-    TextEntity,
-    ProcessingInstruction,
-    Comment,
-    ValueDouble,
-    ValueSingle,
-    ValueEntityDouble,
-    ValueEntitySingle,
-    Symbol,
-    Space,
-    Assign,
-    NamespaceName,
-    NamespaceValueDouble,
-    NamespaceValueSingle,
-    NamespaceEntityDouble,
-    NamespaceEntitySingle,
-    NamespaceAssign,
-    DocType,
-  };
+  using TtkTokenKind = TXMLTokenKind;
 
   enum class TRangeState : std::uint8_t {
     InElementName,
@@ -61,12 +63,8 @@ class TqorXMLRTF final : public TqorRTFSyntax {
 
   TqorXMLRTF();
 
-  void EscapeToken(std::string& token) override;
   void Next() override;
-  bool GetEol() override;
-  std::string GetToken() override;
   int GetTokenKind() override;
-  void SetLine(const char* text, int lineNumber) override;
   const char* GetTokenKindName() override;
 
   TtkTokenKind TokenId() const { return TokenKind; }
@@ -74,8 +72,6 @@ class TqorXMLRTF final : public TqorRTFSyntax {
 
  protected:
   const TFragmentFrame& FrameToken(int colorIndex, std::string_view token) override;
-  bool TokenInPlace(std::string_view& token) override;
-  void AppendTokens(std::string& out, TStream* flushTo) override;
 
  private:
   using TProc = void (TqorXMLRTF::*)();
@@ -83,10 +79,6 @@ class TqorXMLRTF final : public TqorRTFSyntax {
   void MakeMethodTables();
 
   // Handlers chosen by the byte under the scan position.
-  void NullProc();
-  void LFProc();
-  void CRProc();
-  void SpaceProc();
   void LessThanProc();
   void GreaterThanProc();
   void MarkupProc();
@@ -110,10 +102,5 @@ class TqorXMLRTF final : public TqorRTFSyntax {
   bool ScanToClosingBracket(char before);
 
   TRangeState Range = TRangeState::InText;
-  const char* Line = "";  // an empty text until SetLine, so a premature Next is harmless
-  std::int32_t Run = 0;
-  std::int32_t TokenPos = 0;
-  TtkTokenKind TokenKind = TtkTokenKind::EndOfText;
-  std::int32_t LineNumber = 0;
   const TProc* ProcTable = nullptr;
 };

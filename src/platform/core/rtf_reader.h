@@ -69,7 +69,3 @@ bool LooksLikeRtf(std::string_view data);
 // that expects the text it already holds gets no copy of it.
 void ParseRtf(std::string_view rtf, RtfDocument& out, std::string_view known = {});
 RtfDocument ParseRtf(std::string_view rtf);
-
-// FormatOf translated into the caller's own style numbers: `styleOfFormat`
-// maps each format index to a style; a format it does not cover gets style 0.
-std::string StyleBytes(const RtfDocument& doc, const std::vector<std::uint8_t>& styleOfFormat);

@@ -120,18 +120,14 @@ TEST(RtfWriter, DefaultFontIsTakenByNewHighlighters) {
   EXPECT_EQ(restored.RtfFontTable, "{\\f0\\fmodern\\fcharset0 Courier New;}");
 }
 
-TColor ResolveToTeal(TColor) { return RGBColor(0, 128, 128); }
-
-TEST(RtfWriter, ColourTableHasBlackFirstAndResolvesSystemColours) {
+TEST(RtfWriter, ColourTableHasBlackFirstAndSystemColoursAsBlack) {
   ReplayScanner scanner({});
   EXPECT_EQ(scanner.RtfColorTable, "");
   scanner.SetColors({RGBColor(255, 0, 0), RGBColor(0, 0, 0), kSystemColorFlag | 5});
   EXPECT_EQ(scanner.RtfColorTable,
             "{\\colortbl\\red0\\green0\\blue0;\\red255\\green0\\blue0;"
             "\\red0\\green0\\blue0;\\red0\\green0\\blue0;}\r\n");
-  SetSystemColorResolver(&ResolveToTeal);
-  EXPECT_EQ(scanner.ColorToRtf(kSystemColorFlag | 5), "\\red0\\green128\\blue128;");
-  SetSystemColorResolver(nullptr);
+  EXPECT_EQ(scanner.ColorToRtf(kSystemColorFlag | 0x123456), "\\red0\\green0\\blue0;");
   EXPECT_EQ(scanner.ColorToRtf(RGBColor(18, 52, 86)), "\\red18\\green52\\blue86;");
 }
 
