@@ -83,6 +83,9 @@ check "XDG_DATA_HOME" test "$(head -n 1 "$report")" = "$work/data/vexa/"
 check "VEXA_PROGRAM_DIR as given" \
   env HOME="$home" VEXA_PROGRAM_DIR=/elsewhere/ VEXA_TEST_REPORT="$report" "$prefix/$bindir/vexa"
 check "VEXA_PROGRAM_DIR report" test "$(head -n 1 "$report")" = /elsewhere/
+run "$work/home3" --version
+check "version prepares nothing" test ! -e "$work/home3"
+check "version passed on" test "$(tail -n +2 "$report")" = --version
 
 # An install of the user's own, writable, inside the home: the shipped folder
 # is the program folder, as in the build tree, and nothing is copied.
