@@ -5,7 +5,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test test-unit test-asan fuzz-smoke format-check bench fuzz clean
+.PHONY: all deps build run test test-unit test-asan fuzz-smoke format-check bench fuzz deb clean
 
 all: build
 
@@ -53,6 +53,10 @@ fuzz: $(FUZZ_BUILD)/build.ninja
 
 bench: build
 	./bench/run.sh $(BUILD)
+
+# The Debian package of the build: $(BUILD)/vexa_<version>_<arch>.deb.
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

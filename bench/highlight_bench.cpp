@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <string>
 
+#include "bench_inputs.h"
 #include "highlighter_factory.h"
 
 namespace {
@@ -55,10 +55,7 @@ std::string VBScriptSample() {
 std::string Sample(const std::string& syntax) {
   const char* file = SampleFile(syntax);
   if (file == nullptr) return VBScriptSample();
-  std::ifstream in(std::string(VEXA_BENCH_DATA_DIR) + "/" + file, std::ios::binary);
-  std::ostringstream data;
-  data << in.rdbuf();
-  return data.str();
+  return bench_inputs::Load(file);
 }
 
 void ReportInput(benchmark::State& state, std::size_t bytes) {

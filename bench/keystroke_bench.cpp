@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "application.h"
+#include "bench_inputs.h"
 #include "editor_control.h"
 #include "highlighter_factory.h"
 #include "main_window.h"
@@ -61,10 +62,7 @@ namespace {
 const char kTyped[] = "<b class=\"x\">typed in the middle, key by key.</b> ";
 static_assert(sizeof(kTyped) - 1 == 50, "fifty characters");
 
-std::string ReadFile(const std::string& name) {
-  std::ifstream in(std::string(VEXA_BENCH_DATA_DIR) + "/" + name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+std::string ReadFile(const std::string& name) { return bench_inputs::Load(name); }
 
 // About `size` bytes of the sample, repeated as needed, cut after a line end.
 QByteArray Document(const std::string& sample, std::size_t size) {

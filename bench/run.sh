@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Runs every benchmark of a build (BUILD/bin/*_bench) and prints its figures.
+# Runs every benchmark of a build (BUILD/bench/*_bench) and prints its figures.
+# Their inputs are the files of ../shared/benchdata/ beside the repository; without
+# that folder they run on generated inputs of the same size (and say so).
 # Extra arguments go to each benchmark (for example --benchmark_filter=HTML).
 set -euo pipefail
 build=$1
@@ -8,9 +10,9 @@ shift
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 export QTWEBENGINE_DISABLE_SANDBOX=${QTWEBENGINE_DISABLE_SANDBOX:-1}
 shopt -s nullglob
-benches=("$build"/bin/*_bench)
+benches=("$build"/bench/*_bench)
 if [ ${#benches[@]} -eq 0 ]; then
-  echo "no benchmarks in $build/bin (is libbenchmark-dev installed?)" >&2
+  echo "no benchmarks in $build/bench (is libbenchmark-dev installed?)" >&2
   exit 1
 fi
 for bench in "${benches[@]}"; do

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs every fuzzer of a fuzz build (build/bin/*_fuzzer) over its seed corpus
+# Runs every fuzzer of a fuzz build (BUILD/fuzz/*_fuzzer) over its seed corpus
 # fuzz/corpus/<name without "_fuzzer">/.
 #   fuzz/run.sh BUILD smoke    replays the seeds and a few hundred mutations each
 #   fuzz/run.sh BUILD SECONDS  fuzzes each target for that many seconds
@@ -13,9 +13,9 @@ artifacts="$here/artifacts"
 mkdir -p "$artifacts"
 
 shopt -s nullglob
-fuzzers=("$build"/bin/*_fuzzer)
+fuzzers=("$build"/fuzz/*_fuzzer)
 if [ ${#fuzzers[@]} -eq 0 ]; then
-  echo "no fuzzers in $build/bin" >&2
+  echo "no fuzzers in $build/fuzz" >&2
   exit 1
 fi
 

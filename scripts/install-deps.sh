@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the editor needs to build, run, test, benchmark
-# and fuzz. Only missing packages are installed; safe to re-run, needs no terminal.
+# Installs the Debian packages the editor needs to build, run, test, benchmark,
+# fuzz and package. Only missing packages are installed; safe to re-run, needs no terminal.
 set -euo pipefail
 
 packages=(
@@ -12,6 +12,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth xdotool imagemagick
+  dpkg-dev desktop-file-utils appstream lintian
   fonts-liberation fonts-dejavu-core
 )
 

@@ -359,6 +359,8 @@ void TForm1::SetModifiedFlag(const QString& flag) { lblsaved->setText(flag); }
 QString TForm1::ProjectDir() const { return prodir1->text(); }
 void TForm1::SetProjectDir(const QString& folder) { prodir1->setText(folder); }
 void TForm1::SetMainCaption(const QString& caption) { setWindowTitle(caption); }
+// The note covers the two panels for a while; their texts stay as they are.
+void TForm1::ShowStatusNote(const QString& note) { statusBar()->showMessage(note, 10000); }
 void TForm1::SetSyntaxText(const QString& syntax) { synlist->setEditText(syntax); }
 void TForm1::StopPreviewTimer() { Timer1->stop(); }
 

@@ -40,6 +40,7 @@ class TForm1 : public QMainWindow, public TMainForm {
   QString ProjectDir() const override;
   void SetProjectDir(const QString& folder) override;
   void SetMainCaption(const QString& caption) override;
+  void ShowStatusNote(const QString& note) override;
   bool SavePrompt() override;
   void Save() override;
   void OpenDocument(const QString& path) override;

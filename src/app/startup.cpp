@@ -1,5 +1,8 @@
 #include "startup.h"
 
+#include <utility>
+#include <vector>
+
 #include "error_guard.h"
 #include "form_registry.h"
 #include "main_form.h"
@@ -7,6 +10,16 @@
 #include "tools.h"
 
 namespace startup {
+namespace {
+
+std::vector<std::function<void()>>& PendingTasks() {
+  static std::vector<std::function<void()>> tasks;
+  return tasks;
+}
+
+}  // namespace
+
+void WhenStarted(std::function<void()> task) { PendingTasks().push_back(std::move(task)); }
 
 void FormShow(TMainForm& form) {
   form.SetCurFileName(QStringLiteral("new.htm"));
@@ -17,6 +30,8 @@ void FormShow(TMainForm& form) {
   form.ShowPreviewStartPage();
   form.SetCaretLineDisplay(false);
   form.SetModifiedFlag(QString());
+  const std::vector<std::function<void()>> tasks = std::exchange(PendingTasks(), {});
+  for (const auto& task : tasks) RunGuarded(task);
 }
 
 bool FormClose(TMainForm& form) {

@@ -21,6 +21,7 @@ class TMainShell {
   virtual QString ProjectDir() const = 0;  // prodir1: empty = no project
   virtual void SetProjectDir(const QString& folder) = 0;
   virtual void SetMainCaption(const QString& caption) = 0;
+  virtual void ShowStatusNote(const QString& note) = 0;  // a passing message in the status bar
 
   // The save prompt: asks only when the document is modified. Returns false when
   // the user answered "Yes" and the document was not saved; the caller then

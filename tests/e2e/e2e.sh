@@ -6,7 +6,7 @@
 #
 #   e2e.sh SCENARIO VEXA DATA_DIR [BUILD_DIR]
 #
-# Scenarios: two_runs, save_with_f2, read_only_folder, installed.
+# Scenarios: two_runs, save_with_f2, read_only_folder, installed, package.
 set -euo pipefail
 
 scenario=$1
@@ -338,55 +338,12 @@ scenario_read_only_folder() {
   expect_eq "settings file" "$before" "$(cat "$prog/vexapro.ini")"
 }
 
-scenario_installed() {
-  [ -n "$build" ] || fail "the build folder is needed"
-  local prefix=$work/prefix
-  step "install into $prefix"
-  cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
-    fail "install failed: $(tail -n 5 "$work/install.log")"
-  local folder=$prefix/lib/vexa
-  for f in vexa vexa-rtf; do
-    [ -x "$folder/$f" ] || fail "no executable $f in the program folder"
-    [ "$(readlink -f "$prefix/bin/$f")" = "$(readlink -f "$folder/$f")" ] ||
-      fail "bin/$f does not lead to the program folder"
-  done
-  local missing
-  missing=$(cd "$data" && find . -type f | while read -r f; do
-    cmp -s "$f" "$folder/$f" || echo "$f"
-  done)
-  [ -z "$missing" ] || fail "data files missing or different in the program folder: $missing"
-  local desktop=$prefix/share/applications/vexa.desktop
-  [ -f "$desktop" ] || fail "no desktop entry"
-  grep -qx 'Name=Vexa Web Editor Pro' "$desktop" || fail "desktop entry: Name"
-  grep -qx "Exec=$prefix/bin/vexa %F" "$desktop" || fail "desktop entry: Exec"
-  grep -qx 'Icon=vexa' "$desktop" || fail "desktop entry: Icon"
-  grep -q '^Categories=.*Development;' "$desktop" || fail "desktop entry: Categories"
-  local mime
-  mime=$(grep '^MimeType=' "$desktop")
-  for type in text/html application/x-php text/javascript application/xml text/plain; do
-    [[ "$mime" == *"$type;"* ]] || fail "desktop entry: MimeType lacks $type"
-  done
-  [ -f "$prefix/share/icons/hicolor/scalable/apps/vexa.svg" ] || fail "no SVG icon"
-  local png=$prefix/share/icons/hicolor/48x48/apps/vexa.png
-  [ -f "$png" ] || fail "no 48x48 icon"
-  # PNG header: width and height are the big-endian words at bytes 16 and 20.
-  expect_eq "icon size" "0000003000000030" "$(od -An -tx1 -j16 -N8 "$png" | tr -d ' \n')"
-
-  step "the installed program uses its own folder"
-  mkdir -p "$shared" "$work/home" "$work/runtime"
-  chmod 700 "$work/runtime"
-  prog=$folder
-  write_quiet_ini
-  start_vexa env -u VEXA_PROGRAM_DIR "$prefix/bin/vexa"
-  local main
-  main=$(wait_started)
-  exit_from_menu "$main"
-  wait_exit 60
-  check_ini_layout
-}
+# The installed program and the Debian package have their own file.
+# shellcheck source=e2e_install.sh
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_install.sh"
 
 case "$scenario" in
-  two_runs | save_with_f2 | read_only_folder | installed) "scenario_$scenario" ;;
+  two_runs | save_with_f2 | read_only_folder | installed | package) "scenario_$scenario" ;;
   *) fail "unknown scenario" ;;
 esac
 echo "[$scenario] passed"

@@ -4,11 +4,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QStandardItemModel>
+#include <QStatusBar>
 #include <QTimer>
 
 #include "dialogs.h"
@@ -16,7 +18,9 @@
 #include "editor_control.h"
 #include "flat_button.h"
 #include "gui_test_support.h"
+#include "handed_files.h"
 #include "main_window.h"
+#include "paths.h"
 #include "save_prompt.h"
 #include "window_controls.h"
 
@@ -367,6 +371,41 @@ class TestDocuments : public QObject {
     QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
     QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));
     QCOMPARE(dialog->nameFilters().first(), QStringLiteral("Htm Files(*.htm)"));
+  }
+
+  // Files from the command line wait for the start-up sequence, which would
+  // otherwise put the template's state back over them.
+  void handedFilesOpenTheFirstOnceStarted() {
+    TForm1& f = env->Main();
+    env->WriteFile(paths::SettingsFile(), "[Vexa options]\r\nShow Manager Start=0\r\n");
+    const QString page = env->WriteFile(env->TempDir() + "site/page.php", "<?php echo 1; ?>");
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(env->TempDir());
+    app::OpenWhenStarted({QStringLiteral("site/page.php"), QStringLiteral("b.htm")});
+    QDir::setCurrent(cwd);
+    QCOMPARE(Controls(f).Edit1->GetText(), kTemplateText);
+    f.FormShow();
+    QCOMPARE(StateOf(f),
+             (DocumentState{"<?php echo 1; ?>", page, page, QString(), QStringLiteral("PHP")}));
+    QCOMPARE(f.statusBar()->currentMessage(),
+             QStringLiteral("Only one document is open at a time: 1 other file was not opened"));
+    QVERIFY(env->Errors().isEmpty());
+  }
+
+  void aHandedFileThatCannotBeOpenedLeavesTheTemplate() {
+    TForm1& f = env->Main();
+    env->WriteFile(paths::SettingsFile(), "[Vexa options]\r\nShow Manager Start=0\r\n");
+    const QString missing = env->TempDir() + "missing.htm";
+    app::OpenWhenStarted({missing});
+    f.FormShow();
+    QCOMPARE(env->Errors(), QStringList{QStringLiteral("Cannot open file ") + missing});
+    QCOMPARE(StateOf(f),
+             (DocumentState{kTemplateText, QStringLiteral("new.htm"), QStringLiteral("new.htm"),
+                            QString(), QStringLiteral("HTML")}));
+    QCOMPARE(f.statusBar()->currentMessage(), QString());
+    // The task ran once: a later start-up sequence opens nothing.
+    f.FormShow();
+    QCOMPARE(env->Errors().size(), 1);
   }
 
  private:

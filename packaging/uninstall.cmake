@@ -1,0 +1,28 @@
+# Removes every file an install laid down, as its manifest lists them, and the
+# program's own folders once they are empty.
+if(NOT EXISTS "${MANIFEST}")
+  message(FATAL_ERROR "nothing to uninstall: no ${MANIFEST} (install first)")
+endif()
+file(STRINGS "${MANIFEST}" files)
+set(folders)
+foreach(file ${files})
+  if(IS_SYMLINK "$ENV{DESTDIR}${file}" OR EXISTS "$ENV{DESTDIR}${file}")
+    message(STATUS "Removing $ENV{DESTDIR}${file}")
+    file(REMOVE "$ENV{DESTDIR}${file}")
+  endif()
+  # The folders of the program itself (libexec/vexa, share/vexa and below).
+  get_filename_component(folder "${file}" DIRECTORY)
+  while(folder MATCHES "/vexa(/|$)")
+    list(APPEND folders "${folder}")
+    get_filename_component(folder "${folder}" DIRECTORY)
+  endwhile()
+endforeach()
+list(REMOVE_DUPLICATES folders)
+# Deepest first, so a folder is empty when its turn comes.
+list(SORT folders ORDER DESCENDING)
+foreach(folder ${folders})
+  file(GLOB left "$ENV{DESTDIR}${folder}/*")
+  if(IS_DIRECTORY "$ENV{DESTDIR}${folder}" AND NOT left)
+    file(REMOVE_RECURSE "$ENV{DESTDIR}${folder}")
+  endif()
+endforeach()
