@@ -9,6 +9,10 @@ namespace startup {
 // preview), tools, the preview's start page and the line display.
 void FormShow(TMainForm& form);
 
+// The last step of start-up: work a run that did not close left behind is
+// offered back.
+void OfferRecovery(TMainForm& form);
+
 // The save prompt, then the settings file. False when the close must not go
 // on: the user asked to save and the document was not saved. A settings file
 // that cannot be written is reported and does not stop the close.
