@@ -2,6 +2,7 @@
 // reloaded, a modified one only when the user says so, a deleted one keeps
 // its text as unsaved work; the editor's own saves and the preview's scratch
 // file never count, and a save asks before it overwrites a changed file.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QMessageBox>
@@ -105,8 +106,12 @@ class TestDiskWatch : public QObject {
   void theWatchNoticesByItselfAndAgainAfterAReplacement() {
     TForm1& f = env->Main();
     TEditorControl& e = *Controls(f).Edit1;
-    const QString page = env->WriteFile(env->TempDir() + "watched.htm", "first");
+    // No automatic preview: its scratch file beside the document would bring
+    // the folder's notices, and this is about the file's own watch.
+    f.SetSyntaxText(QStringLiteral("SQL"));
+    const QString page = env->WriteFile(env->TempDir() + "watched.txt", "first");
     f.OpenDocument(page);
+    QVERIFY(!Controls(f).Check1->isChecked());
     Replace(page, "second version");
     QTRY_COMPARE_WITH_TIMEOUT(e.GetText(), QByteArray("second version"), 10000);
     // The rename ended the file's own watch; it was taken up again.
