@@ -1,6 +1,7 @@
 #include "document_files.h"
 
 #include "dialogs.h"
+#include "disk_watch.h"
 #include "editor_control.h"
 #include "form_registry.h"
 #include "main_form.h"
@@ -107,9 +108,26 @@ void OpenDocument(TMainForm& form, const QString& path) {
   form.SetModifiedFlag(QString());
 }
 
+void Restore(TMainForm& form, const QString& fileName, const QString& syntax,
+             const QByteArray& text, const QString& diskState) {
+  form.SetCurFileName(fileName);
+  form.DiskWatch().Adopt(diskState);
+  form.SetStatusFileName(fileName);
+  form.UpdateManagerFolder();
+  if (!syntax.isEmpty()) form.SetSyntaxText(syntax);
+  TEditorControl& editor = *form.Editor();
+  editor.SetTextBytes(text);
+  editor.SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+  editor.SetCaretPosition(0);
+  form.SetModifiedFlag(QStringLiteral("1"));
+}
+
 bool Save(TMainForm& form) {
   if (form.CurFileName() == kUntitled) return SaveAs(form);
+  // A file another program changed since it was read is not overwritten unasked.
+  if (!form.DiskWatch().ConfirmSave()) return false;
   form.Editor()->SaveFile(form.CurFileName());
+  form.DiskWatch().Follow(form.CurFileName());
   form.SetModifiedFlag(QString());
   form.UpdateManagerFolder();
   return true;

@@ -37,6 +37,12 @@ void Open(TMainForm& form);
 bool FileOpen1BeforeExecute(TMainForm& form);             // false: the prompt stopped it
 void OpenDocument(TMainForm& form, const QString& path);  // FileOpen1Accept
 
+// Recovered work becomes the document: the text of an earlier run's copy,
+// modified, under its file name and syntax, so Save writes it where it
+// belongs. `diskState` is how the file looked to that run.
+void Restore(TMainForm& form, const QString& fileName, const QString& syntax,
+             const QByteArray& text, const QString& diskState);
+
 // Save and Save As return whether the document was written; a failed write
 // throws "Cannot create file %s" and changes nothing.
 bool Save(TMainForm& form);  // Action2Execute

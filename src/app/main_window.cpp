@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "code_page.h"
+#include "disk_watch.h"
 #include "document_files.h"
 #include "edit_actions.h"
 #include "editor_control.h"
@@ -30,6 +31,7 @@
 #include "paths.h"
 #include "preview.h"
 #include "projects_dialog.h"
+#include "recovery.h"
 #include "startup.h"
 #include "tools.h"
 
@@ -108,6 +110,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   Edit1->SetCaretPosition(0);
 
   ConnectHandlers();
+  Recovery_ = new TRecovery(*this, this);
+  DiskWatch_ = new TDiskWatch(*this, this);
 
   resize(kClientWidth, kClientHeight);
   move(212, 0);
@@ -355,7 +359,20 @@ QString TForm1::StatusPanelText(int panel) const {
 
 void TForm1::SetStatusFileName(const QString& name) { StatusPanel0_->setText(name); }
 QString TForm1::ModifiedFlag() const { return lblsaved->text(); }
-void TForm1::SetModifiedFlag(const QString& flag) { lblsaved->setText(flag); }
+
+void TForm1::SetModifiedFlag(const QString& flag) {
+  lblsaved->setText(flag);
+  if (Recovery_ != nullptr) Recovery_->FlagChanged();
+}
+
+// The name changes only right after the file was read or written (or the
+// document became untitled): the moment the watch on it starts over.
+void TForm1::SetCurFileName(const QString& name) {
+  curfilename = name;
+  if (DiskWatch_ != nullptr) DiskWatch_->Follow(name);
+}
+
+void TForm1::ShowStatusMessage(const QString& message) { statusBar()->showMessage(message, 10000); }
 QString TForm1::ProjectDir() const { return prodir1->text(); }
 void TForm1::SetProjectDir(const QString& folder) { prodir1->setText(folder); }
 void TForm1::SetMainCaption(const QString& caption) { setWindowTitle(caption); }

@@ -19,7 +19,9 @@ class QMenuBar;
 class QPushButton;
 class QTimer;
 class QToolBar;
+class TDiskWatch;
 class TEditActions;
+class TRecovery;
 class TdxButton;
 class TEditorControl;
 
@@ -33,7 +35,7 @@ class TForm1 : public QMainWindow, public TMainForm {
   // TMainShell
   TEditorControl* Editor() override { return Edit1; }
   QString CurFileName() const override { return curfilename; }
-  void SetCurFileName(const QString& name) override { curfilename = name; }
+  void SetCurFileName(const QString& name) override;
   void SetStatusFileName(const QString& name) override;
   QString ModifiedFlag() const override;
   void SetModifiedFlag(const QString& flag) override;
@@ -68,6 +70,9 @@ class TForm1 : public QMainWindow, public TMainForm {
   void EnableTool(TTool tool) override;
   void SetToolFolder(TTool tool, const QString& folder) override;
   QString ToolFolder(TTool tool) const override;
+  void ShowStatusMessage(const QString& message) override;
+  TRecovery& Recovery() override { return *Recovery_; }
+  TDiskWatch& DiskWatch() override { return *DiskWatch_; }
 
   // Handlers.
   void FormShow();
@@ -149,6 +154,8 @@ class TForm1 : public QMainWindow, public TMainForm {
   QLabel* StatusPanel0_ = nullptr;
   QLabel* StatusPanel1_ = nullptr;
   TEditActions* EditActions_ = nullptr;
+  TRecovery* Recovery_ = nullptr;
+  TDiskWatch* DiskWatch_ = nullptr;
   bool Shown_ = false;
   bool Closing_ = false;
 };

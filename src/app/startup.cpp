@@ -6,6 +6,7 @@
 #include "error_guard.h"
 #include "form_registry.h"
 #include "main_form.h"
+#include "recovery.h"
 #include "settings.h"
 #include "tools.h"
 
@@ -30,15 +31,20 @@ void FormShow(TMainForm& form) {
   form.ShowPreviewStartPage();
   form.SetCaretLineDisplay(false);
   form.SetModifiedFlag(QString());
+  // Lost work comes back first; a file handed over then meets the save prompt.
+  RunGuarded([&form] { OfferRecovery(form); });
   const std::vector<std::function<void()>> tasks = std::exchange(PendingTasks(), {});
   for (const auto& task : tasks) RunGuarded(task);
 }
+
+void OfferRecovery(TMainForm& form) { form.Recovery().OfferEarlierWork(); }
 
 bool FormClose(TMainForm& form) {
   if (!form.SavePrompt()) return false;
   // A settings file that cannot be written is reported, and the program still
   // ends: keeping the window open would trap the user in it.
   RunGuarded([&form] { settings::Write(form); });
+  form.Recovery().EndNormally();
   return true;
 }
 

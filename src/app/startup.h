@@ -16,6 +16,10 @@ void FormShow(TMainForm& form);
 // template). A failing task is reported and does not stop the others.
 void WhenStarted(std::function<void()> task);
 
+// The last step of start-up: work a run that did not close left behind is
+// offered back.
+void OfferRecovery(TMainForm& form);
+
 // The save prompt, then the settings file. False when the close must not go
 // on: the user asked to save and the document was not saved. A settings file
 // that cannot be written is reported and does not stop the close.

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QQueue>
 
 namespace dialogs {
@@ -58,6 +59,22 @@ void Warning(QWidget* parent, const QString& caption, const QString& text) {
 
 void Information(QWidget* parent, const QString& caption, const QString& text) {
   Show(parent, QMessageBox::Information, caption, text);
+}
+
+int Ask(QWidget* parent, const QString& caption, const QString& text, const QStringList& buttons,
+        int defaultButton) {
+  QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
+  QList<QAbstractButton*> added;
+  for (const QString& label : buttons) {
+    QPushButton* button = box.addButton(label, QMessageBox::ActionRole);
+    button->setObjectName(label);
+    added.append(button);
+  }
+  if (defaultButton >= 0 && defaultButton < added.size()) {
+    box.setDefaultButton(qobject_cast<QPushButton*>(added[defaultButton]));
+  }
+  box.exec();
+  return static_cast<int>(added.indexOf(box.clickedButton()));
 }
 
 QList<FileFilterEntry> ParseFilter(const QString& filter) {

@@ -23,6 +23,12 @@ MessageHook SetMessageHook(MessageHook hook);
 void Warning(QWidget* parent, const QString& caption, const QString& text);
 void Information(QWidget* parent, const QString& caption, const QString& text);
 
+// A question answered by one of its own buttons (each named after its caption,
+// so tests find it), the default one taking Return. The index of the button
+// chosen, or -1 when the box was closed without an answer.
+int Ask(QWidget* parent, const QString& caption, const QString& text, const QStringList& buttons,
+        int defaultButton);
+
 // A file-open or file-save dialog as the document actions ask for it.
 struct FileDialogRequest {
   bool Save = false;

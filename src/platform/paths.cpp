@@ -37,6 +37,7 @@ QString ProjectStoreDir() { return SharedDir() + "vexapro/projects/"; }
 QString QuickCodeDir() { return ProgramDir() + "qcode/"; }
 QString SettingsFile() { return ProgramDir() + "vexapro.ini"; }
 QString SharedScratchFile() { return SharedDir() + "temp.vwe"; }
+QString RecoveryDir() { return SharedDir() + "vexapro/recovery/"; }
 QString RootDir() { return QStringLiteral("/"); }
 
 void EnsureSharedFolders() { QDir().mkpath(ProjectStoreDir()); }

@@ -13,6 +13,7 @@ QString ProjectStoreDir();    // SharedDir() + "vexapro/projects/"
 QString QuickCodeDir();       // ProgramDir() + "qcode/"
 QString SettingsFile();       // ProgramDir() + "vexapro.ini"
 QString SharedScratchFile();  // SharedDir() + "temp.vwe"
+QString RecoveryDir();        // SharedDir() + "vexapro/recovery/": copies of unsaved work
 QString RootDir();            // "/", where file lists are pointed to re-read later
 
 // Creates the shared folder and the project store when they are missing.

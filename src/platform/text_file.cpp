@@ -19,11 +19,15 @@ QByteArray ReadBytes(const QString& path) {
 }
 
 void WriteBytesAtomic(const QString& path, const QByteArray& bytes) {
+  if (!TryWriteBytesAtomic(path, bytes)) throw CannotCreateFile(path);
+}
+
+bool TryWriteBytesAtomic(const QString& path, const QByteArray& bytes) {
   // QSaveFile writes a temporary file in the target's folder, keeps the
   // target's permissions and renames it over the target on commit.
   QSaveFile file(path);
-  if (path.isEmpty() || !file.open(QIODevice::WriteOnly)) throw CannotCreateFile(path);
-  if (file.write(bytes) != bytes.size() || !file.commit()) throw CannotCreateFile(path);
+  if (path.isEmpty() || !file.open(QIODevice::WriteOnly)) return false;
+  return file.write(bytes) == bytes.size() && file.commit();
 }
 
 }  // namespace textfile

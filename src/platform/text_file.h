@@ -13,5 +13,8 @@ QByteArray ReadBytes(const QString& path);
 
 // Throws "Cannot create file %s"; the old file then stays as it was.
 void WriteBytesAtomic(const QString& path, const QByteArray& bytes);
+// The same for writers that must not stop the user's work: false when the
+// file could not be written, the old one then left as it was.
+bool TryWriteBytesAtomic(const QString& path, const QByteArray& bytes);
 
 }  // namespace textfile
