@@ -376,6 +376,12 @@ void TForm1::UpdateManagerFolder() {
 
 void TForm1::Exit() { close(); }
 
+void TForm1::FocusDocument() {
+  raise();
+  activateWindow();
+  Edit1->FocusEditor();
+}
+
 QString TForm1::SyntaxName() const { return synlist->currentText(); }
 void TForm1::RestartPreviewTimer() { Timer1->start(); }
 void TForm1::ShowCaretLineNumber() { lineedit->setText(QString::number(Edit1->CaretLine())); }

@@ -50,6 +50,7 @@ class TForm1 : public QMainWindow, public TMainForm {
   QString ManagerFolder() const override;
   void UpdateManagerFolder() override;
   void Exit() override;
+  void FocusDocument() override;
 
   // TMainForm
   QWidget* Window() override { return this; }
