@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 
 #include "browser_wait.h"
 #include "editor_control.h"
@@ -171,6 +172,38 @@ class TestPreview : public QObject {
     QVERIFY(LoadAndWait(Browser(), [&] { Browser()->load(QUrl(server.Url())); }));
     QCOMPARE(BodyText(), QStringLiteral("served over http"));
     QVERIFY(server.Requests >= 1);
+  }
+
+  void onlineEveryRequestOfThePageGoesOut() {
+    TForm1& f = env->Main();
+    TLocalHttpServer server("text/plain", "x");
+    const QByteArray base = server.Url().toLatin1();
+    const QByteArray page = "<html><head><link rel=\"stylesheet\" href=\"" + base +
+                            "style.css\">"
+                            "<style>@font-face{font-family:Hosted;src:url(" +
+                            base +
+                            "font.woff)}"
+                            "p{font-family:Hosted}</style>"
+                            "<script src=\"" +
+                            base +
+                            "script.js\"></script></head>"
+                            "<body><img src=\"" +
+                            base + "picture.png\"><p>text</p></body></html>";
+    const QStringList hosted = {"/style.css", "/font.woff", "/script.js", "/picture.png"};
+    Controls(f).Edit1->SetTextBytes(page);
+    // Offline: none of them is asked for.
+    f.SetWorkingOffline(true);
+    QVERIFY(ClickUpdate());
+    QTest::qWait(500);
+    QCOMPARE(server.Paths, QStringList());
+    // Online: every one is.
+    Controls(f).CheckBox1->click();
+    QVERIFY(!Browser()->Offline());
+    QVERIFY(ClickUpdate());
+    QTRY_VERIFY_WITH_TIMEOUT(
+        std::all_of(hosted.begin(), hosted.end(),
+                    [&](const QString& path) { return server.Paths.contains(path); }),
+        10000);
   }
 
   void networkPagesCannotReadLocalFiles() {
