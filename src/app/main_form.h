@@ -16,6 +16,8 @@ class TMainForm : public TMainShell {
   virtual QWidget* Window() = 0;
   virtual QString StatusFileName() const = 0;  // status panel 0
   virtual QString SyntaxName() const = 0;      // the text of synlist
+  // A message in the status bar for a while, over the panels.
+  virtual void ShowStatusMessage(const QString& text) = 0;
 
   virtual void RestartPreviewTimer() = 0;  // Timer1, a full second from now
   // The line box (lineedit) shows the caret's line; the full display also

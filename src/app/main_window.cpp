@@ -383,6 +383,7 @@ void TForm1::FocusDocument() {
 }
 
 QString TForm1::SyntaxName() const { return synlist->currentText(); }
+void TForm1::ShowStatusMessage(const QString& text) { statusBar()->showMessage(text, 10000); }
 void TForm1::RestartPreviewTimer() { Timer1->start(); }
 void TForm1::ShowCaretLineNumber() { lineedit->setText(QString::number(Edit1->CaretLine())); }
 bool TForm1::AutomaticPreview() const { return Check1->isChecked(); }

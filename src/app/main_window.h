@@ -56,6 +56,7 @@ class TForm1 : public QMainWindow, public TMainForm {
   QWidget* Window() override { return this; }
   QString StatusFileName() const override { return StatusPanelText(0); }
   QString SyntaxName() const override;
+  void ShowStatusMessage(const QString& text) override;
   void RestartPreviewTimer() override;
   void ShowCaretLineNumber() override;
   void SetCaretLineDisplay(bool scrollAndFocus) override;

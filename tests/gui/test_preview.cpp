@@ -9,12 +9,15 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QMessageBox>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
 
 #include "browser_wait.h"
 #include "editor_control.h"
+#include "error_guard.h"
 #include "flat_button.h"
 #include "gui_test_support.h"
 #include "main_window.h"
@@ -113,6 +116,73 @@ class TestPreview : public QObject {
     QTest::qWait(300);
     QCOMPARE(started.count(), 0);
     QCOMPARE(Browser()->url(), web::LocalFileUrl(env->ProgramDir() + "vexa.vwe"));
+  }
+
+  void aScratchFileThatCannotBeWrittenIsBoxedOnceAndCostsNoKey() {
+    TForm1& f = env->Main();
+    f.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    const QString failure = QStringLiteral("Cannot create file /nonexistent-folder/temp.vwe");
+    SetDocument("/nonexistent-folder/page.htm", "one");
+    Controls(f).Edit1->SetCaretPosition(3);
+    Controls(f).Edit1->FocusEditor();
+    // The real box this time: it must neither wait for an answer nor take
+    // the key the user types next.
+    const ErrorReporter recorder = SetErrorReporter({});
+    auto waited = std::make_shared<bool>(false);
+    AnswerNextModal(
+        [waited](QWidget* modal) {
+          *waited = true;
+          modal->close();
+        },
+        1000);
+    f.Timer1Timer();
+    QMessageBox* box = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+    }
+    QVERIFY(box != nullptr);
+    QCOMPARE(box->text(), failure);
+    QVERIFY(!*waited);
+    QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&f));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Controls(f).Edit1));
+    QTest::keyClicks(QApplication::focusWidget(), " two");
+    QCOMPARE(Controls(f).Edit1->GetText(), QByteArray("one two"));
+    box->close();
+    QTest::qWait(1100);
+    SetErrorReporter(recorder);
+
+    // Later failures of the same kind go to the status bar, by either update.
+    auto* bar = Child<QStatusBar>(QStringLiteral("Form1"), QStringLiteral("StatusBar1"));
+    f.Timer1Timer();
+    QCOMPARE(bar->currentMessage(), failure);
+    bar->clearMessage();
+    Controls(f).dxButton2->click();
+    QCOMPARE(bar->currentMessage(), failure);
+    QCOMPARE(env->Errors(), QStringList());
+    // Another document, or another folder: the box once more.
+    SetDocument("/nonexistent-folder/other.htm", "x");
+    Controls(f).dxButton2->click();
+    QCOMPARE(env->Errors(), QStringList{failure});
+    SetDocument("/nonexistent-2/other.htm", "x");
+    Controls(f).dxButton2->click();
+    Controls(f).dxButton2->click();
+    QCOMPARE(env->Errors(),
+             (QStringList{failure, QStringLiteral("Cannot create file /nonexistent-2/temp.vwe")}));
+  }
+
+  void aSharedFolderThatCannotBeMadeIsNamedOnceAtStartUp() {
+    TForm1& f = env->Main();
+    const QString shared = env->WriteFile(env->TempDir() + "a file", "x") + "/shared/";
+    qputenv("VEXA_SHARED_DIR", shared.toLocal8Bit());
+    f.show();
+    QTRY_COMPARE(env->Errors(),
+                 QStringList{"Cannot create the shared folder " + shared + ": Not a directory"});
+    // The untitled page's preview reports its own failure once, then quietly.
+    env->Errors().clear();
+    f.Timer1Timer();
+    f.Timer1Timer();
+    QCOMPARE(env->Errors(), QStringList{"Cannot create file " + shared + "temp.vwe"});
   }
 
   void threeQuickKeystrokesGiveOneUpdateASecondAfterTheLast() {
