@@ -27,6 +27,7 @@
 #include "highlighter_factory.h"
 #include "image_list.h"
 #include "list_hosts.h"
+#include "main_keys.h"
 #include "paths.h"
 #include "preview.h"
 #include "projects_dialog.h"
@@ -325,7 +326,12 @@ void TForm1::ConnectHandlers() {
             EditActions_->Update();
           }));
   connect(synlist, &QComboBox::activated, this, Guard([this] { synlistChange(); }));
-  connect(synlist->lineEdit(), &QLineEdit::textEdited, this, Guard([this] { synlistChange(); }));
+  connect(synlist->lineEdit(), &QLineEdit::textEdited, this, Guard([this] {
+            keys::RunKeepingListFocus(synlist, Edit1, [this] { synlistChange(); });
+          }));
+  keys::ReturnToEditorOnLeaving(synlist, Edit1);
+  keys::KeepAltOutOfText(Edit1);
+  keys::YieldToMenus(ActionMainMenuBar1, ActionToolBar1);
   connect(gotoline1, &QPushButton::clicked, this, Guard([this] { gotoline1Click(); }));
   connect(CheckBox1, &QCheckBox::clicked, this, Guard([this] { CheckBox1Click(); }));
   connect(CheckBox2, &QCheckBox::clicked, this, Guard([this] { CheckBox2Click(); }));

@@ -333,6 +333,16 @@ class TestPreview : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&p));
     QTest::keyClick(view, Qt::Key_F10);
     QVERIFY(forms::Find(QStringLiteral("Form5"))->isVisible());
+    // No Alt combination does anything in the preview, nor types into the document.
+    const QByteArray text = Controls(f).Edit1->GetText();
+    p.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&p));
+    for (char letter = 'a'; letter <= 'z'; ++letter) {
+      QTest::keyClick(view, letter, Qt::AltModifier);
+      QVERIFY2(QApplication::activePopupWidget() == nullptr, QByteArray(1, letter).constData());
+      QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&p));
+    }
+    QCOMPARE(Controls(f).Edit1->GetText(), text);
     // Closing the preview only hides it.
     p.close();
     QVERIFY(!p.isVisible());
