@@ -64,7 +64,7 @@ void YieldToMenus(const QMenuBar* menus, const QToolBar* tools) {
       if (!mark.isEmpty() && taken.contains(mark)) button->setShortcut(QKeySequence());
     };
     yield();
-    // The button takes its caption's mark again whenever its action changes.
+    // A change of the action sets the button's caption, and with it its mark, again.
     QObject::connect(action, &QAction::changed, button, yield);
   }
 }
