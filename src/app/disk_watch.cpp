@@ -124,14 +124,14 @@ void TDiskWatch::Changed(const TDiskState& now) {
   Known_ = now;
   if (!now.Exists) {
     Form_.SetModifiedFlag(QStringLiteral("1"));
-    Form_.ShowStatusMessage(
+    Form_.ShowStatusNote(
         QStringLiteral("%1 was deleted by another program; the text is kept as unsaved changes")
             .arg(path));
     return;
   }
   if (Form_.ModifiedFlag() != QLatin1String("1")) {
     Reload();
-    Form_.ShowStatusMessage(
+    Form_.ShowStatusNote(
         QStringLiteral("%1 was changed by another program and has been reloaded").arg(path));
     return;
   }

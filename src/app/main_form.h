@@ -39,8 +39,6 @@ class TMainForm : public TMainShell {
   virtual void SetToolFolder(TTool tool, const QString& folder) = 0;
   virtual QString ToolFolder(TTool tool) const = 0;
 
-  // A passing message in the status bar, over its panels for a few seconds.
-  virtual void ShowStatusMessage(const QString& message) = 0;
   // Unsaved work: this run's recovery copy, and the watch on the document's file.
   virtual TRecovery& Recovery() = 0;
   virtual TDiskWatch& DiskWatch() = 0;

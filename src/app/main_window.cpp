@@ -28,6 +28,7 @@
 #include "highlighter_factory.h"
 #include "image_list.h"
 #include "list_hosts.h"
+#include "main_keys.h"
 #include "paths.h"
 #include "preview.h"
 #include "projects_dialog.h"
@@ -329,7 +330,12 @@ void TForm1::ConnectHandlers() {
             EditActions_->Update();
           }));
   connect(synlist, &QComboBox::activated, this, Guard([this] { synlistChange(); }));
-  connect(synlist->lineEdit(), &QLineEdit::textEdited, this, Guard([this] { synlistChange(); }));
+  connect(synlist->lineEdit(), &QLineEdit::textEdited, this, Guard([this] {
+            keys::RunKeepingListFocus(synlist, Edit1, [this] { synlistChange(); });
+          }));
+  keys::ReturnToEditorOnLeaving(synlist, Edit1);
+  keys::KeepAltOutOfText(Edit1);
+  keys::YieldToMenus(ActionMainMenuBar1, ActionToolBar1);
   connect(gotoline1, &QPushButton::clicked, this, Guard([this] { gotoline1Click(); }));
   connect(CheckBox1, &QCheckBox::clicked, this, Guard([this] { CheckBox1Click(); }));
   connect(CheckBox2, &QCheckBox::clicked, this, Guard([this] { CheckBox2Click(); }));
@@ -372,7 +378,6 @@ void TForm1::SetCurFileName(const QString& name) {
   if (DiskWatch_ != nullptr) DiskWatch_->Follow(name);
 }
 
-void TForm1::ShowStatusMessage(const QString& message) { statusBar()->showMessage(message, 10000); }
 QString TForm1::ProjectDir() const { return prodir1->text(); }
 void TForm1::SetProjectDir(const QString& folder) { prodir1->setText(folder); }
 void TForm1::SetMainCaption(const QString& caption) { setWindowTitle(caption); }
@@ -394,6 +399,12 @@ void TForm1::UpdateManagerFolder() {
 }
 
 void TForm1::Exit() { close(); }
+
+void TForm1::FocusDocument() {
+  raise();
+  activateWindow();
+  Edit1->FocusEditor();
+}
 
 QString TForm1::SyntaxName() const { return synlist->currentText(); }
 void TForm1::RestartPreviewTimer() { Timer1->start(); }

@@ -53,6 +53,7 @@ class TForm1 : public QMainWindow, public TMainForm {
   QString ManagerFolder() const override;
   void UpdateManagerFolder() override;
   void Exit() override;
+  void FocusDocument() override;
 
   // TMainForm
   QWidget* Window() override { return this; }
@@ -70,7 +71,6 @@ class TForm1 : public QMainWindow, public TMainForm {
   void EnableTool(TTool tool) override;
   void SetToolFolder(TTool tool, const QString& folder) override;
   QString ToolFolder(TTool tool) const override;
-  void ShowStatusMessage(const QString& message) override;
   TRecovery& Recovery() override { return *Recovery_; }
   TDiskWatch& DiskWatch() override { return *DiskWatch_; }
 

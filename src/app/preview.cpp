@@ -1,6 +1,10 @@
 #include "preview.h"
 
+#include <QPointer>
+#include <QWidget>
+
 #include "editor_control.h"
+#include "error_guard.h"
 #include "form_registry.h"
 #include "main_form.h"
 #include "paths.h"
@@ -15,12 +19,42 @@ void Show(const QString& path) {
   if (TForm4* preview = PreviewWindow()) preview->Navigate(path);
 }
 
+// The scratch-file failure last shown in a box: the window, the document and
+// the scratch file it was for.
+struct TBoxedFailure {
+  QPointer<QWidget> Window;
+  QString Document;
+  QString Path;
+};
+
+TBoxedFailure& Boxed() {
+  static TBoxedFailure boxed;
+  return boxed;
+}
+
+// A scratch file that cannot be written is reported in a box once for its
+// document and folder, and in the status bar after that until the document
+// or its folder changes: the update runs at every pause in typing, and a box
+// each time would repeat endlessly. The box leaves the keyboard in the editor.
+void ReportScratchFailure(TMainForm& form, const QString& path, const QString& message) {
+  TBoxedFailure& boxed = Boxed();
+  if (boxed.Window == form.Window() && boxed.Document == form.StatusFileName() &&
+      boxed.Path == path) {
+    form.ShowStatusNote(message);
+    return;
+  }
+  boxed = {form.Window(), form.StatusFileName(), path};
+  ReportErrorAside(message);
+}
+
 // Writes the editor's text to the scratch file and shows it. A scratch file
 // that cannot be written ends here with the error: the browser keeps its page.
 void WriteAndShow(TMainForm& form) {
   const QString path = ScratchPath(form);
-  form.Editor()->SaveFile(path);
-  Show(path);
+  const bool written =
+      RunGuarded([&] { form.Editor()->SaveFile(path); },
+                 [&](const QString& message) { ReportScratchFailure(form, path, message); });
+  if (written) Show(path);
 }
 
 }  // namespace

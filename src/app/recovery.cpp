@@ -115,8 +115,8 @@ bool TRecovery::WriteCopy() {
   }
   if (!FailureShown_) {
     FailureShown_ = true;
-    Form_.ShowStatusMessage(QStringLiteral("Unsaved work cannot be kept for recovery: ") +
-                            CannotCreateFile(path).Message);
+    Form_.ShowStatusNote(QStringLiteral("Unsaved work cannot be kept for recovery: ") +
+                         CannotCreateFile(path).Message);
   }
   return false;
 }

@@ -6,6 +6,7 @@
 #include "error_guard.h"
 #include "form_registry.h"
 #include "main_form.h"
+#include "paths.h"
 #include "recovery.h"
 #include "settings.h"
 #include "tools.h"
@@ -25,6 +26,10 @@ void WhenStarted(std::function<void()> task) { PendingTasks().push_back(std::mov
 void FormShow(TMainForm& form) {
   form.SetCurFileName(QStringLiteral("new.htm"));
   forms::ShowModal(QStringLiteral("Form3"));
+  // Without the shared folder neither an untitled page's preview nor a
+  // project can be kept: say so once, with the reason, before either is used.
+  const QString sharedFolder = paths::EnsureSharedFolders();
+  if (!sharedFolder.isEmpty()) ReportError(sharedFolder);
   settings::ReadAndApply(form);
   tools::Detect(form);
   form.StopPreviewTimer();

@@ -2,10 +2,12 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QQueue>
+#include <algorithm>
 
 namespace dialogs {
 namespace {
@@ -44,6 +46,26 @@ void ShowEveryName(TNameMaskFilterModel* filter) {
     files->setNameFilters({});
   }
 }
+
+// The open dialog adds the default extension only to a name that does not
+// exist as typed, so a file without an extension ("README") can be opened.
+class TOpenFileDialog : public QFileDialog {
+ public:
+  using QFileDialog::QFileDialog;
+
+  void accept() override {
+    const QString suffix = defaultSuffix();
+    setDefaultSuffix(QString());
+    const QStringList asTyped = selectedFiles();
+    const bool exist =
+        !asTyped.isEmpty() && std::all_of(asTyped.begin(), asTyped.end(),
+                                          [](const QString& f) { return QFileInfo::exists(f); });
+    if (!exist) setDefaultSuffix(suffix);
+    QFileDialog::accept();
+    // Refused (no such file): the next name typed gets the extension again.
+    if (result() != QDialog::Accepted) setDefaultSuffix(suffix);
+  }
+};
 
 }  // namespace
 
@@ -98,7 +120,8 @@ bool TNameMaskFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex& so
 }
 
 std::unique_ptr<QFileDialog> CreateFileDialog(QWidget* parent, const FileDialogRequest& request) {
-  auto dialog = std::make_unique<QFileDialog>(parent);
+  std::unique_ptr<QFileDialog> dialog = request.Save ? std::make_unique<QFileDialog>(parent)
+                                                     : std::make_unique<TOpenFileDialog>(parent);
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   if (request.Save) {
     dialog->setAcceptMode(QFileDialog::AcceptSave);

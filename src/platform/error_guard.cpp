@@ -18,6 +18,19 @@ ErrorReporter& Current() {
 
 }  // namespace
 
+void ReportErrorAside(const QString& message) {
+  if (Current()) {
+    Current()(message);
+    return;
+  }
+  auto* box = new QMessageBox(QMessageBox::Critical, QApplication::applicationName(), message,
+                              QMessageBox::Ok, QApplication::activeWindow());
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setAttribute(Qt::WA_ShowWithoutActivating);
+  box->setWindowModality(Qt::NonModal);
+  box->show();
+}
+
 ErrorReporter SetErrorReporter(ErrorReporter reporter) {
   ErrorReporter previous = std::move(Current());
   Current() = std::move(reporter);

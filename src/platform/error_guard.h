@@ -19,17 +19,22 @@ ErrorReporter SetErrorReporter(ErrorReporter reporter);
 // Shows a message through the current reporter (the error box by default).
 void ReportError(const QString& message);
 
-// Runs fn; a thrown error is reported and the rest of fn is skipped.
-// Returns false when fn ended with an error.
+// The same, in a box that leaves the keyboard where it is: the box does not
+// wait for an answer, and the keys the user goes on typing reach the window
+// they were meant for.
+void ReportErrorAside(const QString& message);
+
+// Runs fn; a thrown error is reported (by report, or the error box) and the
+// rest of fn is skipped. Returns false when fn ended with an error.
 template <typename Fn>
-bool RunGuarded(Fn&& fn) {
+bool RunGuarded(Fn&& fn, const ErrorReporter& report = ReportError) {
   try {
     std::forward<Fn>(fn)();
     return true;
   } catch (const VexaError& e) {
-    ReportError(e.Message);
+    report(e.Message);
   } catch (const std::exception& e) {
-    ReportError(QString::fromLocal8Bit(e.what()));
+    report(QString::fromLocal8Bit(e.what()));
   }
   return false;
 }

@@ -36,6 +36,8 @@ class TMainShell {
   virtual QString ManagerFolder() const = 0;  // the manager folder rule
   virtual void UpdateManagerFolder() = 0;     // points the manager's file list
   virtual void Exit() = 0;                    // FileExit1: close the main window
+  // The main window becomes the active window with the keyboard in the editor.
+  virtual void FocusDocument() = 0;
 };
 
 // The main window registers itself at creation.

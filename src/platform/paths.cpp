@@ -2,7 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
+#include <filesystem>
+#include <system_error>
 
 namespace paths {
 namespace {
@@ -40,7 +43,13 @@ QString SharedScratchFile() { return SharedDir() + "temp.vwe"; }
 QString RecoveryDir() { return SharedDir() + "vexapro/recovery/"; }
 QString RootDir() { return QStringLiteral("/"); }
 
-void EnsureSharedFolders() { QDir().mkpath(ProjectStoreDir()); }
+QString EnsureSharedFolders() {
+  std::error_code error;
+  std::filesystem::create_directories(QFile::encodeName(ProjectStoreDir()).toStdString(), error);
+  if (!error) return QString();
+  return QStringLiteral("Cannot create the shared folder %1: %2")
+      .arg(SharedDir(), QString::fromLocal8Bit(error.message().c_str()));
+}
 
 QString FolderPart(const QString& path) {
   const int slash = path.lastIndexOf('/');

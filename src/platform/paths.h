@@ -16,8 +16,9 @@ QString SharedScratchFile();  // SharedDir() + "temp.vwe"
 QString RecoveryDir();        // SharedDir() + "vexapro/recovery/": copies of unsaved work
 QString RootDir();            // "/", where file lists are pointed to re-read later
 
-// Creates the shared folder and the project store when they are missing.
-void EnsureSharedFolders();
+// Creates the shared folder and the project store when they are missing; the
+// message that says why they cannot be, or an empty text.
+QString EnsureSharedFolders();
 
 // Everything up to and including the last "/" (empty when there is none).
 QString FolderPart(const QString& path);

@@ -60,6 +60,15 @@ bool AllowedOffline(const QUrl& url) {
          scheme == QLatin1String(kLocalScheme);
 }
 
+QString MissingFilePage(const QString& path) {
+  const QString name = path.toHtmlEscaped();
+  return QStringLiteral(
+             "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Missing file</title>"
+             "</head><body style=\"font-family:sans-serif\"><h3>Missing file</h3>"
+             "<p>The file <b>%1</b> does not exist or cannot be read.</p></body></html>")
+      .arg(name);
+}
+
 }  // namespace web
 
 // Blocks what may not go out while the browser works offline. The engine asks
@@ -105,6 +114,10 @@ TWebBrowser::TWebBrowser(QWidget* parent) : QWebEngineView(parent) {
   Profile_ = new QWebEngineProfile(this);
   // Documents are single-byte text; pages that declare no encoding are read so.
   Profile_->settings()->setDefaultTextEncoding(QStringLiteral("windows-1252"));
+  // A local page may use what it names on the web: hosted stylesheets,
+  // pictures, fonts and scripts load while the browser is online; offline the
+  // interceptor blocks them.
+  Profile_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
   Interceptor_ = new OfflineInterceptor(Profile_);
   Profile_->setUrlRequestInterceptor(Interceptor_);
   Profile_->installUrlSchemeHandler(web::kLocalScheme, new LocalFileHandler(Profile_));
@@ -121,7 +134,14 @@ TWebBrowser::~TWebBrowser() {
   delete page();
 }
 
-void TWebBrowser::Navigate(const QString& path) { load(web::LocalFileUrl(path)); }
+void TWebBrowser::Navigate(const QString& path) {
+  const QFileInfo file(path);
+  if (!file.isFile() || !file.isReadable()) {
+    setHtml(web::MissingFilePage(path), web::LocalFileUrl(path));
+    return;
+  }
+  load(web::LocalFileUrl(path));
+}
 void TWebBrowser::GoBack() { back(); }
 void TWebBrowser::GoForward() { forward(); }
 void TWebBrowser::SetOffline(bool offline) { Interceptor_->Offline.store(offline); }

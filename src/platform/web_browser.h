@@ -30,6 +30,9 @@ QByteArray ContentTypeFor(const QString& path);
 // data and our own scheme only.
 bool AllowedOffline(const QUrl& url);
 
+// The page shown in place of a local file that is not there: it names the file.
+QString MissingFilePage(const QString& path);
+
 }  // namespace web
 
 class TWebBrowser : public QWebEngineView {
@@ -39,7 +42,8 @@ class TWebBrowser : public QWebEngineView {
   explicit TWebBrowser(QWidget* parent = nullptr);
   ~TWebBrowser() override;
 
-  // Shows a local file, given as a plain path.
+  // Shows a local file, given as a plain path; a file that is not there is
+  // named on a small page of our own.
   void Navigate(const QString& path);
   void GoBack();
   void GoForward();

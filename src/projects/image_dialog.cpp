@@ -53,6 +53,7 @@ void CopyIntoSite(const QString& source, const QString& destination) {
 }  // namespace
 
 TImageInsert::TImageInsert(QWidget* parent) : QDialog(parent) {
+  Home_ = parent;
   setObjectName(QStringLiteral("ImageInsert"));
   setWindowTitle(QStringLiteral("Insert image"));
   // A fixed window with a title but no title-bar buttons: "Ok" and "Close" leave it.
@@ -86,15 +87,15 @@ TImageInsert::TImageInsert(QWidget* parent) : QDialog(parent) {
   connect(dxButton2, &TdxButton::clicked, this, Guard([this] { dxButton2Click(); }));
 }
 
-void TImageInsert::ShowModalFor(TGeneratorFields& fields) {
+void TImageInsert::ShowModalFor(TGeneratorFields& fields, QWidget* owner) {
   Fields_ = &fields;
-  exec();
+  look::ExecInFrontOf(this, owner);
   Fields_ = nullptr;
 }
 
 void TImageInsert::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  look::CentreOver(this, parentWidget());
+  look::CentreOver(this, Home_);
   RunGuarded([this] { FormShow(); });
 }
 

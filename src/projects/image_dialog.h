@@ -18,9 +18,9 @@ class TImageInsert : public QDialog {
  public:
   explicit TImageInsert(QWidget* parent = nullptr);
 
-  // Shows the dialog modally; "Ok" fills the picture field that `fields`
+  // Shows the dialog modally in front of owner; "Ok" fills the picture field that `fields`
   // offers at that moment.
-  void ShowModalFor(TGeneratorFields& fields);
+  void ShowModalFor(TGeneratorFields& fields, QWidget* owner);
 
   // Handlers.
   void FormShow();
@@ -47,6 +47,7 @@ class TImageInsert : public QDialog {
   TdxButton* dxButton1 = nullptr;
   TdxButton* dxButton2 = nullptr;
   TGeneratorFields* Fields_ = nullptr;
+  QWidget* Home_ = nullptr;  // the window it is centred over
 };
 
 namespace siteassets {

@@ -114,6 +114,9 @@ Tfrmprojects::Tfrmprojects(QWidget* parent) : QDialog(parent) {
   connect(dxButton4, &TdxButton::clicked, this, Guard([this] { dxButton4Click(); }));
   connect(dxButton1, &TdxButton::clicked, this, Guard([this] { dxButton1Click(); }));
   connect(dxButton5, &TdxButton::clicked, this, Guard([this] { dxButton5Click(); }));
+  // The folder list opened on its first folder before it was connected: the
+  // box shows that folder from the first showing on.
+  Dir1Change();
 }
 
 void Tfrmprojects::showEvent(QShowEvent* event) {

@@ -32,6 +32,7 @@ QLineEdit* MakeReadOnlyField(QWidget* parent, const char* name, int top) {
 }  // namespace
 
 TForm8::TForm8(QWidget* parent) : QDialog(parent) {
+  Home_ = parent;
   setObjectName(QStringLiteral("Form8"));
   setWindowTitle(QStringLiteral("Choose site"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -71,15 +72,15 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
   connect(dxButton1, &TdxButton::clicked, this, Guard([this] { dxButton1Click(); }));
 }
 
-void TForm8::ShowModalFor(TGeneratorFields& fields) {
+void TForm8::ShowModalFor(TGeneratorFields& fields, QWidget* owner) {
   Fields_ = &fields;
-  exec();
+  look::ExecInFrontOf(this, owner);
   Fields_ = nullptr;
 }
 
 void TForm8::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  look::CentreOver(this, parentWidget());
+  look::CentreOver(this, Home_);
   RunGuarded([this] { FormShow(); });
 }
 

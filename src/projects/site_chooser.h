@@ -18,7 +18,7 @@ class TForm8 : public QDialog {
   explicit TForm8(QWidget* parent = nullptr);
 
   // Shows the dialog modally; "Ok" fills the link field of `fields`.
-  void ShowModalFor(TGeneratorFields& fields);
+  void ShowModalFor(TGeneratorFields& fields, QWidget* owner);
 
   // Handlers.
   void FormShow();
@@ -45,4 +45,5 @@ class TForm8 : public QDialog {
   TdxButton* dxButton2 = nullptr;
 
   TGeneratorFields* Fields_ = nullptr;
+  QWidget* Home_ = nullptr;  // the window it is centred over
 };

@@ -175,6 +175,8 @@ void Tfrmmanager::CreateInsertPage() {
     Button[i] = button;
   }
   Button[10] = new QPushButton(QStringLiteral("Frames"), TabSheet3);
+  // Enter is the document's key, never a click on a fragment button.
+  for (QPushButton* button : Button) button->setAutoDefault(false);
   Button[10]->setObjectName(QStringLiteral("Button11"));
   Button[10]->setGeometry(4, 214, kPageWidth, 23);
 
@@ -233,7 +235,9 @@ void Tfrmmanager::InsertFragment(const QString& text) {
   QApplication::clipboard()->setText(Edit1->selectedText());
   TEditorControl* editor = MainShell().Editor();
   editor->PasteAtCaret();
-  editor->FocusEditor();
+  // The user's next keys belong to the document: its window becomes the
+  // active one, with the caret behind the fragment.
+  MainShell().FocusDocument();
 }
 
 void Tfrmmanager::ListBox1DblClick() { InsertFragment(quickcode::SelectedEntry(ListBox1)); }
@@ -249,8 +253,9 @@ void Tfrmmanager::FileListBox1DblClick() {
 
 void Tfrmmanager::dxButton4Click() {
   // A file list reads its folder only when pointed at another one: point it
-  // at the root now and back when the timer fires.
-  RefreshFolder_ = FileListBox1->Folder();
+  // at the root now and back when the timer fires. A second press while the
+  // list stands on the root keeps the folder the first one saved.
+  if (!Timer1->isActive()) RefreshFolder_ = FileListBox1->Folder();
   FileListBox1->SetFolder(paths::RootDir());
   Timer1->start();
 }

@@ -1,5 +1,6 @@
 #include "window_look.h"
 
+#include <QDialog>
 #include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
@@ -21,6 +22,20 @@ void CentreOver(QWidget* window, const QWidget* owner) {
   QRect bounds = window->frameGeometry();
   bounds.moveCenter(owner->window()->frameGeometry().center());
   window->move(bounds.topLeft());
+}
+
+int ExecInFrontOf(QDialog* dialog, QWidget* owner) {
+  QWidget* home = dialog->parentWidget();
+  const Qt::WindowFlags flags = dialog->windowFlags();
+  const bool moved = owner != nullptr && owner->window() != home;
+  if (moved) dialog->setParent(owner->window(), flags);
+  const int result = dialog->exec();
+  if (moved) {
+    owner->window()->raise();
+    owner->window()->activateWindow();
+    dialog->setParent(home, flags);
+  }
+  return result;
 }
 
 void SetColors(QWidget* window, const QColor& background, const QColor& text) {

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 
+class QDialog;
 class QLabel;
 class QWidget;
 
@@ -14,6 +15,10 @@ namespace look {
 void CentreOnScreen(QWidget* window);
 // Centres a window over another window (its owner).
 void CentreOver(QWidget* window, const QWidget* owner);
+// Runs a dialog modally in front of the window that opened it (not of the
+// window it belongs to), so that window stays where the user works; the
+// dialog belongs to its own window again afterwards.
+int ExecInFrontOf(QDialog* dialog, QWidget* owner);
 // Fills the window with a colour of its own; a valid text colour is set too.
 void SetColors(QWidget* window, const QColor& background, const QColor& text = QColor());
 // A decorative picture ("Image1") at a fixed place, read from a file.

@@ -340,7 +340,7 @@ scenario_read_only_folder() {
 
 # The installed program and the Debian package have their own file.
 # shellcheck source=e2e_install.sh
-source "$(dirname "${BASH_SOURCE[0]}")/e2e_install.sh"
+source "${E2E_DIR:-$(dirname "${BASH_SOURCE[0]}")}/e2e_install.sh"
 
 case "$scenario" in
   two_runs | save_with_f2 | read_only_folder | installed | package) "scenario_$scenario" ;;

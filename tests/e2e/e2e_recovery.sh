@@ -12,6 +12,7 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # Everything of e2e.sh but its choice of scenario.
 # shellcheck source=e2e.sh
+E2E_DIR=$here
 source <(sed '/^case "\$scenario" in/,$d' "$here/e2e.sh")
 
 RECOVER=$(title 'Recover unsaved work')

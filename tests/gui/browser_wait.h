@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QSignalSpy>
+#include <QStringList>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QVariant>
@@ -67,6 +68,7 @@ class TLocalHttpServer : public QObject {
           socket->setProperty("pending", pending);
           if (!pending.contains("\r\n\r\n")) return;
           ++Requests;
+          Paths << QString::fromLatin1(pending.split(' ').value(1));
           socket->write("HTTP/1.0 200 OK\r\nContent-Type: " + ContentType_ +
                         "\r\nCache-Control: no-store\r\nContent-Length: " +
                         QByteArray::number(Body_.size()) + "\r\n\r\n" + Body_);
@@ -82,6 +84,7 @@ class TLocalHttpServer : public QObject {
   }
 
   int Requests = 0;
+  QStringList Paths;  // the path of each request, in order
 
  private:
   QTcpServer Server_;

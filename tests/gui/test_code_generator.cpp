@@ -4,7 +4,9 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 
 #include "code_generator_window.h"
 #include "editor_control.h"
@@ -145,6 +147,28 @@ class TestCodeGenerator : public QObject {
       QVERIFY2(b, qPrintable(QString::number(i + 1)));
       QCOMPARE(b->text(), QString::fromLatin1(captions[i]));
     }
+  }
+
+  void everyTabCaptionShowsWhole() {
+    // Every caption shows whole, side by side within the window's width:
+    // no tab is squeezed, elided or scrolled out of sight.
+    f->show();
+    QTabBar* bar = Controls(f).TabbedNotebook1->tabBar();
+    QCOMPARE(bar->elideMode(), Qt::ElideNone);
+    for (int i = 0; i < bar->count(); ++i) {
+      const QRect tab = bar->tabRect(i);
+      QVERIFY2(bar->rect().contains(tab), qPrintable(QStringLiteral("%1: %2..%3 of %4")
+                                                         .arg(bar->tabText(i))
+                                                         .arg(tab.left())
+                                                         .arg(tab.right())
+                                                         .arg(bar->width())));
+      for (const QString& line : bar->tabText(i).split(' ')) {
+        QVERIFY2(bar->fontMetrics().horizontalAdvance(line) + 4 <= tab.width(),
+                 qPrintable(bar->tabText(i)));
+      }
+    }
+    for (QToolButton* scroll : bar->findChildren<QToolButton*>()) QVERIFY(!scroll->isVisible());
+    QCOMPARE(f->size(), QSize(534, 360));
   }
 
   void showingBuildsFourCodesAndFillsTheFontLists() {

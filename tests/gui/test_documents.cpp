@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QStatusBar>
@@ -359,7 +360,8 @@ class TestDocuments : public QObject {
       emit types->activated(i);
       emit types->textActivated(types->itemText(i));
     }
-    QTRY_COMPARE(shown(), (QStringList{"c.Java"}));
+    // Names match the patterns without regard to case.
+    QTRY_COMPARE(shown(), (QStringList{"c.Java", "c.java"}));
     types->setCurrentIndex(1);
     emit types->activated(1);
     emit types->textActivated(types->itemText(1));
@@ -406,6 +408,40 @@ class TestDocuments : public QObject {
     // The task ran once: a later start-up sequence opens nothing.
     f.FormShow();
     QCOMPARE(env->Errors().size(), 1);
+  }
+
+  void openTakesATypedNameAsItIsWhenThatFileExists() {
+    const QString folder = env->TempDir() + "typed/";
+    const QString readme = env->WriteFile(folder + "README", "plain");
+    env->WriteFile(folder + "index.htm", "page");
+    dialogs::FileDialogRequest request;
+    request.Filter = QString::fromLatin1(documents::kOpenFilter);
+    request.InitialFolder = folder;
+    request.DefaultExt = QString::fromLatin1(documents::kDefaultExt);
+    auto accepted = [&](const QString& typed) {
+      std::unique_ptr<QFileDialog> dialog = dialogs::CreateFileDialog(nullptr, request);
+      auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      if (name == nullptr) return QStringLiteral("no name field");
+      dialog->show();
+      name->setText(typed);
+      // A refused name ("File not found") shows a box; answer it.
+      auto refused = std::make_shared<bool>(false);
+      AnswerNextModal(
+          [refused](QWidget* box) {
+            *refused = true;
+            box->close();
+          },
+          300);
+      QMetaObject::invokeMethod(dialog.get(), "accept");
+      QTest::qWait(400);
+      if (*refused || dialog->result() != QDialog::Accepted) return QStringLiteral("refused");
+      return dialog->selectedFiles().value(0);
+    };
+    QCOMPARE(accepted(readme), readme);
+    QCOMPARE(accepted(QStringLiteral("README")), readme);
+    // A name that does not exist as typed still gets the default extension.
+    QCOMPARE(accepted(folder + "index"), folder + "index.htm");
+    QCOMPARE(accepted(folder + "missing"), QStringLiteral("refused"));
   }
 
  private:

@@ -74,6 +74,25 @@ class TestHelpTools : public QObject {
     QVERIFY(!RunScript(browser, "document.body.innerText").toString().isEmpty());
   }
 
+  void aMissingHelpOrStartPageIsNamedOnAPageOfOurOwn() {
+    QFile::remove(env->ProgramDir() + "help/index.htm");
+    QFile::remove(env->ProgramDir() + "vexa.vwe");
+    env->CreateForms();
+    auto text = [](TWebBrowser* browser) {
+      return RunScript(browser, "document.body.innerText").toString();
+    };
+    TWebBrowser* help = Controls(forms::Get<Tfrmhelp1>(QStringLiteral("frmhelp1"))).WebBrowser1;
+    QVERIFY(LoadAndWait(help, [&] { Controls(env->Main()).Action3->trigger(); }));
+    QVERIFY2(text(help).contains(env->ProgramDir() + "help/index.htm"), qPrintable(text(help)));
+    QVERIFY(!text(help).contains("ERR_"));
+    TWebBrowser* preview = Controls(forms::Get<TForm4>(QStringLiteral("Form4"))).WebBrowser1;
+    QVERIFY(LoadAndWait(preview, [&] { env->Main().ShowPreviewStartPage(); }));
+    QVERIFY2(text(preview).contains(env->ProgramDir() + "vexa.vwe"), qPrintable(text(preview)));
+    // The name is text, never markup.
+    QVERIFY(LoadAndWait(preview, [&] { preview->Navigate(env->TempDir() + "<b>x</b>.htm"); }));
+    QVERIFY(text(preview).contains("<b>x</b>.htm"));
+  }
+
   void helpPagesLinkOnlyToPagesThatExist() {
     const QString folder = QStringLiteral(VEXA_SOURCE_DATA_DIR) + "/help/";
     const QRegularExpression link(QStringLiteral("(?:href|src)=\"([^\"#]*)(?:#[^\"]*)?\""));

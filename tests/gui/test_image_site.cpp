@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QWindow>
 
 #include "code_generator_window.h"
 #include "file_lists.h"
@@ -99,6 +100,34 @@ class TestImageSite : public QObject {
     });
     Click(Controls(gen).dxButton20);
     QVERIFY(Controls(gen).linkurl->text().isEmpty());
+  }
+
+  void bothStayInFrontOfTheGeneratorThatOpenedThem() {
+    MainShell().SetProjectDir(project);
+    env->WriteFile(pictures + "/CAMERA.JPG", "camera picture");
+    gen->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(gen));
+    for (TdxButton* button : {Controls(gen).dxButton3, Controls(gen).dxButton20}) {
+      QDialog* dialog = button == Controls(gen).dxButton3 ? static_cast<QDialog*>(image) : site;
+      QWindow* inFrontOf = nullptr;
+      QWidget* centredOver = nullptr;
+      Answer([&] {
+        inFrontOf = dialog->windowHandle()->transientParent();
+        centredOver = dialog->parentWidget();
+        if (dialog == image) {
+          // Names in capitals are pictures too.
+          Controls(image).Dir1->SetFolder(pictures);
+          QCOMPARE(Controls(image).File1->FileNames(), (QStringList{"CAMERA.JPG", "My Photo.png"}));
+        }
+      });
+      Click(button);
+      QCOMPARE(inFrontOf, gen->windowHandle());
+      QCOMPARE(centredOver, static_cast<QWidget*>(gen));
+      // Afterwards the dialog belongs to the main window again, and the
+      // generator is where the user goes on working.
+      QCOMPARE(dialog->parentWidget(), static_cast<QWidget*>(&env->Main()));
+      QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(gen));
+    }
   }
 
   void imageCopiedAndReferencedOnTheLinkPage() {

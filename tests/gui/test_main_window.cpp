@@ -4,10 +4,13 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
 
 #include "editor_control.h"
 #include "find_dialog.h"
@@ -84,6 +87,43 @@ class TestMainWindow : public QObject {
     QCOMPARE(Controls(f).Action1->toolTip(), QStringLiteral("Create a new file!"));
     QCOMPARE(Controls(f).FileOpen1->toolTip(), QStringLiteral("Open"));
     QCOMPARE(Controls(f).FileOpen1->statusTip(), QStringLiteral("Opens an existing file"));
+  }
+
+  void everyAltLetterOpensItsMenuOrTypesNothing() {
+    TForm1& f = env->Main();
+    f.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    TEditorControl* editor = Controls(f).Edit1;
+    const QByteArray text = editor->GetText();
+    const QHash<char, QString> menus = {
+        {'f', "File1"}, {'e', "Edit2"}, {'s', "Search1"}, {'t', "Tools1"}, {'h', "Help1"}};
+    for (char letter = 'a'; letter <= 'z'; ++letter) {
+      const QByteArray key = QByteArray("Alt+") + letter;
+      editor->FocusEditor();
+      QTest::keyClick(editor, letter, Qt::AltModifier);
+      QWidget* popup = QApplication::activePopupWidget();
+      if (menus.contains(letter)) {
+        QVERIFY2(popup != nullptr && popup->objectName() == menus[letter], key);
+        popup->close();
+      } else {
+        QVERIFY2(popup == nullptr, key);
+      }
+      if (letter == 'c') {  // "&Code Generator - F10"
+        QWidget* generator = forms::Find(QStringLiteral("Form5"));
+        QTRY_VERIFY2(generator->isVisible(), key);  // the button clicks as pressed
+        generator->hide();
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+      }
+      QVERIFY2(editor->GetText() == text, key);
+    }
+    // The tool bar keeps its marks and its own keys.
+    auto* button = qobject_cast<QToolButton*>(
+        Controls(f).ActionToolBar1->widgetForAction(Controls(f).Action8));
+    QCOMPARE(button->text(), QStringLiteral("S&how Vexa Manager - F11"));
+    editor->FocusEditor();
+    QTest::keyClick(editor, Qt::Key_F11);
+    QVERIFY(forms::Find(QStringLiteral("frmmanager"))->isVisible());
   }
 
   void lineDisplayAndGoto() {

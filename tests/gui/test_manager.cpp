@@ -77,9 +77,10 @@ class TestManager : public QObject {
     TFileList* list = Controls(m).FileListBox1;
     list->SetFolder(dir);
     QCOMPARE(list->Folder(), dir.chopped(1));
-    // Case-sensitive patterns; "*.php?" takes "new.php" and "old.php3", not "x.php34".
+    // Patterns match without regard to case; "*.php?" takes "new.php" and
+    // "old.php3", not "x.php34".
     QCOMPARE(list->FileNames(), (QStringList{"app.js", "Form.java", "index.htm", "new.php",
-                                             "notes.txt", "old.php3", "shop.asp"}));
+                                             "notes.txt", "old.php3", "PAGE.HTM", "shop.asp"}));
 
     env->WriteFile(dir + "later.html", "later");
     list->SetFolder(dir);
@@ -91,7 +92,7 @@ class TestManager : public QObject {
     QVERIFY(list->FileNames().contains("later.html"));
 
     list->SetMask(QStringLiteral("*.HTM;*.JAVA"));
-    QCOMPARE(list->FileNames(), QStringList{"PAGE.HTM"});
+    QCOMPARE(list->FileNames(), (QStringList{"Form.java", "index.htm", "PAGE.HTM"}));
   }
 
   void showingPointsTheListByTheFolderRule() {
@@ -118,11 +119,10 @@ class TestManager : public QObject {
     Controls(m).PageControl1->setCurrentWidget(Controls(m).TabSheet1);
     Controls(m).FileListBox1->SetFolder(dir);
 
-    // Extensions outside the table, or in other case, keep the syntax. The
-    // mask leaves "PAGE.HTM" out, so the last round lists every file.
+    // Extensions outside the table, or in other case, keep the syntax; the
+    // mask lists names in capitals all the same.
     Controls(Main()).synlist->setEditText(QStringLiteral("SQL"));
     for (const char* name : {"shop.asp", "old.php3", "notes.txt", "PAGE.HTM"}) {
-      if (name[0] == 'P') Controls(m).FileListBox1->SetMask(QStringLiteral("*.*"));
       QVERIFY(DoubleClickEntry(Controls(m).FileListBox1, name));
       QCOMPARE(Main().CurFileName(), dir + name);
       QCOMPARE(Main().StatusPanelText(0), dir + name);
@@ -177,11 +177,40 @@ class TestManager : public QObject {
     QCOMPARE(Controls(m).FileListBox1->Folder() + "/", dir);
     QVERIFY(Controls(m).FileListBox1->FileNames().contains("added.htm"));
 
-    // A second press within the interval makes the root the folder to return to.
+    // A second press within the interval keeps the folder the first one saved.
     Controls(m).dxButton4->click();
     Controls(m).dxButton4->click();
-    m->Timer1Timer();
     QCOMPARE(Controls(m).FileListBox1->Folder(), QStringLiteral("/"));
+    m->Timer1Timer();
+    QCOMPARE(Controls(m).FileListBox1->Folder() + "/", dir);
+  }
+
+  void fragmentsGiveTheKeysBackToTheDocument() {
+    Main().show();
+    QVERIFY(QTest::qWaitForWindowActive(&Main()));
+    m->show();
+    m->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m));
+    // No button of the manager takes Enter for itself.
+    for (QPushButton* button : m->findChildren<QPushButton*>()) {
+      QVERIFY2(!button->autoDefault() && !button->isDefault(), qPrintable(button->objectName()));
+    }
+    Editor()->SetTextBytes("start ");
+    Editor()->SetCaretPosition(6);
+    Controls(m).PageControl1->setCurrentWidget(Controls(m).TabSheet3);
+    QTest::mouseClick(Controls(m).ToolButton[4], Qt::LeftButton);  // italic
+    QTRY_VERIFY(QApplication::activeWindow() == &Main());
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Editor()));
+    QTest::keyClicks(QApplication::focusWidget(), "typed");
+    QCOMPARE(Editor()->GetText(), QByteArray("start <i></i>typed"));
+
+    m->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m));
+    Controls(m).PageControl1->setCurrentWidget(Controls(m).TabSheet2);
+    Editor()->SetCaretPosition(Editor()->Length());
+    QVERIFY(DoubleClickEntry(Controls(m).ListBox2, Controls(m).ListBox2->item(0)->text()));
+    QTRY_VERIFY(QApplication::activeWindow() == &Main());
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Editor()));
   }
 
   void everyFragmentButtonInsertsItsText() {

@@ -9,11 +9,15 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QMessageBox>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 
 #include "browser_wait.h"
 #include "editor_control.h"
+#include "error_guard.h"
 #include "flat_button.h"
 #include "gui_test_support.h"
 #include "main_window.h"
@@ -114,6 +118,73 @@ class TestPreview : public QObject {
     QCOMPARE(Browser()->url(), web::LocalFileUrl(env->ProgramDir() + "vexa.vwe"));
   }
 
+  void aScratchFileThatCannotBeWrittenIsBoxedOnceAndCostsNoKey() {
+    TForm1& f = env->Main();
+    f.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    const QString failure = QStringLiteral("Cannot create file /nonexistent-folder/temp.vwe");
+    SetDocument("/nonexistent-folder/page.htm", "one");
+    Controls(f).Edit1->SetCaretPosition(3);
+    Controls(f).Edit1->FocusEditor();
+    // The real box this time: it must neither wait for an answer nor take
+    // the key the user types next.
+    const ErrorReporter recorder = SetErrorReporter({});
+    auto waited = std::make_shared<bool>(false);
+    AnswerNextModal(
+        [waited](QWidget* modal) {
+          *waited = true;
+          modal->close();
+        },
+        1000);
+    f.Timer1Timer();
+    QMessageBox* box = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+    }
+    QVERIFY(box != nullptr);
+    QCOMPARE(box->text(), failure);
+    QVERIFY(!*waited);
+    QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&f));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Controls(f).Edit1));
+    QTest::keyClicks(QApplication::focusWidget(), " two");
+    QCOMPARE(Controls(f).Edit1->GetText(), QByteArray("one two"));
+    box->close();
+    QTest::qWait(1100);
+    SetErrorReporter(recorder);
+
+    // Later failures of the same kind go to the status bar, by either update.
+    auto* bar = Child<QStatusBar>(QStringLiteral("Form1"), QStringLiteral("StatusBar1"));
+    f.Timer1Timer();
+    QCOMPARE(bar->currentMessage(), failure);
+    bar->clearMessage();
+    Controls(f).dxButton2->click();
+    QCOMPARE(bar->currentMessage(), failure);
+    QCOMPARE(env->Errors(), QStringList());
+    // Another document, or another folder: the box once more.
+    SetDocument("/nonexistent-folder/other.htm", "x");
+    Controls(f).dxButton2->click();
+    QCOMPARE(env->Errors(), QStringList{failure});
+    SetDocument("/nonexistent-2/other.htm", "x");
+    Controls(f).dxButton2->click();
+    Controls(f).dxButton2->click();
+    QCOMPARE(env->Errors(),
+             (QStringList{failure, QStringLiteral("Cannot create file /nonexistent-2/temp.vwe")}));
+  }
+
+  void aSharedFolderThatCannotBeMadeIsNamedOnceAtStartUp() {
+    TForm1& f = env->Main();
+    const QString shared = env->WriteFile(env->TempDir() + "a file", "x") + "/shared/";
+    qputenv("VEXA_SHARED_DIR", shared.toLocal8Bit());
+    f.show();
+    QTRY_COMPARE(env->Errors(),
+                 QStringList{"Cannot create the shared folder " + shared + ": Not a directory"});
+    // The untitled page's preview reports its own failure once, then quietly.
+    env->Errors().clear();
+    f.Timer1Timer();
+    f.Timer1Timer();
+    QCOMPARE(env->Errors(), QStringList{"Cannot create file " + shared + "temp.vwe"});
+  }
+
   void threeQuickKeystrokesGiveOneUpdateASecondAfterTheLast() {
     TForm1& f = env->Main();
     QSignalSpy started(Browser(), &QWebEngineView::loadStarted);
@@ -173,6 +244,38 @@ class TestPreview : public QObject {
     QVERIFY(server.Requests >= 1);
   }
 
+  void onlineEveryRequestOfThePageGoesOut() {
+    TForm1& f = env->Main();
+    TLocalHttpServer server("text/plain", "x");
+    const QByteArray base = server.Url().toLatin1();
+    const QByteArray page = "<html><head><link rel=\"stylesheet\" href=\"" + base +
+                            "style.css\">"
+                            "<style>@font-face{font-family:Hosted;src:url(" +
+                            base +
+                            "font.woff)}"
+                            "p{font-family:Hosted}</style>"
+                            "<script src=\"" +
+                            base +
+                            "script.js\"></script></head>"
+                            "<body><img src=\"" +
+                            base + "picture.png\"><p>text</p></body></html>";
+    const QStringList hosted = {"/style.css", "/font.woff", "/script.js", "/picture.png"};
+    Controls(f).Edit1->SetTextBytes(page);
+    // Offline: none of them is asked for.
+    f.SetWorkingOffline(true);
+    QVERIFY(ClickUpdate());
+    QTest::qWait(500);
+    QCOMPARE(server.Paths, QStringList());
+    // Online: every one is.
+    Controls(f).CheckBox1->click();
+    QVERIFY(!Browser()->Offline());
+    QVERIFY(ClickUpdate());
+    QTRY_VERIFY_WITH_TIMEOUT(
+        std::all_of(hosted.begin(), hosted.end(),
+                    [&](const QString& path) { return server.Paths.contains(path); }),
+        10000);
+  }
+
   void networkPagesCannotReadLocalFiles() {
     QImage picture(4, 4, QImage::Format_RGB32);
     picture.fill(Qt::blue);
@@ -230,6 +333,16 @@ class TestPreview : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&p));
     QTest::keyClick(view, Qt::Key_F10);
     QVERIFY(forms::Find(QStringLiteral("Form5"))->isVisible());
+    // No Alt combination does anything in the preview, nor types into the document.
+    const QByteArray text = Controls(f).Edit1->GetText();
+    p.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&p));
+    for (char letter = 'a'; letter <= 'z'; ++letter) {
+      QTest::keyClick(view, letter, Qt::AltModifier);
+      QVERIFY2(QApplication::activePopupWidget() == nullptr, QByteArray(1, letter).constData());
+      QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&p));
+    }
+    QCOMPARE(Controls(f).Edit1->GetText(), text);
     // Closing the preview only hides it.
     p.close();
     QVERIFY(!p.isVisible());

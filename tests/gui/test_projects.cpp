@@ -83,6 +83,9 @@ class TestProjects : public QObject {
     QDir().mkpath(Site("tree/alpha"));
     QDir().mkpath(Site("tree/.hidden"));
     ShowFromMenu();
+    // The box names the folder the list shows from the first showing on.
+    QVERIFY(!Controls(dlg).Dir1->Folder().isEmpty());
+    QCOMPARE(Controls(dlg).Edit1->text(), Controls(dlg).Dir1->Folder());
     QCOMPARE(Controls(dlg).Drive1->Drives().value(0), QStringLiteral("/"));
     Controls(dlg).Drive1->setCurrentIndex(0);
     emit Controls(dlg).Drive1->activated(0);

@@ -270,15 +270,32 @@ class TestRefresh : public QObject {
     QVERIFY(!Controls(f).Check1->isChecked());
     Controls(f).synlist->lineEdit()->selectAll();
     Controls(f).synlist->lineEdit()->setFocus();
+    const QByteArray text = Controls(f).Edit1->GetText();
     QTest::keyClick(Controls(f).synlist->lineEdit(), Qt::Key_X);
-    // The first keystroke refreshes and hands the focus back to the editor.
+    // The first keystroke refreshes; the keyboard stays in the list while the
+    // user types there, so the rest of the name goes into the list too.
     QVERIFY(Controls(f).Check1->isChecked());
-    QCOMPARE(f.focusWidget(), Controls(f).Edit1);
+    QCOMPARE(f.focusWidget(), Controls(f).synlist);
+    f.SetAutomaticPreview(false);
     QTest::keyClicks(Controls(f).synlist->lineEdit(), "ml");
     QCOMPARE(Controls(f).synlist->currentText(), QStringLiteral("xml"));
-    QVERIFY(Controls(f).Check1->isChecked());
+    QCOMPARE(Controls(f).Edit1->GetText(), text);
+    QVERIFY(Controls(f).Check1->isChecked());  // refreshed at each keystroke
     QCOMPARE(ColouringDifference(*Controls(f).Edit1, "HTML"), QString());
     QVERIFY(ColouringDifference(*Controls(f).Edit1, "XML") != QString());
+    // Enter hands the keyboard back to the editor, and so does Tab.
+    QTest::keyClick(Controls(f).synlist->lineEdit(), Qt::Key_Return);
+    QCOMPARE(f.focusWidget(), Controls(f).Edit1);
+    QCOMPARE(Controls(f).synlist->currentText(), QStringLiteral("xml"));
+    Controls(f).synlist->lineEdit()->setFocus();
+    QTest::keyClick(Controls(f).synlist->lineEdit(), Qt::Key_Tab);
+    QCOMPARE(f.focusWidget(), Controls(f).Edit1);
+    // Picking an entry from the list does the same.
+    Controls(f).synlist->lineEdit()->setFocus();
+    Controls(f).synlist->setCurrentIndex(Controls(f).synlist->findText("SQL"));
+    emit Controls(f).synlist->activated(Controls(f).synlist->currentIndex());
+    QCOMPARE(f.focusWidget(), Controls(f).Edit1);
+    QCOMPARE(Controls(f).Edit1->GetText(), text);
   }
 
   void emptyDocumentRefreshesToAnEmptyEditor() {

@@ -2,13 +2,25 @@
 
 namespace {
 
+// The lower-case letter of a code page 1252 byte; other bytes stay.
+constexpr unsigned char Folded(unsigned char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
+  if (c == 0x8A || c == 0x8C || c == 0x8E) return c + 0x10;  // S, OE, Z with caron
+  if (c == 0x9F) return 0xFF;                                // Y with diaeresis
+  return c;
+}
+
+bool SameLetter(char a, char b) {
+  return Folded(static_cast<unsigned char>(a)) == Folded(static_cast<unsigned char>(b));
+}
+
 // "*" and "?" over the whole name; a star remembers where to resume when a
 // later literal fails, so no pattern costs more than one pass per star.
 bool Glob(std::string_view pattern, std::string_view name) {
   std::size_t p = 0, n = 0;
   std::size_t star = std::string_view::npos, resume = 0;
   while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+    if (p < pattern.size() && (pattern[p] == '?' || SameLetter(pattern[p], name[n]))) {
       ++p;
       ++n;
     } else if (p < pattern.size() && pattern[p] == '*') {

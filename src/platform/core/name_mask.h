@@ -6,8 +6,10 @@
 #include <string_view>
 #include <vector>
 
-// Pattern rules, all case-sensitive: "*" matches any run of characters, "?"
-// exactly one; a "?" at the end of a pattern may also match nothing, so
+// Pattern rules: letters match without regard to case (code page 1252, so
+// "*.jpg" takes "CAMERA.JPG"), as file lists match names on the system these
+// masks come from; "*" matches any run of characters, "?" exactly one; a "?" at the end of a
+// pattern may also match nothing, so
 // "*.php?" takes "a.php" and "a.php3" but not "a.php34"; a pattern ending in
 // ".*" also takes names without that dot, so "*.*" matches every name.
 // Blanks around a pattern are not part of it; empty patterns are dropped, and

@@ -10,10 +10,26 @@ TEST(NameMask, ManagerMaskTakesItsExtensionsOnly) {
                            "d.xml", "u.pas", "readme.txt", "app.js", ".htm", "two.dots.htm"}) {
     EXPECT_TRUE(mask.Matches(name)) << name;
   }
-  for (const char* name : {"a.php34", "PAGE.HTM", "a.Html", "a.htmx", "a.jsx", "htm", "a.ph",
-                           "a.htm.bak", "a.js ", ""}) {
+  for (const char* name : {"a.php34", "a.htmx", "a.jsx", "htm", "a.ph", "a.htm.bak", "a.js ", ""}) {
     EXPECT_FALSE(mask.Matches(name)) << name;
   }
+}
+
+TEST(NameMask, LettersMatchWithoutRegardToCase) {
+  const NameMask pictures("*.jpg;*.jpeg;*.bmp;*.gif;*.png");
+  for (const char* name : {"CAMERA.JPG", "a.Jpeg", "X.PNG", "b.gIf"}) {
+    EXPECT_TRUE(pictures.Matches(name)) << name;
+  }
+  EXPECT_FALSE(pictures.Matches("CAMERA.JPGX"));
+  EXPECT_TRUE(NameMask("*.htm;*.php?").Matches("PAGE.HTM"));
+  EXPECT_TRUE(NameMask("*.php?").Matches("A.PHP3"));
+  EXPECT_TRUE(NameMask("Read*.*").Matches("README"));
+  // Code page 1252 letters beyond ASCII fold too; signs and digits do not.
+  EXPECT_TRUE(NameMask("\xe9t\xe9.txt").Matches("\xc9T\xc9.TXT"));
+  EXPECT_TRUE(NameMask("\x9a*").Matches("\x8a.txt"));
+  EXPECT_TRUE(NameMask("\xff*").Matches("\x9f.txt"));
+  EXPECT_FALSE(NameMask("\xf7*").Matches("\xd7.txt"));
+  EXPECT_FALSE(NameMask("[*").Matches("{.txt"));
 }
 
 TEST(NameMask, QuestionMarks) {
