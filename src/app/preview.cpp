@@ -26,7 +26,7 @@ void Show(const QString& path) {
 // that cannot be written ends here with the error: the browser keeps its page.
 void WriteAndShow(TForm1& form) {
   const QString path = ScratchPath(form);
-  form.Edit1->SaveFile(path);
+  form.Edit1->SaveOwnFile(path);
   Show(path);
 }
 

@@ -141,7 +141,12 @@ void TEditorControl::LoadFile(const QString& path) {
 
 void TEditorControl::SaveFile(const QString& path) {
   RichStreaming_ = false;
-  textfile::WriteBytesAtomic(path, GetText());
+  textfile::WriteUserFile(path, GetText());
+}
+
+void TEditorControl::SaveOwnFile(const QString& path) {
+  RichStreaming_ = false;
+  textfile::WriteOwnFile(path, GetText());
 }
 
 QByteArray TEditorControl::GetText() const { return QByteArray(CharacterPointer(), Length()); }
