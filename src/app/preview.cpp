@@ -52,7 +52,7 @@ void ReportScratchFailure(TMainForm& form, const QString& path, const QString& m
 void WriteAndShow(TMainForm& form) {
   const QString path = ScratchPath(form);
   const bool written =
-      RunGuarded([&] { form.Editor()->SaveFile(path); },
+      RunGuarded([&] { form.Editor()->SaveOwnFile(path); },
                  [&](const QString& message) { ReportScratchFailure(form, path, message); });
   if (written) Show(path);
 }

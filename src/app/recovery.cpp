@@ -109,7 +109,7 @@ bool TRecovery::WriteCopy() {
   copy.DiskState = Form_.DiskWatch().State().toStdString();
   copy.Text = Form_.Editor()->GetText().toStdString();
   const std::string bytes = FormatRecoveryCopy(copy);
-  if (Lock_ && textfile::TryWriteBytesAtomic(
+  if (Lock_ && textfile::TryWriteOwnFile(
                    path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())))) {
     return true;
   }

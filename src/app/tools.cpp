@@ -2,9 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <cerrno>
-#include <cstdio>
-
+#include "file_io.h"
 #include "main_form.h"
 #include "paths.h"
 #include "shell_open.h"
@@ -29,20 +27,12 @@ QString GraphicBrowserMarker() { return paths::SharedDir() + "vexagraphic.tcb"; 
 QString ThumbnailCreatorMarker() { return paths::SharedDir() + "vexathumb1_0.tcb"; }
 
 QString ReadMarkerLine(const QString& path) {
-  // Plain stdio, so that opening, reading and closing each report the
-  // system's own error.
-  std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
-  if (file == nullptr) ThrowSystemError(errno);
-  QByteArray line;
-  int c = 0;
-  errno = 0;
-  while ((c = std::fgetc(file)) != EOF && c != '\r' && c != '\n') line.append(static_cast<char>(c));
-  const int readError = std::ferror(file) ? (errno != 0 ? errno : EIO) : 0;
-  const int closed = std::fclose(file);
-  if (readError != 0) ThrowSystemError(readError);
-  if (closed != 0) ThrowSystemError(errno);
+  std::string line;
+  const fileio::ReadResult read =
+      fileio::ReadFirstLine(QFile::encodeName(path).toStdString(), line);
+  if (read.Status != fileio::ReadStatus::Ok) ThrowSystemError(read.Error);
   // The line names a folder: file names are decoded as the file system does.
-  return QFile::decodeName(line);
+  return QFile::decodeName(QByteArray::fromStdString(line));
 }
 
 void Detect(TMainForm& form) {

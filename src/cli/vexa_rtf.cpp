@@ -1,14 +1,17 @@
 // vexa-rtf: runs one highlighter over a file or standard input and writes the
 // RTF document, or the token stream, to standard output. Scripts rely on its
-// options, output bytes and exit statuses (1: unreadable input, 2: bad usage).
-#include <sys/stat.h>
+// options, output bytes and exit statuses (1: unreadable or too large input,
+// or no memory for it; 2: bad usage).
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
+#include <new>
 #include <string>
 
+#include "file_io.h"
 #include "highlighter_factory.h"
 #include "token_dump.h"
 
@@ -30,50 +33,12 @@ class StdoutStream : public TStream {
   }
 };
 
-// The input bytes with a NUL after them, as the scanners expect.
-struct Input {
-  std::unique_ptr<char[]> Bytes;
-  std::size_t Size = 0;
-};
-
-// Reads the whole stream as raw bytes; false when a read fails. A regular file
-// is read at once into a buffer of its size; other streams grow one as needed.
-bool ReadAll(std::FILE* file, Input& input) {
-  std::size_t capacity = 1 << 16;
-  struct stat info;
-  if (fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
-    capacity = static_cast<std::size_t>(info.st_size) + 1;
-  input.Bytes.reset(new char[capacity]);
-  for (;;) {
-    if (input.Size + 1 == capacity) {
-      // A full buffer usually holds the whole file already: only a byte found
-      // behind it is worth a larger buffer and a copy.
-      char probe;
-      if (std::fread(&probe, 1, 1, file) == 0) break;
-      std::unique_ptr<char[]> larger(new char[capacity * 2]);
-      std::memcpy(larger.get(), input.Bytes.get(), input.Size);
-      input.Bytes = std::move(larger);
-      capacity *= 2;
-      input.Bytes[input.Size++] = probe;
-      continue;
-    }
-    const std::size_t n =
-        std::fread(input.Bytes.get() + input.Size, 1, capacity - 1 - input.Size, file);
-    if (n == 0) break;
-    input.Size += n;
-  }
-  input.Bytes[input.Size] = '\0';
-  return !std::ferror(file);
-}
-
 int Usage(std::FILE* to, int status) {
   std::fputs(kUsage, to);
   return status;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   std::string syntax = "HTML";
   bool tokens = false;
   const char* path = nullptr;
@@ -94,27 +59,40 @@ int main(int argc, char** argv) {
     }
   }
 
-  Input text;
-  if (path == nullptr || std::strcmp(path, "-") == 0) {
-    if (!ReadAll(stdin, text)) {
-      std::fprintf(stderr, "vexa-rtf: cannot read standard input: %s\n", std::strerror(errno));
-      return 1;
-    }
+  // Any input is read with the one size limit of the program, so an endless
+  // stream ends too; the scanners find a NUL after the text.
+  std::string text;
+  const bool fromStdin = path == nullptr || std::strcmp(path, "-") == 0;
+  const std::string name = fromStdin ? "standard input" : path;
+  fileio::ReadResult read;
+  if (fromStdin) {
+    read = fileio::ReadDescriptor(STDIN_FILENO, text);
   } else {
-    std::FILE* file = std::fopen(path, "rb");
-    const bool ok = file != nullptr && ReadAll(file, text);
-    const int error = errno;
-    if (file != nullptr) std::fclose(file);
-    if (!ok) {
-      std::fprintf(stderr, "vexa-rtf: cannot read %s: %s\n", path, std::strerror(error));
-      return 1;
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+      read.Error = errno;
+    } else {
+      read = fileio::ReadDescriptor(fd, text);
+      ::close(fd);
     }
+  }
+  if (read.Status == fileio::ReadStatus::TooLarge) {
+    // A stream is not read past the limit: how much more it held is unknown.
+    const auto limit = static_cast<unsigned long long>(fileio::kMaxTextBytes);
+    std::fprintf(stderr, "vexa-rtf: %s: too large (%s%llu bytes; at most %llu)\n", name.c_str(),
+                 read.SizeKnown ? "" : "more than ",
+                 read.SizeKnown ? static_cast<unsigned long long>(read.Size) : limit, limit);
+    return 1;
+  }
+  if (read.Status != fileio::ReadStatus::Ok) {
+    std::fprintf(stderr, "vexa-rtf: cannot read %s: %s\n", name.c_str(), std::strerror(read.Error));
+    return 1;
   }
 
   HighlighterChoice choice = CreateHighlighter(syntax);
   TqorRTFSyntax& highlighter = *choice.Highlighter;
   // The scanner reads the text in place; it stays alive until the output is written.
-  highlighter.SetText(text.Bytes.get());
+  highlighter.SetText(text.c_str());
   StdoutStream out;
   if (tokens) {
     std::string lines;
@@ -139,4 +117,16 @@ int main(int argc, char** argv) {
     return 1;
   }
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    // Out of memory is an input this machine cannot take, not a crash.
+    std::fputs("vexa-rtf: out of memory\n", stderr);
+    return 1;
+  }
 }

@@ -2,10 +2,11 @@
 # Checks the command-line contract of vexa-rtf that scripts rely on: input from
 # a file or standard input, the syntax names, the token dump format, and the
 # exit statuses with their messages.
-#   vexa_rtf_test.sh VEXA_RTF REFERENCE_DATA_DIR
+#   vexa_rtf_test.sh VEXA_RTF REFERENCE_DATA_DIR [sanitized]
 set -uo pipefail
 vexa_rtf=$1
 data=$2
+sanitized=${3:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 passed=0
@@ -48,6 +49,22 @@ check "missing file one line" test "$(wc -l <"$work/err")" -eq 1
 check "missing file no output" test ! -s "$work/out"
 "$vexa_rtf" "$work" >/dev/null 2>"$work/err"
 check "folder status" test $? -eq 1
+
+# Inputs beyond the program's limit of 2^31 - 1 bytes are refused by their
+# size (a sparse file takes no room). An endless stream ends at the limit, or
+# sooner where memory runs out: that end is checked here, as it costs no 2 GiB.
+: >"$work/big.pas"
+truncate -s 2147483648 "$work/big.pas"
+"$vexa_rtf" --syntax "DELPHI SCRIPT" "$work/big.pas" >"$work/out" 2>"$work/err"
+check "too large status" test $? -eq 1
+check "too large message" grep -qx "vexa-rtf: $work/big.pas: too large (2147483648 bytes; at most 2147483647)" "$work/err"
+check "too large no output" test ! -s "$work/out"
+if [ "$sanitized" != sanitized ]; then
+  # The sanitizers take memory their own way and report running out themselves.
+  (ulimit -v 400000 && exec "$vexa_rtf" /dev/zero) >"$work/out" 2>"$work/err"
+  check "out of memory status" test $? -eq 1
+  check "out of memory message" grep -qx "vexa-rtf: out of memory" "$work/err"
+fi
 
 # Bad usage: status 2 with the usage on standard error; --help prints it.
 for args in "--colour" "--syntax" "a b"; do

@@ -2,9 +2,11 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPushButton>
 #include <QQueue>
 #include <algorithm>
@@ -67,6 +69,39 @@ class TOpenFileDialog : public QFileDialog {
   }
 };
 
+// Icons and type names by the entry's kind and name alone. The stock provider
+// reads a file whose name says nothing to learn its type, which never ends on
+// a FIFO or on a file such as /proc/kmsg, and then holds the dialog, and the
+// whole program with it, for good.
+class TNameOnlyIconProvider : public QFileIconProvider {
+ public:
+  TNameOnlyIconProvider() { setOptions(DontUseCustomDirectoryIcons); }
+
+  using QFileIconProvider::icon;
+  QIcon icon(const QFileInfo& info) const override {
+    if (info.isRoot()) return icon(Drive);
+    return icon(info.isDir() ? Folder : File);
+  }
+
+  QString type(const QFileInfo& info) const override {
+    if (info.isRoot()) return QStringLiteral("Drive");
+    if (info.isDir()) return QStringLiteral("Folder");
+    const QMimeType mime = Mimes_.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+    return mime.comment().isEmpty() ? mime.name() : mime.comment();
+  }
+
+ private:
+  QMimeDatabase Mimes_;
+};
+
+// Keeps a dialog's provider alive as long as the dialog: made after the
+// dialog's own file model, it is destroyed after it too.
+class TIconProviderHolder : public QObject {
+ public:
+  using QObject::QObject;
+  TNameOnlyIconProvider Provider;
+};
+
 }  // namespace
 
 MessageHook SetMessageHook(MessageHook hook) {
@@ -123,6 +158,9 @@ std::unique_ptr<QFileDialog> CreateFileDialog(QWidget* parent, const FileDialogR
   std::unique_ptr<QFileDialog> dialog = request.Save ? std::make_unique<QFileDialog>(parent)
                                                      : std::make_unique<TOpenFileDialog>(parent);
   dialog->setOption(QFileDialog::DontUseNativeDialog);
+  dialog->setOption(QFileDialog::DontUseCustomDirectoryIcons);
+  auto* icons = new TIconProviderHolder(dialog.get());
+  dialog->setIconProvider(&icons->Provider);
   if (request.Save) {
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);

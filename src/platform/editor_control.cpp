@@ -139,7 +139,9 @@ void TEditorControl::LoadFile(const QString& path) {
   SendScintilla(SCI_EMPTYUNDOBUFFER);
 }
 
-void TEditorControl::SaveFile(const QString& path) { textfile::WriteBytesAtomic(path, GetText()); }
+void TEditorControl::SaveFile(const QString& path) { textfile::WriteUserFile(path, GetText()); }
+
+void TEditorControl::SaveOwnFile(const QString& path) { textfile::WriteOwnFile(path, GetText()); }
 
 QByteArray TEditorControl::GetText() const { return QByteArray(CharacterPointer(), Length()); }
 

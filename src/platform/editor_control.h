@@ -23,8 +23,11 @@ class TEditorControl : public QsciScintilla {
   void PasteAtCaret();                      // clipboard text replaces the selection
   void AppendLine(const QByteArray& line);  // a new last line, whatever the caret
   void ClearText();
-  void LoadFile(const QString& path);         // throws "Cannot open file %s"
-  void SaveFile(const QString& path);         // CR LF lines; throws "Cannot create file %s"
+  void LoadFile(const QString& path);  // throws "Cannot open file %s"
+  void SaveFile(const QString& path);  // CR LF lines; throws "Cannot create file %s"
+  // The same for a file whose name the program chose (the preview's scratch
+  // copy): never through a link, never onto anything but the user's own file.
+  void SaveOwnFile(const QString& path);
   QByteArray GetText() const;                 // whole text, CR LF between lines
   void SetTextBytes(const QByteArray& text);  // replaces the whole content (line ends made CR LF)
   // Switches to rich streaming and replaces the content by an RTF document: the

@@ -1,33 +1,55 @@
 #include "text_file.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <new>
 
+#include "file_io.h"
 #include "vexa_error.h"
 
 namespace textfile {
+namespace {
+
+std::string NameBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+std::string_view View(const QByteArray& bytes) {
+  return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+void Check(const fileio::WriteResult& result, const QString& path) {
+  if (result.Status != fileio::WriteStatus::Ok) throw CannotCreateFile(path);
+}
+
+}  // namespace
 
 QByteArray ReadBytes(const QString& path) {
-  QFile file(path);
-  if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+  std::string bytes;
+  try {
+    if (fileio::ReadRegularFile(NameBytes(path), bytes).Status != fileio::ReadStatus::Ok) {
+      throw CannotOpenFile(path);
+    }
+    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  } catch (const std::bad_alloc&) {
+    // A file the machine has no room for is one that cannot be opened; the
+    // editor keeps what it holds.
     throw CannotOpenFile(path);
   }
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) throw CannotOpenFile(path);
-  return bytes;
 }
 
-void WriteBytesAtomic(const QString& path, const QByteArray& bytes) {
-  if (!TryWriteBytesAtomic(path, bytes)) throw CannotCreateFile(path);
+void WriteUserFile(const QString& path, const QByteArray& bytes) {
+  Check(fileio::WriteUserFile(NameBytes(path), View(bytes)), path);
 }
 
-bool TryWriteBytesAtomic(const QString& path, const QByteArray& bytes) {
-  // QSaveFile writes a temporary file in the target's folder, keeps the
-  // target's permissions and renames it over the target on commit.
-  QSaveFile file(path);
-  if (path.isEmpty() || !file.open(QIODevice::WriteOnly)) return false;
-  return file.write(bytes) == bytes.size() && file.commit();
+void WriteOwnFile(const QString& path, const QByteArray& bytes) {
+  Check(fileio::WriteOwnFile(NameBytes(path), View(bytes)), path);
+}
+
+bool TryWriteOwnFile(const QString& path, const QByteArray& bytes) {
+  return fileio::WriteOwnFile(NameBytes(path), View(bytes)).Status == fileio::WriteStatus::Ok;
+}
+
+bool CopyToNewFile(const QString& source, const QString& destination) {
+  return fileio::CopyToNewFile(NameBytes(source), NameBytes(destination)) ==
+         fileio::CopyStatus::Copied;
 }
 
 }  // namespace textfile

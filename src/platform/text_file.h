@@ -1,6 +1,7 @@
-// Whole-file reads and writes of bytes. A write never destroys the previous
-// file when it fails: the bytes go to a temporary file beside it, renamed over
-// the target only when complete.
+// Whole-file reads and writes of bytes, with the messages of the file
+// operations. Reads take only regular files and never block; writes never
+// follow a link under a name the program chose, never replace a FIFO or a
+// device, and never destroy the previous file when they fail.
 #pragma once
 
 #include <QByteArray>
@@ -8,13 +9,25 @@
 
 namespace textfile {
 
-// Throws "Cannot open file %s" when the file is missing or unreadable.
+// Throws "Cannot open file %s" when the file is missing or unreadable, is not
+// a regular file (or a link to one), or is larger than the program can hold.
 QByteArray ReadBytes(const QString& path);
 
-// Throws "Cannot create file %s"; the old file then stays as it was.
-void WriteBytesAtomic(const QString& path, const QByteArray& bytes);
+// Writes a file the user named (Save, Save As), through a link to its
+// target. Throws "Cannot create file %s" when it cannot be written, also when
+// it is a FIFO, a device or a folder, which stay as they are.
+void WriteUserFile(const QString& path, const QByteArray& bytes);
+
+// Writes a file under a name the program chose itself (scratch copy, lists,
+// project files). Throws "Cannot create file %s", writing nothing, also when
+// the name is held by a link or by anything but the user's own regular file.
+void WriteOwnFile(const QString& path, const QByteArray& bytes);
+
+// Copies a file to a name that must be free (a name held by a link is not);
+// false when nothing was copied.
+bool CopyToNewFile(const QString& source, const QString& destination);
 // The same for writers that must not stop the user's work: false when the
-// file could not be written, the old one then left as it was.
-bool TryWriteBytesAtomic(const QString& path, const QByteArray& bytes);
+// file could not be written, which then stays as it was.
+bool TryWriteOwnFile(const QString& path, const QByteArray& bytes);
 
 }  // namespace textfile

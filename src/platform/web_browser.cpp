@@ -15,6 +15,9 @@
 #include <QWebEngineUrlSchemeHandler>
 #include <atomic>
 
+#include <unistd.h>
+
+#include "file_io.h"
 #include "paths.h"
 
 namespace web {
@@ -98,8 +101,13 @@ class TWebBrowser::LocalFileHandler : public QWebEngineUrlSchemeHandler {
       return;
     }
     const QString path = job->requestUrl().path(QUrl::FullyDecoded);
-    auto* file = new QFile(path, job);
-    if (QFileInfo(path).isDir() || !file->open(QIODevice::ReadOnly)) {
+    // Only a regular file is served: a FIFO or a device in its place would
+    // hold the page, and the whole program, until it ended.
+    fileio::ReadResult opened;
+    const int fd = fileio::OpenRegularFile(QFile::encodeName(path).toStdString(), opened);
+    auto* file = new QFile(job);
+    if (fd < 0 || !file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+      if (fd >= 0) ::close(fd);
       delete file;
       job->fail(QWebEngineUrlRequestJob::UrlNotFound);
       return;

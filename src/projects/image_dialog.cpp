@@ -1,6 +1,5 @@
 #include "image_dialog.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 
@@ -11,6 +10,7 @@
 #include "generator_fields.h"
 #include "main_shell.h"
 #include "paths.h"
+#include "text_file.h"
 #include "window_look.h"
 
 namespace siteassets {
@@ -47,7 +47,7 @@ QLineEdit* MakeReadOnlyField(QWidget* parent, const char* name, int top) {
 void CopyIntoSite(const QString& source, const QString& destination) {
   if (source.isEmpty() || QFileInfo::exists(destination)) return;
   if (!QFileInfo(source).isFile()) throw CannotOpenFile(source);
-  if (!QFile::copy(source, destination)) throw CannotCreateFile(destination);
+  if (!textfile::CopyToNewFile(source, destination)) throw CannotCreateFile(destination);
 }
 
 }  // namespace

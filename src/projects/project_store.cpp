@@ -19,7 +19,7 @@ QString WriteProjectFile(const QString& title, const QString& folder) {
   if (!paths::IsPlainName(title)) throw CannotCreateFile(path);
   // The folder is kept in the file system's own encoding of names, so any
   // folder the system can name reads back as the same folder.
-  textfile::WriteBytesAtomic(path, QFile::encodeName(folder) + "\r\n");
+  textfile::WriteOwnFile(path, QFile::encodeName(folder) + "\r\n");
   return path;
 }
 
@@ -36,7 +36,7 @@ QString StartPage(const QString& folder) { return folder + QStringLiteral("/inde
 void LayOutSite(const QString& folder) {
   const QString page = StartPage(folder);
   if (!QFileInfo::exists(page)) {
-    QFile::copy(paths::ProgramDir() + QStringLiteral("index.htm"), page);
+    textfile::CopyToNewFile(paths::ProgramDir() + QStringLiteral("index.htm"), page);
   }
   for (const char* sub : {"/images", "/private", "/files"}) {
     QDir().mkdir(folder + QLatin1String(sub));

@@ -22,8 +22,7 @@ void WriteListFile(const QString& path, const QStringList& entries) {
   bytes.reserve(static_cast<size_t>(entries.size()));
   for (const QString& entry : entries) bytes.push_back(codepage::FromUnicode(entry));
   const std::string content = FormatList(bytes);
-  textfile::WriteBytesAtomic(path,
-                             QByteArray(content.data(), static_cast<qsizetype>(content.size())));
+  textfile::WriteOwnFile(path, QByteArray(content.data(), static_cast<qsizetype>(content.size())));
 }
 
 void LoadListBox(QListWidget* list, const QString& path) {

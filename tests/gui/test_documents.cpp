@@ -1,6 +1,11 @@
 // Document files: New, Open with the syntax taken from the extension, Save and
 // Save As with their dialogs, failures that change nothing, and the save
 // prompt with its answers, including "Yes" when the save does not happen.
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -66,11 +71,28 @@ char* toString(const DocumentState& s) {
                              .arg(QString::fromLatin1(s.Text), s.Name, s.Panel, s.Flag, s.Syntax));
 }
 
-// A file that can be read but not saved again, whatever the rights of the
-// test: its name is as long as names may be, so the temporary file that a
-// save writes beside it cannot be created.
+// Sets or clears a file's immutable flag, which binds the superuser too.
+bool SetImmutable(const QString& path, bool on) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  int flags = 0;
+  bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+  flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+  done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+  ::close(fd);
+  return done;
+}
+
+// A file that can be read but neither replaced nor written, whatever the
+// rights of the test: write-protected, and immutable for the superuser, whom
+// permissions do not bind. Empty when the file system cannot make one.
 QString UnsavableFile(const TestEnvironment& env, const QByteArray& content) {
-  return env.WriteFile(env.TempDir() + QString(251, QLatin1Char('n')) + ".htm", content);
+  const QString path = env.WriteFile(env.TempDir() + "locked.htm", content);
+  if (::geteuid() != 0) {
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    return path;
+  }
+  return SetImmutable(path, true) ? path : QString();
 }
 
 }  // namespace
@@ -89,6 +111,9 @@ class TestDocuments : public QObject {
   }
   void cleanup() {
     dialogs::ClearFileDialogAnswers();
+    // An immutable file would outlive its temporary folder.
+    const QString locked = env->TempDir() + "locked.htm";
+    if (QFile::exists(locked) && ::geteuid() == 0) SetImmutable(locked, false);
     env.reset();
   }
 
@@ -215,6 +240,7 @@ class TestDocuments : public QObject {
   void failedSavesKeepTheFlagTheNameAndTheOldFile() {
     TForm1& f = env->Main();
     const QString path = UnsavableFile(*env, "old content");
+    if (path.isEmpty()) QSKIP("no immutable files on this file system");
     f.OpenDocument(path);
     Controls(f).Edit1->AppendLine("new line");
     Controls(f).Action2->trigger();
@@ -282,6 +308,7 @@ class TestDocuments : public QObject {
   void promptStaysOpenAfterAFailedSave() {
     TForm1& f = env->Main();
     const QString path = UnsavableFile(*env, "old");
+    if (path.isEmpty()) QSKIP("no immutable files on this file system");
     f.OpenDocument(path);
     Controls(f).Edit1->AppendLine("more");
     bool stillOpen = false;

@@ -2,6 +2,8 @@
 // buttons as the user does: pictures copied into a project made in a
 // temporary folder, references and link targets handed back into the fields.
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -211,6 +213,25 @@ class TestImageSite : public QObject {
     Click(Controls(gen).dxButton7);
     QVERIFY(stayedOpen);
     QCOMPARE(env->Errors(), QStringList{"Cannot create file " + project + "/images/My Photo.png"});
+    QVERIFY(Controls(gen).inimage->text().isEmpty());
+  }
+
+  void aPictureNeverGoesThroughALinkPlantedInTheSite() {
+    // Someone who may write into the site planted the picture's name as a
+    // link to a path of the user's: the copy must not create or fill it.
+    MainShell().SetProjectDir(project);
+    const QString victim = env->TempDir() + "created by the copy";
+    QVERIFY(QFile::link(victim, project + "/images/My Photo.png"));
+    Controls(gen).TabbedNotebook1->setCurrentIndex(3);
+    Answer([&] {
+      Controls(image).Dir1->SetFolder(pictures);
+      QVERIFY(Pick(Controls(image).File1, "My Photo.png"));
+      Click(Controls(image).dxButton1);
+      Click(Controls(image).dxButton2);
+    });
+    Click(Controls(gen).dxButton7);
+    QCOMPARE(env->Errors(), QStringList{"Cannot create file " + project + "/images/My Photo.png"});
+    QVERIFY(!QFileInfo::exists(victim));
     QVERIFY(Controls(gen).inimage->text().isEmpty());
   }
 

@@ -1,14 +1,10 @@
 #include "ini_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
-#include <cerrno>
 #include <cstdint>
 #include <limits>
 
+#include "file_io.h"
 #include "text_lines.h"
 
 namespace {
@@ -113,54 +109,25 @@ bool ParseInteger(std::string_view s, int& out) {
   return true;
 }
 
-bool WriteAll(int fd, const std::string& data) {
-  const char* p = data.data();
-  std::size_t left = data.size();
-  while (left > 0) {
-    const ssize_t n = ::write(fd, p, left);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    p += n;
-    left -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-// A new file beside `path` that nobody else uses; -1 when the folder refuses.
-int CreateTemporary(const std::string& path, std::string& tempPath) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    tempPath = path + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(attempt);
-    const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
-
 }  // namespace
 
 IniWriteError::IniWriteError(const std::string& path)
     : std::runtime_error("cannot write " + path), path_(path) {}
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
-  const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    unreadable_ = errno != ENOENT;
-    return;
-  }
   std::string content;
-  char buffer[16384];
-  while (true) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) unreadable_ = true;
-    if (n <= 0) break;
-    content.append(buffer, static_cast<std::size_t>(n));
+  const fileio::ReadResult read = fileio::ReadRegularFile(path_, content);
+  if (read.Status == fileio::ReadStatus::Ok) {
+    lines_ = textlines::Split(content);
+  } else {
+    // Only a missing file is an empty one: anything else (a FIFO, a file too
+    // large or unreadable) must not be replaced by our few keys.
+    unreadable_ = read.Status != fileio::ReadStatus::Missing;
   }
-  ::close(fd);
-  if (!unreadable_) lines_ = textlines::Split(content);
 }
+
+IniFile::IniFile(std::string path, std::string_view content)
+    : path_(std::move(path)), lines_(textlines::Split(content)) {}
 
 std::size_t IniFile::FindSection(std::string_view section) const {
   const std::string_view wanted = TrimBlanks(section);
@@ -240,23 +207,11 @@ std::string IniFile::Text() const {
 }
 
 void IniFile::Save() const {
-  // A file that exists but could not be read would be replaced by our few
-  // keys alone; a write-protected file keeps its protection.
   if (unreadable_) throw IniWriteError(path_);
-  struct stat st {};
-  const bool exists = ::stat(path_.c_str(), &st) == 0;
-  if (exists && ::access(path_.c_str(), W_OK) != 0) throw IniWriteError(path_);
-
-  std::string tempPath;
-  const int fd = CreateTemporary(path_, tempPath);
-  if (fd < 0) throw IniWriteError(path_);
-  bool ok = WriteAll(fd, Text());
-  if (ok && exists) ok = ::fchmod(fd, st.st_mode & 07777) == 0;
-  if (ok) ok = ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  if (ok) ok = ::rename(tempPath.c_str(), path_.c_str()) == 0;
-  if (!ok) {
-    ::unlink(tempPath.c_str());
+  // A settings file kept elsewhere through the user's own link is written
+  // there; any other link, and a file that is not the user's, stays untouched.
+  if (fileio::WriteOwnFile(path_, Text(), fileio::LinkRule::UsersOwn).Status !=
+      fileio::WriteStatus::Ok) {
     throw IniWriteError(path_);
   }
 }

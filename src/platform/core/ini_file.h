@@ -26,8 +26,11 @@ class IniWriteError : public std::runtime_error {
 class IniFile {
  public:
   // Reads the file; lines may end in CR LF, LF or CR. A missing file reads as
-  // an empty one and is created by the first Save.
+  // an empty one and is created by the first Save. Only a regular file (or a
+  // link to one) is read: anything else reads as empty and is never saved over.
   explicit IniFile(std::string path);
+  // The given content, as if read from the file at path.
+  IniFile(std::string path, std::string_view content);
 
   const std::string& Path() const { return path_; }
 
@@ -51,9 +54,12 @@ class IniFile {
 
   // Writes the whole file, every line ending in CR LF, through a temporary
   // file in the same folder that then takes the file's place, so the file is
-  // always either the old one or the new one. Throws IniWriteError, leaving
-  // the file as it was, when the folder or the file cannot be written, and
-  // also when an existing file could not be read (saving would lose it).
+  // always either the old one or the new one. A link to the file that the
+  // user owns is followed, and the file is replaced so beside its target.
+  // Throws IniWriteError, leaving the file as it was, when the folder or the
+  // file cannot be written, when the name holds anything but the user's own
+  // regular file, and also when an existing file could not be read (saving
+  // would lose it).
   void Save() const;
 
   // The file content as Save writes it.

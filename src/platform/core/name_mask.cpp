@@ -20,12 +20,13 @@ bool Glob(std::string_view pattern, std::string_view name) {
   std::size_t p = 0, n = 0;
   std::size_t star = std::string_view::npos, resume = 0;
   while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == '?' || SameLetter(pattern[p], name[n]))) {
-      ++p;
-      ++n;
-    } else if (p < pattern.size() && pattern[p] == '*') {
+    // A star is a star also where the name itself holds one.
+    if (p < pattern.size() && pattern[p] == '*') {
       star = p++;
       resume = n;
+    } else if (p < pattern.size() && (pattern[p] == '?' || SameLetter(pattern[p], name[n]))) {
+      ++p;
+      ++n;
     } else if (star != std::string_view::npos) {
       p = star + 1;
       n = ++resume;

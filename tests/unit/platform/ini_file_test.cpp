@@ -10,6 +10,8 @@
 #include <iterator>
 #include <string>
 
+#include "special_files.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -163,21 +165,23 @@ TEST_F(IniFileTest, FailedSaveNamesThePathAndLeavesNothingBehind) {
 }
 
 TEST_F(IniFileTest, ProtectedFilesAndFoldersAreNotWritten) {
-  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
   Put("[A]\r\nk=old\r\n");
   IniFile ini(path_);
   ini.WriteString("A", "k", "new");
-
-  ::chmod(path_.c_str(), 0444);
-  EXPECT_THROW(ini.Save(), IniWriteError);
+  auto refused = [&] {
+    try {
+      ini.Save();
+    } catch (const IniWriteError&) {
+      return true;
+    }
+    return false;
+  };
+  // A folder that cannot be written, the file in it writable or not.
+  EXPECT_TRUE(special_files::InReadOnlyFolder(dir_.string(), {}, refused));
+  EXPECT_TRUE(special_files::InReadOnlyFolder(dir_.string(), {path_}, refused));
   EXPECT_EQ(Get(), "[A]\r\nk=old\r\n");
 
-  ::chmod(path_.c_str(), 0644);
-  ::chmod(dir_.c_str(), 0555);
-  EXPECT_THROW(ini.Save(), IniWriteError);
-  EXPECT_EQ(Get(), "[A]\r\nk=old\r\n");
-  ::chmod(dir_.c_str(), 0755);
-
+  if (special_files::IsSuperuser()) return;  // the superuser reads any file
   // A file that exists but cannot be read must not be replaced by a few keys.
   ::chmod(path_.c_str(), 0200);
   IniFile unreadable(path_);
@@ -186,6 +190,33 @@ TEST_F(IniFileTest, ProtectedFilesAndFoldersAreNotWritten) {
   EXPECT_THROW(unreadable.Save(), IniWriteError);
   ::chmod(path_.c_str(), 0644);
   EXPECT_EQ(Get(), "[A]\r\nk=old\r\n");
+}
+
+TEST_F(IniFileTest, AFifoInPlaceOfTheFileReadsAsEmptyAndIsNeverReplaced) {
+  ASSERT_EQ(::mkfifo(path_.c_str(), 0644), 0);
+  special_files::FifoWatchdog watchdog(path_);
+  IniFile ini(path_);
+  EXPECT_FALSE(watchdog.Fired()) << "the read waited for a writer";
+  EXPECT_EQ(ini.ReadString("Vexa options", "Word Wrap", "default"), "default");
+  ini.WriteString("Vexa options", "Word Wrap", "1");
+  EXPECT_THROW(ini.Save(), IniWriteError);
+  struct stat st {};
+  ASSERT_EQ(::lstat(path_.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_EQ(FilesInFolder(), 1u);
+}
+
+TEST_F(IniFileTest, ASettingsFileKeptElsewhereThroughALinkIsWrittenThere) {
+  fs::create_directory(dir_ / "elsewhere");
+  const std::string target = (dir_ / "elsewhere" / "my.ini").string();
+  special_files::Put(target, "[A]\r\nk=old\r\n[Mine]\r\nx=1\r\n");
+  ASSERT_EQ(::symlink(target.c_str(), path_.c_str()), 0);
+  IniFile ini(path_);
+  EXPECT_EQ(ini.ReadString("A", "k", ""), "old");
+  ini.WriteString("A", "k", "new");
+  ini.Save();
+  EXPECT_TRUE(fs::is_symlink(path_));
+  EXPECT_EQ(special_files::Slurp(target), "[A]\r\nk=new\r\n[Mine]\r\nx=1\r\n");
 }
 
 TEST_F(IniFileTest, SaveKeepsTheFilesPermissions) {

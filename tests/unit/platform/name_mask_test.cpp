@@ -56,6 +56,10 @@ TEST(NameMask, StarsBacktrack) {
   EXPECT_TRUE(NameMask("*").Matches("anything at all"));
   EXPECT_TRUE(NameMask("**.jpg").Matches("p.jpg"));
   EXPECT_FALSE(NameMask("*.jpg").Matches("p.jpeg"));
+  // File names may hold stars and question marks of their own.
+  EXPECT_TRUE(NameMask("*").Matches("*cb?c"));
+  EXPECT_TRUE(NameMask("*.htm").Matches("*new*.htm"));
+  EXPECT_TRUE(NameMask("*.*").Matches("*"));
 }
 
 TEST(NameMask, DotStarAlsoTakesNamesWithoutADot) {

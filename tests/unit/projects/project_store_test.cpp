@@ -9,6 +9,7 @@
 
 #include "file_test_helpers.h"
 #include "paths.h"
+#include "special_files.h"
 #include "vexa_error.h"
 
 namespace {
@@ -111,6 +112,31 @@ TEST_F(ProjectStore, LayoutOfAMissingFolderCreatesNothing) {
   EXPECT_NO_THROW(projects::LayOutSite(missing));
   EXPECT_FALSE(QFileInfo::exists(missing));
   EXPECT_FALSE(QFileInfo::exists(Dir("no")));
+}
+
+TEST_F(ProjectStore, PlantedLinksAndFifosAreNeitherFollowedNorWaitedFor) {
+  // Someone who may write into a shared site folder plants the start page as
+  // a link to a file of the user's, and the project store holds a FIFO.
+  Write(root_.path() + "/program/index.htm", "shipped page");
+  Write(Dir("victim.txt"), "precious");
+  const QString site = Dir("site");
+  QDir().mkpath(site);
+  ASSERT_TRUE(QFile::link(Dir("victim.txt"), site + "/index.htm"));
+  ASSERT_TRUE(QFile::link(Dir("created.txt"), Store() + "Linked.vexa"));
+  projects::LayOutSite(site);
+  EXPECT_EQ(Read(Dir("victim.txt")), QByteArray("precious"));
+  EXPECT_EQ(ErrorOf([&] { projects::WriteProjectFile("Linked", site); }),
+            "Cannot create file " + Store() + "Linked.vexa");
+  EXPECT_FALSE(QFileInfo::exists(Dir("created.txt")));
+
+  const QString fifo = Store() + "Waiting.vexa";
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+  special_files::FifoWatchdog watchdog(QFile::encodeName(fifo).toStdString());
+  EXPECT_EQ(ErrorOf([&] { projects::ReadProjectFolder(fifo); }), "Cannot open file " + fifo);
+  EXPECT_EQ(ErrorOf([&] { projects::WriteProjectFile("Waiting", site); }),
+            "Cannot create file " + fifo);
+  EXPECT_FALSE(watchdog.Fired());
+  EXPECT_TRUE(S_ISFIFO(special_files::LinkInfo(QFile::encodeName(fifo).toStdString()).st_mode));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "file_test_helpers.h"
+#include "special_files.h"
 #include "vexa_error.h"
 
 namespace {
@@ -79,6 +80,22 @@ TEST_F(ListFiles, UserListsGoIntoTheQuickCodeFolderUnderPlainNamesOnly) {
               "Cannot create file " + Qcode() + name + ".qvu")
         << name.toStdString();
   }
+}
+
+TEST_F(ListFiles, PlantedLinksAndFifosAreNeitherFollowedNorWaitedFor) {
+  Write(root_.path() + "/victim.txt", "precious");
+  const QString linked = Qcode() + "mine.qvu";
+  ASSERT_TRUE(QFile::link(root_.path() + "/victim.txt", linked));
+  EXPECT_EQ(ErrorOf([&] { quickcode::WriteListFile(linked, {"<b>"}); }),
+            "Cannot create file " + linked);
+  EXPECT_EQ(Read(root_.path() + "/victim.txt"), QByteArray("precious"));
+  EXPECT_TRUE(QFileInfo(linked).isSymLink());
+
+  const QString fifo = Qcode() + "html1.qvw";
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+  special_files::FifoWatchdog watchdog(QFile::encodeName(fifo).toStdString());
+  EXPECT_EQ(ErrorOf([&] { quickcode::ReadListFile(fifo); }), "Cannot open file " + fifo);
+  EXPECT_FALSE(watchdog.Fired());
 }
 
 }  // namespace
