@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QSignalSpy>
+#include <QStringList>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QVariant>
@@ -23,6 +24,11 @@ inline bool LoadAndWait(TWebBrowser* browser, const std::function<void()>& trigg
   if (finished.isEmpty() && !finished.wait(timeoutMs)) return false;
   return finished.last().at(0).toBool();
 }
+
+// The address the browser was last asked to show. It changes the moment a
+// navigation is asked for, before any of it runs, so that nothing was asked
+// for can be seen at once, without waiting for a load that does not come.
+inline QUrl RequestedUrl(TWebBrowser* browser) { return browser->page()->requestedUrl(); }
 
 // The value of a script evaluated in the page; an invalid QVariant on timeout.
 inline QVariant RunScript(TWebBrowser* browser, const QString& script, int timeoutMs = 10000) {
@@ -67,6 +73,7 @@ class TLocalHttpServer : public QObject {
           socket->setProperty("pending", pending);
           if (!pending.contains("\r\n\r\n")) return;
           ++Requests;
+          Paths << QString::fromLatin1(pending.split(' ').value(1));
           socket->write("HTTP/1.0 200 OK\r\nContent-Type: " + ContentType_ +
                         "\r\nCache-Control: no-store\r\nContent-Length: " +
                         QByteArray::number(Body_.size()) + "\r\n\r\n" + Body_);
@@ -82,6 +89,7 @@ class TLocalHttpServer : public QObject {
   }
 
   int Requests = 0;
+  QStringList Paths;  // of the requests, in the order they came
 
  private:
   QTcpServer Server_;
