@@ -3,17 +3,29 @@
 
 #include <QColor>
 #include <QRect>
+#include <QSize>
 #include <QString>
+#include <functional>
 
 class QLabel;
 class QWidget;
 
 namespace look {
 
-// Centres a window on the screen it is on (the desktop's available area).
+// Runs `then` once, the next time the window comes on screen. A window
+// manager frames a window only when it maps it, so a window's outer bounds
+// are known from then on, not before.
+void AtNextExposure(QWidget* window, std::function<void()> then);
+// Puts the top-left corner of a window's frame at a point; a window already
+// there is left alone, so the window manager is not asked again.
+void MoveFrame(QWidget* window, const QPoint& topLeft);
+// Centres a window on the screen it is on (the desktop's available area), now
+// with the frame known so far and again once the window is framed.
 void CentreOnScreen(QWidget* window);
-// Centres a window over another window (its owner).
+// Centres a window over another window (its owner), likewise.
 void CentreOver(QWidget* window, const QWidget* owner);
+// Gives a window an outer size (frame included), likewise.
+void SetOuterSize(QWidget* window, const QSize& outer);
 // Fills the window with a colour of its own; a valid text colour is set too.
 void SetColors(QWidget* window, const QColor& background, const QColor& text = QColor());
 // A decorative picture ("Image1") at a fixed place, read from a file.
