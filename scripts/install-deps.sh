@@ -11,7 +11,7 @@ packages=(
   qt6-image-formats-plugins qt6-qpa-plugins
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool x11-utils openbox imagemagick
   fonts-liberation fonts-dejavu-core
 )
 
