@@ -38,9 +38,9 @@ class TExposureWatch : public QObject {
     const QEvent::Type type = event->type();
     if (watched != Window_ || Waiting_.empty() || !Window_->isVisible()) return false;
     if (type != QEvent::Move && type != QEvent::Resize && type != QEvent::Paint) return false;
-    // Without a window manager there is no frame: the first paint settles it.
-    const bool framed = Window_->frameGeometry() != Window_->geometry();
-    if (framed || type == QEvent::Paint) {
+    // Without a window manager there is no frame, and what waits for it is
+    // not needed: the bounds set before the window came on screen are exact.
+    if (Window_->frameGeometry() != Window_->geometry()) {
       // The native window works its frame out only when asked; until then it
       // sends a new place or size to the window manager as if it had none,
       // and the window lands a frame's width and title's height off.

@@ -12,9 +12,10 @@ class QWidget;
 
 namespace look {
 
-// Runs `then` once, the next time the window comes on screen. A window
-// manager frames a window only when it maps it, so a window's outer bounds
-// are known from then on, not before.
+// Runs `then` once, the next time the window is on screen with a frame. A
+// window manager frames a window only when it maps it, so a window's outer
+// bounds are known from then on, not before; where nothing frames windows,
+// `then` does not run.
 void AtNextExposure(QWidget* window, std::function<void()> then);
 // Puts the top-left corner of a window's frame at a point; a window already
 // there is left alone, so the window manager is not asked again.
