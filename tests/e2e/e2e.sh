@@ -59,6 +59,9 @@ fail() {
 
 step() { echo "[$scenario] $*"; }
 
+# A command that fails where nothing expects it ends the scenario with its name.
+trap 'fail "line $LINENO: \"$BASH_COMMAND\" failed with status $?"' ERR
+
 # Polls a command until it succeeds, up to the limit (seconds); then fails
 # with the message, expanded then (so it can tell the state at the end).
 until_true() {
