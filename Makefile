@@ -32,12 +32,31 @@ format-check: deps
 	@files=$$(git ls-files '*.cpp' '*.h' 2>/dev/null || find src tests bench fuzz -name '*.cpp' -o -name '*.h'); \
 	  clang-format --dry-run -Werror $$files && echo "format-check: $$(echo $$files | wc -w) files formatted"
 
-# The Qt-free libraries' unit tests again, under AddressSanitizer and UBSan.
+# The whole suite again, window tests and end-to-end runs included, built with
+# AddressSanitizer and UBSan. Leaks the system's libraries keep to the end are
+# listed, with the reason, in tests/sanitizers/lsan.supp. Qt WebEngine's own
+# Chromium frees some of its objects through a smaller base class with sized
+# deallocation (allocation and release both inside libQt6WebEngineCore, in the
+# teardown of a page); this sanitizer cannot suppress that report by place, so
+# the size check on release is left out for the tests that run the browser
+# engine, and only for those. The end-to-end runs leave out the leak check at
+# exit: the real program's D-Bus and X connections leave blocks whose stacks
+# end at the library boundary; the window tests check our code for leaks.
+SANITIZER_ENV = LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
+WITH_BROWSER = '^(gui|e2e)_'
+
 test-asan: deps
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEXA_PURE_ONLY=ON -DVEXA_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEXA_SANITIZE=ON \
+	  -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+	$(SANITIZER_ENV) ASAN_OPTIONS=detect_leaks=1 \
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -E $(WITH_BROWSER)
+	$(SANITIZER_ENV) ASAN_OPTIONS=detect_leaks=1:new_delete_type_mismatch=0 \
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -R '^gui_'
+	$(SANITIZER_ENV) ASAN_OPTIONS=detect_leaks=0:new_delete_type_mismatch=0 \
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -R '^e2e_'
 
 $(FUZZ_BUILD)/build.ninja: | deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXA_FUZZ=ON

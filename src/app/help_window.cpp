@@ -22,7 +22,7 @@ Tfrmhelp1::Tfrmhelp1(QWidget* parent) : QDialog(parent) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(WebBrowser1);
 
-  resize(707, 496);
+  look::SetOuterSize(this, QSize(707, 496));
   look::CentreOnScreen(this);
 }
 

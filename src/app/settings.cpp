@@ -3,9 +3,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
+#include <optional>
 
 #include "form_registry.h"
 #include "ini_file.h"
@@ -13,6 +15,7 @@
 #include "main_form.h"
 #include "paths.h"
 #include "vexa_error.h"
+#include "window_look.h"
 
 namespace settings {
 namespace {
@@ -59,7 +62,7 @@ QString ReadPath(const IniFile& ini, const char* key) {
 
 QList<QRect> ScreenAreas() {
   QList<QRect> areas;
-  for (const QScreen* screen : QGuiApplication::screens()) areas << screen->geometry();
+  for (const QScreen* screen : QGuiApplication::screens()) areas << screen->availableGeometry();
   return areas;
 }
 
@@ -68,12 +71,70 @@ QRect PrimaryArea() {
   return primary != nullptr ? primary->availableGeometry() : QRect(0, 0, 800, 600);
 }
 
+// Holds the outer bounds a window was given at start until the window manager
+// has framed it. Before a window is mapped its frame is unknown, so the size
+// set then is the client's alone; at the next exposure the frame is known and
+// the client is sized so that the frame has the stored outer bounds again.
+// Until then the stored bounds are what the window's outer bounds are taken to
+// be, so a window that never came on screen writes back what it was given.
+class TOuterBoundsKeeper : public QObject {
+ public:
+  TOuterBoundsKeeper(QWidget* window, const QRect& outer, bool keepSize)
+      : QObject(window),
+        Window_(window),
+        Outer_(outer),
+        Client_(window->geometry()),
+        KeepSize_(keepSize) {
+    setObjectName(QStringLiteral("OuterBoundsKeeper"));
+    const QPointer<TOuterBoundsKeeper> self(this);
+    look::AtNextExposure(window, [self] {
+      if (self) self->Settle();
+    });
+  }
+
+  static TOuterBoundsKeeper* Of(const QWidget* window) {
+    return window->findChild<TOuterBoundsKeeper*>(QStringLiteral("OuterBoundsKeeper"),
+                                                  Qt::FindDirectChildrenOnly);
+  }
+
+  // The stored bounds, while nothing has changed the window since they were applied.
+  std::optional<QRect> Pending() const {
+    if (Window_->geometry() != Client_) return std::nullopt;
+    return Outer_;
+  }
+
+ private:
+  void Settle() {
+    // Something else sized the window meanwhile: that size stands.
+    const bool untouched = Window_->size() == Client_.size();
+    const QSize frame = Window_->frameGeometry().size() - Window_->size();
+    if (untouched && !frame.isNull()) {
+      if (!KeepSize_ && Window_->size() != Outer_.size() - frame) {
+        Window_->resize(Outer_.size() - frame);
+      }
+      look::MoveFrame(Window_, Outer_.topLeft());
+    }
+    delete this;
+  }
+
+  QWidget* Window_;
+  QRect Outer_;
+  QRect Client_;
+  bool KeepSize_;
+};
+
 // Sets a window's outer bounds: move() places the frame, resize() takes the
-// client size, so the frame is taken off the stored size.
-void ApplyOuterBounds(QWidget* window, const QRect& outer, const QWidget* mainWindow) {
-  const QSize frame = OuterBounds(window, mainWindow).size() - window->size();
-  window->resize(outer.size() - frame);
+// client size, so the frame is taken off the stored size. Where the frame is
+// not known yet, the keeper finishes the work once it is.
+void ApplyOuterBounds(QWidget* window, const QRect& outer, const QWidget* mainWindow,
+                      bool keepSize = false) {
+  delete TOuterBoundsKeeper::Of(window);
+  if (!keepSize) {
+    const QSize frame = OuterBounds(window, mainWindow).size() - window->size();
+    window->resize(outer.size() - frame);
+  }
   window->move(outer.topLeft());
+  new TOuterBoundsKeeper(window, outer, keepSize);
 }
 
 void ApplyBounds(QWidget* main, const TSettingsValues& values) {
@@ -90,7 +151,8 @@ void ApplyBounds(QWidget* main, const TSettingsValues& values) {
   // The manager keeps its fixed size; only its place is stored.
   if (QWidget* manager = forms::Find(QStringLiteral("frmmanager"))) {
     const QSize size = OuterBounds(manager, main).size();
-    manager->move(MendBounds(QRect(values.Manager, size), size, screens, primary).topLeft());
+    ApplyOuterBounds(manager, MendBounds(QRect(values.Manager, size), size, screens, primary), main,
+                     true);
   }
 }
 
@@ -141,22 +203,37 @@ QRect MendBounds(const QRect& stored, const QSize& designSize, const QList<QRect
   if (r.width() < kMinimumSize.width()) r.setWidth(designSize.width());
   if (r.height() < kMinimumSize.height()) r.setHeight(designSize.height());
 
+  // The screen whose area holds enough of the title strip to grab it.
   const QRect strip(r.left(), r.top(), r.width(), kTitleStrip);
+  const QRect* home = nullptr;
   for (const QRect& screen : screens) {
     const QRect onScreen = strip.intersected(screen);
     if (onScreen.width() >= std::min(kGripWidth, r.width()) &&
         onScreen.height() >= kTitleStrip / 2) {
-      return r;
+      home = &screen;
+      break;
     }
   }
-  // Off every screen: as near to the stored place as the primary screen
-  // allows; a window larger than the screen keeps its top-left corner on it.
-  r.moveLeft(std::max(primary.left(), std::min(r.left(), primary.right() + 1 - r.width())));
-  r.moveTop(std::max(primary.top(), std::min(r.top(), primary.bottom() + 1 - r.height())));
+  const QRect area = home != nullptr ? *home : primary;
+  // Larger than the area: shrunk to it and placed inside it, so that no
+  // part of the frame lies beyond reach.
+  if (r.width() > area.width() || r.height() > area.height()) {
+    r.setSize(r.size().boundedTo(area.size()));
+    home = nullptr;
+  }
+  if (home != nullptr) return r;
+  // Off every screen: as near to the stored place as the area allows.
+  r.moveLeft(std::max(area.left(), std::min(r.left(), area.right() + 1 - r.width())));
+  r.moveTop(std::max(area.top(), std::min(r.top(), area.bottom() + 1 - r.height())));
   return r;
 }
 
 QRect OuterBounds(const QWidget* window, const QWidget* mainWindow) {
+  if (mainWindow != nullptr) {
+    if (const TOuterBoundsKeeper* keeper = TOuterBoundsKeeper::Of(window)) {
+      if (const std::optional<QRect> pending = keeper->Pending()) return *pending;
+    }
+  }
   const QRect frame = window->frameGeometry();
   const QRect client = window->geometry();
   if (frame != client || window->isVisible() || mainWindow == nullptr || mainWindow == window) {

@@ -42,22 +42,20 @@ constexpr QSize kMinimumSize(160, 100);
 
 // The bounds a window is restored to. A width or height below kMinimumSize
 // (a missing key reads as 0) takes the design value, so no window comes up
-// too small to see or grab. A window whose title strip lies on no screen is
-// moved onto `primary` (that screen's available area), as near to its stored
-// place as fits, so it can always be reached.
+// too small to see or grab. `screens` are the screens' available areas. A
+// window larger than the area of its screen (or of `primary`, the primary
+// screen's available area, when it is on none) is shrunk to that area and
+// placed inside it; a window whose title strip lies on no screen is moved onto
+// `primary`, as near to its stored place as fits, so it can always be reached.
 QRect MendBounds(const QRect& stored, const QSize& designSize, const QList<QRect>& screens,
                  const QRect& primary);
 
 // A window's outer bounds. A window that has never been on screen has no
-// frame yet; the main window's frame stands in for it, so that what is
-// applied at start and written at close agree.
+// frame yet; the main window's frame stands in for it, and a window given
+// stored bounds at start that has not been framed since keeps those, so that
+// what is applied at start and written at close agree.
 QRect OuterBounds(const QWidget* window, const QWidget* mainWindow);
 
-// The settings step of the start-up. Without a file: the projects dialog
-// (modal), then the preview, then the manager, every option as created.
-// With one: the window bounds, then the options in order, which may show the
-// projects dialog (modal), the manager and the preview; then the modified
-// flag is cleared.
 void ReadAndApply(TMainForm& form);
 
 // Writes the current options and window bounds. Throws VexaError "Unable to

@@ -27,8 +27,9 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int le
 TForm3::TForm3(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("Form3"));
   setWindowTitle(QStringLiteral("Vexa Web Editor"));
-  // A title bar without buttons: the splash goes away by itself.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  // No title-bar buttons: the splash goes away by itself. Window managers
+  // give a splash window none, where a titled dialog always gets some.
+  setWindowFlags(Qt::SplashScreen);
   setFixedSize(330, 135);
   look::SetColors(this, QColor(0, 0, 128), Qt::white);
   Image1 =

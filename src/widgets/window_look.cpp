@@ -1,27 +1,105 @@
 #include "window_look.h"
 
 #include <QDialog>
+#include <QEvent>
 #include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
+#include <vector>
 
 namespace look {
+namespace {
+
+// Watches one window until it is next on screen with its frame known, and runs
+// what waits for that. A window manager frames a window only when it maps it,
+// and the window learns its frame from the moves and resizes that follow.
+class TExposureWatch : public QObject {
+ public:
+  explicit TExposureWatch(QWidget* window) : QObject(window), Window_(window) {
+    setObjectName(QStringLiteral("ExposureWatch"));
+    window->installEventFilter(this);
+  }
+
+  static TExposureWatch* Of(QWidget* window) {
+    if (auto* watch = window->findChild<TExposureWatch*>(QStringLiteral("ExposureWatch"),
+                                                         Qt::FindDirectChildrenOnly)) {
+      return watch;
+    }
+    return new TExposureWatch(window);
+  }
+
+  void Add(std::function<void()> then) { Waiting_.push_back(std::move(then)); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (watched != Window_ || Waiting_.empty() || !Window_->isVisible()) return false;
+    if (type != QEvent::Move && type != QEvent::Resize && type != QEvent::Paint) return false;
+    // Without a window manager there is no frame, and what waits for it is
+    // not needed: the bounds set before the window came on screen are exact.
+    if (Window_->frameGeometry() != Window_->geometry()) {
+      // The native window works its frame out only when asked; until then it
+      // sends a new place or size to the window manager as if it had none,
+      // and the window lands a frame's width and title's height off.
+      if (QWindow* native = Window_->windowHandle()) native->frameMargins();
+      std::vector<std::function<void()>> due;
+      due.swap(Waiting_);
+      for (const auto& then : due) then();
+    }
+    return false;
+  }
+
+ private:
+  QWidget* Window_;
+  std::vector<std::function<void()>> Waiting_;
+};
+
+void CentreOn(QWidget* window, const QPoint& centre) {
+  QRect bounds = window->frameGeometry();
+  bounds.moveCenter(centre);
+  MoveFrame(window, bounds.topLeft());
+}
+
+void CentreOnScreenNow(QWidget* window) {
+  if (const QScreen* screen = window->screen()) {
+    CentreOn(window, screen->availableGeometry().center());
+  }
+}
+
+}  // namespace
+
+void MoveFrame(QWidget* window, const QPoint& topLeft) {
+  if (window->frameGeometry().topLeft() != topLeft) window->move(topLeft);
+}
+
+void AtNextExposure(QWidget* window, std::function<void()> then) {
+  TExposureWatch::Of(window)->Add(std::move(then));
+}
 
 void CentreOnScreen(QWidget* window) {
-  if (const QScreen* screen = window->screen()) {
-    QRect bounds = window->frameGeometry();
-    bounds.moveCenter(screen->availableGeometry().center());
-    window->move(bounds.topLeft());
-  }
+  CentreOnScreenNow(window);
+  AtNextExposure(window, [window] { CentreOnScreenNow(window); });
 }
 
 void CentreOver(QWidget* window, const QWidget* owner) {
   if (owner == nullptr) return;
-  QRect bounds = window->frameGeometry();
-  bounds.moveCenter(owner->window()->frameGeometry().center());
-  window->move(bounds.topLeft());
+  CentreOn(window, owner->window()->frameGeometry().center());
+  const QPointer<const QWidget> over(owner->window());
+  AtNextExposure(window, [window, over] {
+    if (over) CentreOn(window, over->frameGeometry().center());
+  });
+}
+
+void SetOuterSize(QWidget* window, const QSize& outer) {
+  const auto apply = [window, outer] {
+    window->resize(outer - (window->frameGeometry().size() - window->size()));
+  };
+  apply();
+  AtNextExposure(window, apply);
 }
 
 int ExecInFrontOf(QDialog* dialog, QWidget* owner) {

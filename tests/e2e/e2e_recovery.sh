@@ -13,7 +13,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # Everything of e2e.sh but its choice of scenario.
 # shellcheck source=e2e.sh
 E2E_DIR=$here
-source <(sed '/^case "\$scenario" in/,$d' "$here/e2e.sh")
+source <(sed '/^declare -F "scenario_/,$d' "$here/e2e.sh")
 
 RECOVER=$(title 'Recover unsaved work')
 SAVE_AS=$(title 'Save As')

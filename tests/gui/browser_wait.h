@@ -25,6 +25,11 @@ inline bool LoadAndWait(TWebBrowser* browser, const std::function<void()>& trigg
   return finished.last().at(0).toBool();
 }
 
+// The address the browser was last asked to show. It changes the moment a
+// navigation is asked for, before any of it runs, so that nothing was asked
+// for can be seen at once, without waiting for a load that does not come.
+inline QUrl RequestedUrl(TWebBrowser* browser) { return browser->page()->requestedUrl(); }
+
 // The value of a script evaluated in the page; an invalid QVariant on timeout.
 inline QVariant RunScript(TWebBrowser* browser, const QString& script, int timeoutMs = 10000) {
   struct State {

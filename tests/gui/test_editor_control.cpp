@@ -7,6 +7,7 @@
 #include "editor_control.h"
 #include "error_guard.h"
 #include "gui_test_support.h"
+#include "read_only_path.h"
 #include "vexa_error.h"
 
 class TestEditorControl : public QObject {
@@ -102,16 +103,16 @@ class TestEditorControl : public QObject {
     // A save into a folder that cannot be written leaves the old file intact.
     const QString folder = env.TempDir() + "locked/";
     const QString target = env.WriteFile(folder + "page.htm", "old content");
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    if (QFileInfo(folder).isWritable()) QSKIP("running with rights that ignore folder permissions");
-    try {
-      editor.SaveFile(target);
-      QFAIL("saving into a read-only folder must fail");
-    } catch (const VexaError& e) {
-      QCOMPARE(e.Message, QStringLiteral("Cannot create file ") + target);
+    {
+      const TReadOnlyPath locked(QFile::encodeName(folder).toStdString());
+      QVERIFY2(locked.Error().empty(), locked.Error().c_str());
+      try {
+        editor.SaveFile(target);
+        QFAIL("saving into a read-only folder must fail");
+      } catch (const VexaError& e) {
+        QCOMPARE(e.Message, QStringLiteral("Cannot create file ") + target);
+      }
     }
-    QFile::setPermissions(folder,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QCOMPARE(TestEnvironment::ReadFile(target), QByteArray("old content"));
   }
 

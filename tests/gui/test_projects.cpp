@@ -285,20 +285,12 @@ class TestProjects : public QObject {
     const QString site = Site("first");
     QDir().mkpath(site);
     QCOMPARE(Main().ModifiedFlag(), QStringLiteral("1"));
-    bool prompted = false;
-    AnswerNextModal([&](QWidget* modal) {
-      AnswerNextModal(
-          [&](QWidget* second) {
-            prompted = second->objectName() == "frmnotsaved";
-            if (auto* no = second->findChild<TdxButton*>("dxButton2")) no->click();
-          },
-          500);
-      Create("First", site);
-      Q_UNUSED(modal);
+    const TShowWatch prompt(forms::Find(QStringLiteral("frmnotsaved")), [](QWidget* shown) {
+      shown->findChild<TdxButton*>(QStringLiteral("dxButton2"))->click();
     });
+    AnswerNextModal([&](QWidget*) { Create("First", site); });
     QCOMPARE(dlg->exec(), int(QDialog::Accepted));
-    QTest::qWait(600);  // lets the watch for a question run out
-    QVERIFY(!prompted);
+    QCOMPARE(prompt.Count(), 0);
     QCOMPARE(Controls(Main()).prodir1->text(), site);
     QCOMPARE(Main().CurFileName(), site + "/index.htm");
   }

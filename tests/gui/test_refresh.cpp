@@ -309,7 +309,8 @@ class TestRefresh : public QObject {
 
   void documentWithANulByteKeepsEveryByte() {
     TForm1& f = env->Main();
-    const QByteArray content("<b>one</b>\0<i>two</i>\r\nthree{\\}", 33);
+    static const char raw[] = "<b>one</b>\0<i>two</i>\r\nthree{\\}";
+    const QByteArray content(raw, sizeof raw - 1);
     const QString path = env->WriteFile(env->TempDir() + "nul.htm", content);
     f.OpenDocument(path);
     QCOMPARE(Controls(f).Edit1->GetText(), content);

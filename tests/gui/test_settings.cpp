@@ -2,6 +2,7 @@
 // in order, the nineteen keys written in order, windows restored on the next
 // run and kept reachable, and a close that ends even when nothing can be written.
 #include <QCheckBox>
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -225,6 +226,13 @@ class TestSettings : public QObject {
     QCOMPARE(preview.left(), primary.left());
     QVERIFY(primary.contains(preview.topLeft()));
     QVERIFY(primary.contains(Manager().pos()));
+    // A height far beyond any screen fits the screen, title bar and all.
+    env->WriteFile(paths::SettingsFile(),
+                   "[Vexa Interface]\r\nHeight Pr=0x7FFFFFFF\r\nWidth Pr=803\r\nLeft Pr=211\r\n"
+                   "Top Pr=337\r\n");
+    settings::ReadAndApply(f);
+    QVERIFY2(primary.contains(Preview().frameGeometry()),
+             qPrintable(QDebug::toString(Preview().frameGeometry())));
 
     const QList<QRect> twoScreens{QRect(0, 0, 1000, 800), QRect(1000, 0, 1000, 800)};
     const QRect first = twoScreens[0];
@@ -241,9 +249,14 @@ class TestSettings : public QObject {
     // Right of every screen: as near as fits.
     QCOMPARE(settings::MendBounds(QRect(2500, 100, 400, 300), design, twoScreens, first),
              QRect(600, 100, 400, 300));
-    // Larger than the screen: its top-left corner on the screen.
+    // Larger than the screen: shrunk to it and placed on it, also when the
+    // title strip was on the screen.
     QCOMPARE(settings::MendBounds(QRect(-3000, -3000, 1200, 900), design, {first}, first),
-             QRect(0, 0, 1200, 900));
+             QRect(0, 0, 1000, 800));
+    QCOMPARE(settings::MendBounds(QRect(211, 337, 803, 100000), design, twoScreens, first),
+             QRect(197, 0, 803, 800));
+    QCOMPARE(settings::MendBounds(QRect(1100, 10, 1200, 300), design, twoScreens, first),
+             QRect(1000, 10, 1000, 300));
     // Negative and too small sizes take the design size.
     QCOMPARE(settings::MendBounds(QRect(10, 10, -5, 99), design, {first}, first),
              QRect(10, 10, 792, 304));

@@ -13,9 +13,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
-#include <QStatusBar>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <cerrno>
 
 #include "browser_wait.h"

@@ -97,3 +97,18 @@ void AnswerNextModal(std::function<void(QWidget*)> fn, int timeoutMs) {
   });
   timer->start();
 }
+
+void FireTimer(QTimer* timer) { QMetaObject::invokeMethod(timer, "timeout"); }
+
+TShowWatch::TShowWatch(QWidget* window, std::function<void(QWidget*)> answer)
+    : Window_(window), Answer_(std::move(answer)) {
+  window->installEventFilter(this);
+}
+
+bool TShowWatch::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Window_ && event->type() == QEvent::Show) {
+    ++Count_;
+    QTimer::singleShot(0, Window_, [this] { Answer_(Window_); });
+  }
+  return false;
+}

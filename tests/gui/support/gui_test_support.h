@@ -15,6 +15,7 @@
 #include "web_browser.h"
 #include "window_controls.h"
 
+class QTimer;
 class TForm1;
 
 class TestEnvironment {
@@ -48,6 +49,26 @@ class TestEnvironment {
 // Runs fn on the next modal window that opens (posted before the call that
 // opens it), then returns. fn gets the active modal widget.
 void AnswerNextModal(std::function<void(QWidget*)> fn, int timeoutMs = 5000);
+
+// Fires a timer now, as the end of its interval would: its handlers run; the
+// timer itself is left as it was.
+void FireTimer(QTimer* timer);
+
+// Counts the showings of a window and answers each at once (after the show),
+// so a question asked where none should be cannot hold the test.
+class TShowWatch : public QObject {
+ public:
+  TShowWatch(QWidget* window, std::function<void(QWidget*)> answer);
+  int Count() const { return Count_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QWidget* Window_;
+  std::function<void(QWidget*)> Answer_;
+  int Count_ = 0;
+};
 
 // A control of a registered window by its objectName; a missing window or
 // control is a fatal test error.
