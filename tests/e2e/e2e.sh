@@ -79,7 +79,7 @@ wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'windo
 # The window manager on this display, with a home of its own so that no
 # user's configuration changes what it does.
 start_wm() {
-  [ -n "$wm" ] || return 0
+  [ -n "$wm" ] && [ -z "$wm_pid" ] || return 0
   mkdir -p "$work/wm-home"
   HOME="$work/wm-home" XDG_CONFIG_HOME="$work/wm-home/.config" "$wm" --sm-disable \
     >>"$work/wm.log" 2>&1 &
@@ -96,6 +96,8 @@ make_folders() {
 
 # Starts the program in the background; any arguments go before it (a wrapper).
 start_vexa() {
+  # Every scenario's program runs under the window manager (when there is one).
+  start_wm
   env HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/home/.config" \
     XDG_CACHE_HOME="$work/home/.cache" XDG_DATA_HOME="$work/home/.local/share" \
     QT_QPA_PLATFORM=xcb VEXA_PROGRAM_DIR="$prog/" VEXA_SHARED_DIR="$shared/" \

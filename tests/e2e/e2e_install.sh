@@ -117,7 +117,7 @@ scenario_package() {
   main=$(wait_started)
   [ -f "$prog/qcode/html1.qvw" ] || fail "the per-user folder was not prepared"
   focus "$main"
-  click "$main" 400 200
+  # The editor has the keyboard once the window has it.
   xdotool key ctrl+End
   xdotool type --delay 30 '<p>typed</p>'
   step "save with F2 into the file opened"
