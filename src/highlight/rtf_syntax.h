@@ -82,6 +82,10 @@ class TqorRTFSyntax {
   // The name of the current token's kind as the scanner's token table spells
   // it ("TagName", "Symbol", ...), for token dumps.
   virtual const char* GetTokenKindName();  // 11
+  // The current token's place in the text given to SetText: its first byte
+  // and the byte after it; -1 from a class that does not tell.
+  virtual std::int32_t TokenStart() const { return -1; }
+  virtual std::int32_t TokenEnd() const { return -1; }
 
   void SetColors(const std::vector<TColor>& colors);
   void SetFonts(const std::vector<TFontDesc>& fonts);

@@ -29,6 +29,9 @@ class TScannerBase : public TqorRTFSyntax {
     static_cast<Derived*>(this)->Next();
   }
 
+  std::int32_t TokenStart() const override { return TokenPos; }
+  std::int32_t TokenEnd() const override { return Run; }
+
  protected:
   bool TokenInPlace(std::string_view& token) override {
     token = TokenText();
