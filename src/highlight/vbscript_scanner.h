@@ -39,6 +39,10 @@ class TqorVBScriptRTF final
 
  protected:
  private:
+  // The state a scan carries from line to line (see SaveState).
+  std::uint32_t CarriedState() const { return 0; }
+  void RestoreCarried(std::uint32_t state) { static_cast<void>(state); }
+
   using TProc = void (TqorVBScriptRTF::*)();
 
   static const TKeywordBuckets& SharedKeywords();
