@@ -174,7 +174,7 @@ RefreshMemory MeasureMemory(TForm1& form, const std::string& syntax) {
   RefreshMemory m;
   {
     TEditorControl editor;
-    editor.SetTextBytes(form.Edit1->GetText());
+    editor.SetTextBytes(form.Editor()->GetText());
     const long long before = gHeapInUse.load();
     {
       HighlighterChoice choice = CreateHighlighter(syntax);
@@ -187,7 +187,7 @@ RefreshMemory MeasureMemory(TForm1& form, const std::string& syntax) {
   }
   const long long before = gHeapInUse.load();
   gHeapPeak = before;
-  QTest::keyClick(form.Edit1, Qt::Key_Backspace);
+  QTest::keyClick(form.Editor(), Qt::Key_Backspace);
   m.Transient = gHeapPeak.load() - before;
   return m;
 }
@@ -196,12 +196,12 @@ void Run(TForm1& form, QsciScintilla& lexed, const std::string& sample, std::siz
          const char* syntax, const char* label) {
   const QByteArray doc = Document(sample, size);
   form.SetSyntaxText(QString::fromLatin1(syntax));
-  form.Edit1->SetTextBytes(doc);
+  form.Editor()->SetTextBytes(doc);
   form.synlistChange();
-  const int bytes = form.Edit1->Length();
+  const int bytes = form.Editor()->Length();
 
   ResetPeak();
-  const Typing ours = TypeInTheMiddle(*form.Edit1);
+  const Typing ours = TypeInTheMiddle(*form.Editor());
   const double peakMb = static_cast<double>(StatusKb("VmHWM")) / 1024.0;
 
   lexed.setText(QString());
@@ -209,7 +209,7 @@ void Run(TForm1& form, QsciScintilla& lexed, const std::string& sample, std::siz
                       doc.constData());
   const Typing lexer = TypeInTheMiddle(lexed);
 
-  const Breakdown b = MeasureStages(form.Edit1->GetText(), syntax);
+  const Breakdown b = MeasureStages(form.Editor()->GetText(), syntax);
   const RefreshMemory memory = MeasureMemory(form, syntax);
   // Both figures run until the coloured text is painted: the lexer colours
   // while painting, our refresh before.
@@ -234,25 +234,25 @@ void Run(TForm1& form, QsciScintilla& lexed, const std::string& sample, std::siz
 
 void GrowthOverRefreshes(TForm1& form, const std::string& sample) {
   form.SetSyntaxText(QStringLiteral("HTML"));
-  form.Edit1->SetTextBytes(Document(sample, 200 * 1024));
+  form.Editor()->SetTextBytes(Document(sample, 200 * 1024));
   // Keys typed and taken back, so the document keeps its size.
   auto typeAndErase = [&form](int keys) {
     for (int i = 0; i < keys; ++i) {
-      QTest::keyClick(form.Edit1, i % 2 == 0 ? Qt::Key_X : Qt::Key_Backspace);
+      QTest::keyClick(form.Editor(), i % 2 == 0 ? Qt::Key_X : Qt::Key_Backspace);
     }
   };
   // The undo history would grow by itself; only the refresh is looked at.
-  form.Edit1->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
+  form.Editor()->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
   typeAndErase(20);
   const long start = StatusKb("VmRSS");
   const long long heapStart = gHeapInUse.load();
   typeAndErase(1000);
-  form.Edit1->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
+  form.Editor()->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
   const long end = StatusKb("VmRSS");
   std::printf(
       "memory over 1000 keystrokes (refreshes) in %d bytes: rss_start_mb=%.1f rss_end_mb=%.1f "
       "rss_growth_kb=%ld heap_growth_bytes=%lld\n",
-      form.Edit1->Length(), start / 1024.0, end / 1024.0, end - start,
+      form.Editor()->Length(), start / 1024.0, end / 1024.0, end - start,
       gHeapInUse.load() - heapStart);
 }
 
@@ -299,17 +299,17 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
   QsciScintilla lexed;
   lexed.setUtf8(false);
-  lexed.setFont(form.Edit1->font());
+  lexed.setFont(form.Editor()->font());
   QsciLexerHTML lexer;
-  lexer.setDefaultFont(form.Edit1->font());
+  lexer.setDefaultFont(form.Editor()->font());
   lexed.setLexer(&lexer);
-  lexed.resize(form.Edit1->size());
+  lexed.resize(form.Editor()->size());
   lexed.show();
   QApplication::processEvents();
 
   for (std::size_t size : sizes) Run(form, lexed, html, size, "HTML", "HTML");
   Run(form, lexed, php, php.size(), "PHP", "PHP file (big.php) with our PHP highlighter");
   GrowthOverRefreshes(form, html);
-  form.Timer1->stop();
+  form.StopPreviewTimer();
   return 0;
 }

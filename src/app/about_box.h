@@ -12,10 +12,11 @@ class TForm2 : public QDialog {
  public:
   explicit TForm2(QWidget* parent = nullptr);
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
   QLabel* Label1 = nullptr;  // "Vexa Web Editor Pro"
   QLabel* Label2 = nullptr;  // "Version:"
   QLabel* Label3 = nullptr;  // "3.0.3"
-
- protected:
-  void showEvent(QShowEvent* event) override;
 };

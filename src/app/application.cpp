@@ -8,8 +8,6 @@
 #include "about_box.h"
 #include "code_generator_window.h"
 #include "existing_list_picker.h"
-#include "file_lists.h"
-#include "flat_button.h"
 #include "form_registry.h"
 #include "help_window.h"
 #include "image_dialog.h"
@@ -91,31 +89,6 @@ void InitApplication() {
   }
   QApplication::setFont(font);
   paths::EnsureSharedFolders();
-}
-
-void ShowForm(const QString& name) {
-  if (QWidget* w = forms::Find(name)) {
-    w->show();
-    w->raise();
-    w->activateWindow();
-  }
-}
-
-void ShowFormModal(const QString& name) {
-  if (auto* d = qobject_cast<QDialog*>(forms::Find(name))) d->exec();
-}
-
-void ShowProjectsFromMenu() {
-  if (auto* projects = forms::Get<Tfrmprojects>(QStringLiteral("frmprojects"))) {
-    projects->dxButton1->setEnabled(true);
-  }
-  ShowForm(QStringLiteral("frmprojects"));
-}
-
-void PointManagerFileList(const QString& folder) {
-  if (auto* manager = forms::Get<Tfrmmanager>(QStringLiteral("frmmanager"))) {
-    manager->FileListBox1->SetFolder(folder);
-  }
 }
 
 }  // namespace app

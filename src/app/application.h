@@ -26,14 +26,4 @@ class TForms {
 // layouts are measured for.
 void InitApplication();
 
-// Shows a window by form name, not modally / modally.
-void ShowForm(const QString& name);
-void ShowFormModal(const QString& name);
-
-// File > Projects: enables the dialog's "Close" and shows it, not modally.
-void ShowProjectsFromMenu();
-
-// Points the manager's file list at a folder.
-void PointManagerFileList(const QString& folder);
-
 }  // namespace app

@@ -1,16 +1,20 @@
 #include "document_files.h"
 
-#include <QComboBox>
-#include <QLabel>
-
 #include "dialogs.h"
 #include "editor_control.h"
 #include "form_registry.h"
-#include "main_window.h"
+#include "main_form.h"
 #include "paths.h"
 #include "save_prompt.h"
 
 namespace documents {
+
+const char* const kTemplate[6] = {"<html>",
+                                  "",
+                                  "<head>",
+                                  "<title>New Page</title>",
+                                  "<meta name=\"GENERATOR\" content=\"Vexa Web Editor 3.0 Pro\">",
+                                  "</head>"};
 
 const char* const kOpenFilter =
     "Html Files (*.html, *.htm)|*.htm;*.html|PHP Script (*.php)|*.php;*.php?|"
@@ -36,7 +40,7 @@ constexpr struct {
     {".java", "JAVA SCRIPT"}, {".js", "JAVA SCRIPT"}, {".xml", "XML"}, {".pas", "DELPHI SCRIPT"},
 };
 
-dialogs::FileDialogRequest Request(const TForm1& form, bool save) {
+dialogs::FileDialogRequest Request(const TMainForm& form, bool save) {
   dialogs::FileDialogRequest r;
   r.Save = save;
   r.Filter = QString::fromLatin1(save ? kSaveFilter : kOpenFilter);
@@ -56,69 +60,70 @@ QString SyntaxForFile(const QString& path) {
   return syntax;
 }
 
-QString DialogFolder(const TForm1& form) {
+QString DialogFolder(const TMainForm& form) {
   const QString project = form.ProjectDir();
   return project.endsWith(QLatin1Char('/')) ? project : project + QLatin1Char('/');
 }
 
-bool SavePrompt(TForm1& form) {
+bool SavePrompt(TMainForm& form) {
   auto* prompt = forms::Get<Tfrmnotsaved>(QStringLiteral("frmnotsaved"));
   if (form.ModifiedFlag() != QLatin1String("1") || prompt == nullptr) return true;
   return prompt->Ask();
 }
 
-void New(TForm1& form) {
+void New(TMainForm& form) {
   if (!SavePrompt(form)) return;
   form.SetCurFileName(kUntitled);
   // Each line is a change of its own and is coloured with the current syntax.
-  form.Edit1->ClearText();
-  for (const char* line : TForm1::kTemplate) form.Edit1->AppendLine(QByteArray(line));
-  form.Edit1->FocusEditor();
-  form.Timer1->stop();
+  TEditorControl& editor = *form.Editor();
+  editor.ClearText();
+  for (const char* line : kTemplate) editor.AppendLine(QByteArray(line));
+  editor.FocusEditor();
+  form.StopPreviewTimer();
   form.ShowPreviewStartPage();
   form.SetStatusFileName(form.CurFileName());
   form.SetModifiedFlag(QStringLiteral("0"));
   form.UpdateManagerFolder();
 }
 
-bool FileOpen1BeforeExecute(TForm1& form) { return SavePrompt(form); }
+bool FileOpen1BeforeExecute(TMainForm& form) { return SavePrompt(form); }
 
-void Open(TForm1& form) {
+void Open(TMainForm& form) {
   if (!FileOpen1BeforeExecute(form)) return;
-  const QString path = dialogs::AskFileName(&form, Request(form, false));
+  const QString path = dialogs::AskFileName(form.Window(), Request(form, false));
   if (!path.isEmpty()) OpenDocument(form, path);
 }
 
-void OpenDocument(TForm1& form, const QString& path) {
+void OpenDocument(TMainForm& form, const QString& path) {
   // The load throws before anything changes when the file cannot be read.
-  form.Edit1->LoadFile(path);
+  form.Editor()->LoadFile(path);
   form.SetCurFileName(path);
   form.SetStatusFileName(path);
   form.SetModifiedFlag(QString());
   form.UpdateManagerFolder();
   const QString syntax = SyntaxForFile(form.CurFileName());
   if (!syntax.isEmpty()) form.SetSyntaxText(syntax);
-  form.synlistChange();
+  form.SynlistChange();
   form.SetModifiedFlag(QString());
 }
 
-bool Save(TForm1& form) {
+bool Save(TMainForm& form) {
   if (form.CurFileName() == kUntitled) return SaveAs(form);
-  form.Edit1->SaveFile(form.CurFileName());
+  form.Editor()->SaveFile(form.CurFileName());
   form.SetModifiedFlag(QString());
   form.UpdateManagerFolder();
   return true;
 }
 
-bool SaveAs(TForm1& form) {
-  const QString path = dialogs::AskFileName(&form, Request(form, true));
+bool SaveAs(TMainForm& form) {
+  const QString path = dialogs::AskFileName(form.Window(), Request(form, true));
   if (path.isEmpty()) return false;
   FileSaveAs1Accept(form, path);
   return true;
 }
 
-void FileSaveAs1Accept(TForm1& form, const QString& path) {
-  form.Edit1->SaveFile(path);
+void FileSaveAs1Accept(TMainForm& form, const QString& path) {
+  form.Editor()->SaveFile(path);
   form.SetCurFileName(path);
   form.SetStatusFileName(path);
   form.SetModifiedFlag(QString());

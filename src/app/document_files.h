@@ -5,9 +5,12 @@
 
 #include <QString>
 
-class TForm1;
+class TMainForm;
 
 namespace documents {
+
+// The six lines of a new page.
+extern const char* const kTemplate[6];
 
 // The dialogs' filters, as the dialogs show them.
 extern const char* const kOpenFilter;
@@ -20,24 +23,24 @@ QString SyntaxForFile(const QString& path);
 
 // The folder both file dialogs open in: the project folder, or the root
 // folder when no project is open.
-QString DialogFolder(const TForm1& form);
+QString DialogFolder(const TMainForm& form);
 
 // Asks only when the modified flag is "1". False when the user answered "Yes"
 // and the document was not saved: the caller must then not replace the
 // document (nor end the program). "No" and a successful save give true.
-bool SavePrompt(TForm1& form);
+bool SavePrompt(TMainForm& form);
 
-void New(TForm1& form);  // Action1Execute
+void New(TMainForm& form);  // Action1Execute
 
 // Open: the prompt, the dialog, then the open sequence for the chosen file.
-void Open(TForm1& form);
-bool FileOpen1BeforeExecute(TForm1& form);             // false: the prompt stopped it
-void OpenDocument(TForm1& form, const QString& path);  // FileOpen1Accept
+void Open(TMainForm& form);
+bool FileOpen1BeforeExecute(TMainForm& form);             // false: the prompt stopped it
+void OpenDocument(TMainForm& form, const QString& path);  // FileOpen1Accept
 
 // Save and Save As return whether the document was written; a failed write
 // throws "Cannot create file %s" and changes nothing.
-bool Save(TForm1& form);  // Action2Execute
-bool SaveAs(TForm1& form);
-void FileSaveAs1Accept(TForm1& form, const QString& path);
+bool Save(TMainForm& form);  // Action2Execute
+bool SaveAs(TMainForm& form);
+void FileSaveAs1Accept(TMainForm& form, const QString& path);
 
 }  // namespace documents

@@ -17,8 +17,9 @@ class Tfrmhelp1 : public QDialog {
 
   void FormShow();
 
-  TWebBrowser* WebBrowser1 = nullptr;
-
  protected:
   void showEvent(QShowEvent* event) override;
+
+ private:
+  TWebBrowser* WebBrowser1 = nullptr;
 };

@@ -1,16 +1,12 @@
 #include "highlight_refresh.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QTimer>
 #include <cstring>
 #include <memory>
 
 #include "code_page.h"
 #include "editor_control.h"
 #include "highlighter_factory.h"
-#include "main_window.h"
+#include "main_form.h"
 
 namespace refresh {
 namespace {
@@ -32,14 +28,14 @@ std::size_t ExpectedRtfSize(std::size_t textSize) {
 
 }  // namespace
 
-void RefreshHighlight(TForm1& form, bool markModified) {
-  TEditorControl& editor = *form.Edit1;
-  form.lineedit->setText(QString::number(editor.CaretLine()));
-  form.Timer1->stop();
+void RefreshHighlight(TMainForm& form, bool markModified) {
+  TEditorControl& editor = *form.Editor();
+  form.ShowCaretLineNumber();
+  form.StopPreviewTimer();
   const int caret = editor.CaretPosition();
   if (markModified) form.SetModifiedFlag(QStringLiteral("1"));
 
-  HighlighterChoice choice = CreateHighlighter(codepage::FromUnicode(form.synlist->currentText()));
+  HighlighterChoice choice = CreateHighlighter(codepage::FromUnicode(form.SyntaxName()));
   // The highlighter reads the editor's own bytes, which end in a NUL; it stops
   // at the first NUL inside the text too, so the RTF covers only what comes
   // before one and the rest of the document is left as it is.
@@ -60,12 +56,12 @@ void RefreshHighlight(TForm1& form, bool markModified) {
   editor.FocusEditor();
   stream.reset();
   choice.Highlighter.reset();
-  form.Timer1->start();
-  form.Check1->setChecked(choice.IsHtml);
+  form.RestartPreviewTimer();
+  form.SetAutomaticPreview(choice.IsHtml);
 }
 
-void Edit1Change(TForm1& form) { RefreshHighlight(form, true); }
+void Edit1Change(TMainForm& form) { RefreshHighlight(form, true); }
 
-void SynlistChange(TForm1& form) { RefreshHighlight(form, false); }
+void SynlistChange(TMainForm& form) { RefreshHighlight(form, false); }
 
 }  // namespace refresh

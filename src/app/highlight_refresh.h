@@ -2,15 +2,15 @@
 // the whole text goes through a new highlighter and comes back coloured.
 #pragma once
 
-class TForm1;
+class TMainForm;
 
 namespace refresh {
 
 // Recolours the whole document with the syntax in synlist and puts the caret
 // back; markModified sets the modified flag to "1" on the way.
-void RefreshHighlight(TForm1& form, bool markModified);
+void RefreshHighlight(TMainForm& form, bool markModified);
 
-void Edit1Change(TForm1& form);    // the change report: refresh, modified flag "1"
-void SynlistChange(TForm1& form);  // a syntax was chosen: refresh without the flag
+void Edit1Change(TMainForm& form);    // the change report: refresh, modified flag "1"
+void SynlistChange(TMainForm& form);  // a syntax was chosen: refresh without the flag
 
 }  // namespace refresh

@@ -3,44 +3,35 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
 
-#include "application.h"
 #include "code_page.h"
-#include "dialogs.h"
 #include "document_files.h"
+#include "edit_actions.h"
 #include "editor_control.h"
 #include "error_guard.h"
-#include "find_dialog.h"
 #include "flat_button.h"
 #include "form_registry.h"
 #include "highlight_refresh.h"
 #include "highlighter_factory.h"
 #include "image_list.h"
+#include "list_hosts.h"
 #include "paths.h"
 #include "preview.h"
+#include "projects_dialog.h"
 #include "startup.h"
 #include "tools.h"
-
-const char* const TForm1::kTemplate[6] = {
-    "<html>",
-    "",
-    "<head>",
-    "<title>New Page</title>",
-    "<meta name=\"GENERATOR\" content=\"Vexa Web Editor 3.0 Pro\">",
-    "</head>"};
 
 namespace {
 
@@ -112,7 +103,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   CreateMenus();
   CreateStatusBar();
 
-  for (int i = 0; i < 6; ++i) Edit1->AppendLine(QByteArray(kTemplate[i]));
+  for (const char* line : documents::kTemplate) Edit1->AppendLine(QByteArray(line));
   Edit1->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
   Edit1->SetCaretPosition(0);
 
@@ -200,16 +191,17 @@ void TForm1::CreateMenus() {
   help->setObjectName(QStringLiteral("Help1"));
   help->addAction(Action3);
   help->addAction(Action4);
+  EditActions_ = new TEditActions(this, EditCopy1, EditCut1, EditPaste1, SearchFind1);
   // Menus update the edit actions when they open, as the old idle update did.
-  connect(edit, &QMenu::aboutToShow, this, [this] { UpdateEditActions(); });
-  connect(search, &QMenu::aboutToShow, this, [this] { UpdateEditActions(); });
+  connect(edit, &QMenu::aboutToShow, EditActions_, &TEditActions::Update);
+  connect(search, &QMenu::aboutToShow, EditActions_, &TEditActions::Update);
 
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
   PopupMenu1->addAction(EditCopy1);
   PopupMenu1->addAction(EditCut1);
   PopupMenu1->addAction(EditPaste1);
-  connect(PopupMenu1, &QMenu::aboutToShow, this, [this] { UpdateEditActions(); });
+  connect(PopupMenu1, &QMenu::aboutToShow, EditActions_, &TEditActions::Update);
   Edit1->SetPopupMenu(PopupMenu1);
 }
 
@@ -330,7 +322,7 @@ void TForm1::ConnectHandlers() {
   connect(Edit1, &TEditorControl::Changed, this, Guard([this] { Edit1Change(); }));
   connect(Edit1, &TEditorControl::SelectionMoved, this, Guard([this] {
             Edit1SelectionChange();
-            UpdateEditActions();
+            EditActions_->Update();
           }));
   connect(synlist, &QComboBox::activated, this, Guard([this] { synlistChange(); }));
   connect(synlist->lineEdit(), &QLineEdit::textEdited, this, Guard([this] { synlistChange(); }));
@@ -354,123 +346,7 @@ void TForm1::ConnectHandlers() {
   connect(Action9, &QAction::triggered, this, Guard([this] { Action9Execute(); }));
   connect(mengraphic, &QAction::triggered, this, Guard([this] { mengraphicExecute(); }));
 
-  connect(EditCopy1, &QAction::triggered, this, Guard([this] {
-            QWidget* w = FocusedEditControl();
-            if (auto* e = qobject_cast<QsciScintilla*>(w)) e->copy();
-            if (auto* l = qobject_cast<QLineEdit*>(w)) l->copy();
-          }));
-  connect(EditCut1, &QAction::triggered, this, Guard([this] {
-            QWidget* w = FocusedEditControl();
-            if (auto* e = qobject_cast<QsciScintilla*>(w)) e->cut();
-            if (auto* l = qobject_cast<QLineEdit*>(w)) l->cut();
-          }));
-  connect(EditPaste1, &QAction::triggered, this, Guard([this] {
-            QWidget* w = FocusedEditControl();
-            if (auto* e = qobject_cast<QsciScintilla*>(w)) e->paste();
-            if (auto* l = qobject_cast<QLineEdit*>(w)) l->paste();
-          }));
-  connect(SearchFind1, &QAction::triggered, this, Guard([this] {
-            if (!FindDialog_) {
-              FindDialog_ = new TFindDialog(this);
-              connect(FindDialog_, &TFindDialog::FindNext, this, Guard([this] {
-                        FindNext(FindDialog_->FindText(), FindDialog_->MatchCase(),
-                                 FindDialog_->WholeWord(), FindDialog_->Down());
-                      }));
-            }
-            FindDialog_->show();
-            FindDialog_->raise();
-            FindDialog_->activateWindow();
-          }));
-
-  connect(qApp, &QApplication::focusChanged, this, [this] { UpdateEditActions(); });
-  connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
-          [this] { UpdateEditActions(); });
-  for (QLineEdit* line : findChildren<QLineEdit*>()) {
-    connect(line, &QLineEdit::selectionChanged, this, [this] { UpdateEditActions(); });
-    connect(line, &QLineEdit::textChanged, this, [this] { UpdateEditActions(); });
-  }
-  UpdateEditActions();
-}
-
-QWidget* TForm1::FocusedEditControl() const {
-  QWidget* w = QApplication::focusWidget();
-  // The find dialog searches the edit control that had the focus before it.
-  if (!w || (FindDialog_ && FindDialog_->isAncestorOf(w)) || w->window() != this) {
-    w = focusWidget();
-  }
-  if (qobject_cast<QsciScintilla*>(w) || qobject_cast<QLineEdit*>(w)) return w;
-  return nullptr;
-}
-
-void TForm1::UpdateEditActions() {
-  QWidget* w = FocusedEditControl();
-  bool hasSelection = false;
-  bool hasText = false;
-  if (auto* e = qobject_cast<QsciScintilla*>(w)) {
-    hasSelection = e->hasSelectedText();
-    hasText = e->length() > 0;
-  } else if (auto* l = qobject_cast<QLineEdit*>(w)) {
-    hasSelection = l->hasSelectedText();
-    hasText = !l->text().isEmpty();
-  }
-  const QMimeData* clip = QApplication::clipboard()->mimeData();
-  EditCopy1->setEnabled(hasSelection);
-  EditCut1->setEnabled(hasSelection);
-  EditPaste1->setEnabled(w != nullptr && clip != nullptr && clip->hasText());
-  SearchFind1->setEnabled(hasText);
-}
-
-void TForm1::FindNext(const QString& text, bool matchCase, bool wholeWord, bool down) {
-  QWidget* w = FocusedEditControl();
-  bool found = false;
-  if (auto* e = qobject_cast<QsciScintilla*>(w)) {
-    const std::string needle = codepage::FromUnicode(text);
-    int flags = 0;
-    if (matchCase) flags |= QsciScintillaBase::SCFIND_MATCHCASE;
-    if (wholeWord) flags |= QsciScintillaBase::SCFIND_WHOLEWORD;
-    const long selStart = e->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
-    const long selEnd = e->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND);
-    const long length = e->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
-    e->SendScintilla(QsciScintillaBase::SCI_SETSEARCHFLAGS, flags);
-    if (down) {
-      e->SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, selEnd, length);
-    } else {
-      e->SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, selStart, 0L);
-    }
-    const long at = e->SendScintilla(QsciScintillaBase::SCI_SEARCHINTARGET,
-                                     static_cast<unsigned long>(needle.size()), needle.c_str());
-    if (at >= 0) {
-      const long end = e->SendScintilla(QsciScintillaBase::SCI_GETTARGETEND);
-      e->SendScintilla(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(at), end);
-      e->SendScintilla(QsciScintillaBase::SCI_SCROLLCARET);
-      if (auto* editor = qobject_cast<TEditorControl*>(e)) editor->NotifySelection();
-      found = true;
-    }
-  } else if (auto* l = qobject_cast<QLineEdit*>(w)) {
-    const Qt::CaseSensitivity cs = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    const QString hay = l->text();
-    const int selStart = l->hasSelectedText() ? l->selectionStart() : l->cursorPosition();
-    const int selEnd = l->hasSelectedText() ? selStart + l->selectedText().size() : selStart;
-    auto isWordChar = [](QChar c) { return c.isLetterOrNumber() || c == '_'; };
-    auto wholeAt = [&](int i) {
-      return !wholeWord || ((i == 0 || !isWordChar(hay[i - 1])) &&
-                            (i + text.size() >= hay.size() || !isWordChar(hay[i + text.size()])));
-    };
-    int i = down ? hay.indexOf(text, selEnd, cs)
-                 : (selStart - text.size() >= 0 ? hay.lastIndexOf(text, selStart - text.size(), cs)
-                                                : -1);
-    while (i >= 0 && !wholeAt(i)) {
-      i = down ? hay.indexOf(text, i + 1, cs) : (i > 0 ? hay.lastIndexOf(text, i - 1, cs) : -1);
-    }
-    if (i >= 0) {
-      l->setSelection(i, static_cast<int>(text.size()));
-      found = true;
-    }
-  }
-  if (!found) {
-    dialogs::Information(this, QApplication::applicationName(),
-                         QStringLiteral("Text not found: \"%1\"").arg(text));
-  }
+  EditActions_->Update();
 }
 
 QString TForm1::StatusPanelText(int panel) const {
@@ -492,12 +368,47 @@ QString TForm1::ManagerFolder() const {
   return paths::ProgramDir();
 }
 
-void TForm1::UpdateManagerFolder() { app::PointManagerFileList(ManagerFolder()); }
+void TForm1::UpdateManagerFolder() {
+  if (auto* manager = forms::As<TManagerOptions>(QStringLiteral("frmmanager"))) {
+    manager->SetFileListFolder(ManagerFolder());
+  }
+}
 
 void TForm1::Exit() { close(); }
 
+QString TForm1::SyntaxName() const { return synlist->currentText(); }
+void TForm1::RestartPreviewTimer() { Timer1->start(); }
+void TForm1::ShowCaretLineNumber() { lineedit->setText(QString::number(Edit1->CaretLine())); }
+bool TForm1::AutomaticPreview() const { return Check1->isChecked(); }
+void TForm1::SetAutomaticPreview(bool on) { Check1->setChecked(on); }
+bool TForm1::WordWrap() const { return CheckBox2->isChecked(); }
+
+void TForm1::SetWordWrap(bool on) {
+  CheckBox2->setChecked(on);
+  Edit1->SetWordWrap(on);
+}
+
+bool TForm1::WorkingOffline() const { return CheckBox1->isChecked(); }
+
+void TForm1::SetWorkingOffline(bool on) {
+  CheckBox1->setChecked(on);
+  preview::SetOffline(on);
+}
+
+void TForm1::EnableTool(TTool tool) {
+  (tool == TTool::GraphicBrowser ? mengraphic : Action9)->setEnabled(true);
+}
+
+void TForm1::SetToolFolder(TTool tool, const QString& folder) {
+  (tool == TTool::GraphicBrowser ? graphicdir : vwthcpath1)->setText(folder);
+}
+
+QString TForm1::ToolFolder(TTool tool) const {
+  return (tool == TTool::GraphicBrowser ? graphicdir : vwthcpath1)->text();
+}
+
 void TForm1::SetCaretLineDisplay(bool scrollAndFocus) {
-  lineedit->setText(QString::number(Edit1->CaretLine()));
+  ShowCaretLineNumber();
   StatusPanel1_->setText(QStringLiteral("Line: ") + lineedit->text() + QStringLiteral(" ") +
                          QStringLiteral("of ") + QString::number(Edit1->LineCount()));
   if (scrollAndFocus) {
@@ -545,12 +456,16 @@ void TForm1::Action2Execute() { documents::Save(*this); }
 void TForm1::FileOpen1Execute() { documents::Open(*this); }
 void TForm1::FileSaveAs1Execute() { documents::SaveAs(*this); }
 
-void TForm1::Action3Execute() { app::ShowForm(QStringLiteral("frmhelp1")); }
-void TForm1::Action4Execute() { app::ShowFormModal(QStringLiteral("Form2")); }
-void TForm1::Action5Execute() { app::ShowForm(QStringLiteral("Form4")); }
-void TForm1::Action6Execute() { app::ShowForm(QStringLiteral("Form5")); }
-void TForm1::Action7Execute() { app::ShowProjectsFromMenu(); }
-void TForm1::Action8Execute() { app::ShowForm(QStringLiteral("frmmanager")); }
+void TForm1::Action3Execute() { forms::Show(QStringLiteral("frmhelp1")); }
+void TForm1::Action4Execute() { forms::ShowModal(QStringLiteral("Form2")); }
+void TForm1::Action5Execute() { forms::Show(QStringLiteral("Form4")); }
+void TForm1::Action6Execute() { forms::Show(QStringLiteral("Form5")); }
+void TForm1::Action7Execute() {
+  if (auto* projects = forms::Get<Tfrmprojects>(QStringLiteral("frmprojects"))) {
+    projects->ShowWithClose();
+  }
+}
+void TForm1::Action8Execute() { forms::Show(QStringLiteral("frmmanager")); }
 void TForm1::Action9Execute() { tools::StartThumbnailCreator(*this); }
 void TForm1::mengraphicExecute() { tools::StartGraphicBrowser(*this); }
 

@@ -1,13 +1,13 @@
 // The main window (Form1): the editor Edit1 with its menus, tool bars, status
 // bar and small controls, and the main window's share of the document state.
-// It wires events to handlers; documents, the refresh, the preview and the
-// settings each live in their own unit.
+// It wires events to handlers; documents, the refresh, the preview, the
+// settings and the edit actions each live in their own unit, which reach the
+// window through TMainForm.
 #pragma once
 
 #include <QMainWindow>
-#include <QTimer>
 
-#include "main_shell.h"
+#include "main_form.h"
 
 class QAction;
 class QCheckBox;
@@ -17,20 +17,18 @@ class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPushButton;
+class QTimer;
 class QToolBar;
+class TEditActions;
 class TdxButton;
 class TEditorControl;
-class TFindDialog;
 
-class TForm1 : public QMainWindow, public TMainShell {
+class TForm1 : public QMainWindow, public TMainForm {
   Q_OBJECT
 
  public:
   explicit TForm1(QWidget* parent = nullptr);
   ~TForm1() override;
-
-  // The six lines of a new page.
-  static const char* const kTemplate[6];
 
   // TMainShell
   TEditorControl* Editor() override { return Edit1; }
@@ -52,6 +50,23 @@ class TForm1 : public QMainWindow, public TMainShell {
   QString ManagerFolder() const override;
   void UpdateManagerFolder() override;
   void Exit() override;
+
+  // TMainForm
+  QWidget* Window() override { return this; }
+  QString StatusFileName() const override { return StatusPanelText(0); }
+  QString SyntaxName() const override;
+  void RestartPreviewTimer() override;
+  void ShowCaretLineNumber() override;
+  void SetCaretLineDisplay(bool scrollAndFocus) override;
+  bool AutomaticPreview() const override;
+  void SetAutomaticPreview(bool on) override;
+  bool WordWrap() const override;
+  void SetWordWrap(bool on) override;
+  bool WorkingOffline() const override;
+  void SetWorkingOffline(bool on) override;
+  void EnableTool(TTool tool) override;
+  void SetToolFolder(TTool tool, const QString& folder) override;
+  QString ToolFolder(TTool tool) const override;
 
   // Handlers.
   void FormShow();
@@ -77,7 +92,19 @@ class TForm1 : public QMainWindow, public TMainShell {
   void mengraphicExecute();
 
   QString StatusPanelText(int panel) const;
-  void SetCaretLineDisplay(bool scrollAndFocus);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void CreateActions();
+  void CreateMenus();
+  void CreateTopArea();
+  void CreateStatusBar();
+  void ConnectHandlers();
+  void LayoutTopArea();
 
   // Controls, named as the rest of the program and the tests know them.
   TEditorControl* Edit1 = nullptr;
@@ -117,26 +144,10 @@ class TForm1 : public QMainWindow, public TMainShell {
   QAction* Action5 = nullptr;
   QAction* Action8 = nullptr;
 
- protected:
-  void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-
- private:
-  void CreateActions();
-  void CreateMenus();
-  void CreateTopArea();
-  void CreateStatusBar();
-  void ConnectHandlers();
-  void UpdateEditActions();
-  QWidget* FocusedEditControl() const;
-  void FindNext(const QString& text, bool matchCase, bool wholeWord, bool down);
-  void LayoutTopArea();
-
   QWidget* TopArea_ = nullptr;
   QLabel* StatusPanel0_ = nullptr;
   QLabel* StatusPanel1_ = nullptr;
-  TFindDialog* FindDialog_ = nullptr;
+  TEditActions* EditActions_ = nullptr;
   bool Shown_ = false;
   bool Closing_ = false;
 };

@@ -1,32 +1,25 @@
 #include "preview.h"
 
-#include <QCheckBox>
-#include <QTimer>
-
 #include "editor_control.h"
 #include "form_registry.h"
-#include "main_window.h"
+#include "main_form.h"
 #include "paths.h"
 #include "preview_window.h"
-#include "web_browser.h"
 
 namespace preview {
 namespace {
 
-TWebBrowser* Browser() {
-  auto* form = forms::Get<TForm4>(QStringLiteral("Form4"));
-  return form ? form->WebBrowser1 : nullptr;
-}
+TForm4* PreviewWindow() { return forms::Get<TForm4>(QStringLiteral("Form4")); }
 
 void Show(const QString& path) {
-  if (TWebBrowser* browser = Browser()) browser->Navigate(path);
+  if (TForm4* preview = PreviewWindow()) preview->Navigate(path);
 }
 
 // Writes the editor's text to the scratch file and shows it. A scratch file
 // that cannot be written ends here with the error: the browser keeps its page.
-void WriteAndShow(TForm1& form) {
+void WriteAndShow(TMainForm& form) {
   const QString path = ScratchPath(form);
-  form.Edit1->SaveFile(path);
+  form.Editor()->SaveFile(path);
   Show(path);
 }
 
@@ -37,26 +30,26 @@ QString ScratchPathFor(const QString& fileName) {
   return paths::SharedScratchFile();
 }
 
-QString ScratchPath(const TForm1& form) { return ScratchPathFor(form.StatusPanelText(0)); }
+QString ScratchPath(const TMainForm& form) { return ScratchPathFor(form.StatusFileName()); }
 
-void AutomaticUpdate(TForm1& form) {
-  form.Timer1->stop();
-  if (!form.Check1->isChecked()) return;
+void AutomaticUpdate(TMainForm& form) {
+  form.StopPreviewTimer();
+  if (!form.AutomaticPreview()) return;
   WriteAndShow(form);
 }
 
-void ManualUpdate(TForm1& form) {
-  form.Timer1->stop();
+void ManualUpdate(TMainForm& form) {
+  form.StopPreviewTimer();
   WriteAndShow(form);
 }
 
-void ShowStartPage(TForm1& form) {
-  form.Timer1->stop();
+void ShowStartPage(TMainForm& form) {
+  form.StopPreviewTimer();
   Show(paths::ProgramDir() + "vexa.vwe");
 }
 
 void SetOffline(bool offline) {
-  if (TWebBrowser* browser = Browser()) browser->SetOffline(offline);
+  if (TForm4* preview = PreviewWindow()) preview->SetOffline(offline);
 }
 
 }  // namespace preview

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-class TForm1;
+class TMainForm;
 
 namespace preview {
 
@@ -14,11 +14,11 @@ namespace preview {
 // folder while the document is untitled ("new.htm").
 QString ScratchPathFor(const QString& fileName);
 // The same for the name shown in the main window's status bar.
-QString ScratchPath(const TForm1& form);
+QString ScratchPath(const TMainForm& form);
 
-void AutomaticUpdate(TForm1& form);  // Timer1: only while "Automatic Preview" is checked
-void ManualUpdate(TForm1& form);     // "Update preview": whatever the check box says
-void ShowStartPage(TForm1& form);    // the program folder's "vexa.vwe"
+void AutomaticUpdate(TMainForm& form);  // Timer1: only while "Automatic Preview" is checked
+void ManualUpdate(TMainForm& form);     // "Update preview": whatever the check box says
+void ShowStartPage(TMainForm& form);    // the program folder's "vexa.vwe"
 void SetOffline(bool offline);
 
 }  // namespace preview

@@ -4,8 +4,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "application.h"
 #include "error_guard.h"
+#include "form_registry.h"
 #include "image_list.h"
 #include "web_browser.h"
 
@@ -68,7 +68,10 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
   resize(803, 390);
 }
 
-void TForm4::ShowCodeWindow1Click() { app::ShowForm(QStringLiteral("Form1")); }
-void TForm4::CodeGenerator1Click() { app::ShowForm(QStringLiteral("Form5")); }
+void TForm4::ShowCodeWindow1Click() { forms::Show(QStringLiteral("Form1")); }
+void TForm4::CodeGenerator1Click() { forms::Show(QStringLiteral("Form5")); }
 void TForm4::Back1Click() { WebBrowser1->GoBack(); }
 void TForm4::Forward1Click() { WebBrowser1->GoForward(); }
+
+void TForm4::Navigate(const QString& path) { WebBrowser1->Navigate(path); }
+void TForm4::SetOffline(bool offline) { WebBrowser1->SetOffline(offline); }

@@ -20,6 +20,11 @@ class TForm4 : public QDialog {
   void Back1Click();
   void Forward1Click();
 
+  // Shows a local file or page; the browser's offline switch.
+  void Navigate(const QString& path);
+  void SetOffline(bool offline);
+
+ private:
   // The menu row: entries with icons, so a tool bar drawn as a menu bar.
   QToolBar* MainMenu1 = nullptr;
   QAction* ShowCodeWindow1 = nullptr;

@@ -22,15 +22,14 @@ class Tfrmnotsaved : public QDialog {
   void dxButton1Click();  // "Yes"
   void dxButton2Click();  // "No"
 
-  QLabel* Label1 = nullptr;
-  QFrame* Bevel1 = nullptr;
-  TdxButton* dxButton1 = nullptr;
-  TdxButton* dxButton2 = nullptr;
-
  protected:
   void showEvent(QShowEvent* event) override;
   void reject() override;
 
  private:
+  QLabel* Label1 = nullptr;
+  QFrame* Bevel1 = nullptr;
+  TdxButton* dxButton1 = nullptr;
+  TdxButton* dxButton2 = nullptr;
   bool GoOn_ = true;
 };

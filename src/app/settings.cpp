@@ -1,23 +1,17 @@
 #include "settings.h"
 
-#include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLineEdit>
 #include <QScreen>
-#include <QTabWidget>
+#include <QWidget>
 #include <algorithm>
 
-#include "application.h"
-#include "editor_control.h"
 #include "form_registry.h"
 #include "ini_file.h"
-#include "list_chooser.h"
-#include "main_window.h"
-#include "manager_window.h"
+#include "list_hosts.h"
+#include "main_form.h"
 #include "paths.h"
-#include "preview.h"
 #include "vexa_error.h"
 
 namespace settings {
@@ -82,20 +76,20 @@ void ApplyOuterBounds(QWidget* window, const QRect& outer, const QWidget* mainWi
   window->move(outer.topLeft());
 }
 
-void ApplyBounds(TForm1& form, const TSettingsValues& values) {
+void ApplyBounds(QWidget* main, const TSettingsValues& values) {
   const QList<QRect> screens = ScreenAreas();
   const QRect primary = PrimaryArea();
   // The windows still have their design bounds, which a bad stored size falls back to.
-  ApplyOuterBounds(
-      &form, MendBounds(values.Main, OuterBounds(&form, &form).size(), screens, primary), &form);
+  ApplyOuterBounds(main, MendBounds(values.Main, OuterBounds(main, main).size(), screens, primary),
+                   main);
   if (QWidget* preview = forms::Find(QStringLiteral("Form4"))) {
     ApplyOuterBounds(
-        preview, MendBounds(values.Preview, OuterBounds(preview, &form).size(), screens, primary),
-        &form);
+        preview, MendBounds(values.Preview, OuterBounds(preview, main).size(), screens, primary),
+        main);
   }
   // The manager keeps its fixed size; only its place is stored.
   if (QWidget* manager = forms::Find(QStringLiteral("frmmanager"))) {
-    const QSize size = OuterBounds(manager, &form).size();
+    const QSize size = OuterBounds(manager, main).size();
     manager->move(MendBounds(QRect(values.Manager, size), size, screens, primary).topLeft());
   }
 }
@@ -173,54 +167,58 @@ QRect OuterBounds(const QWidget* window, const QWidget* mainWindow) {
   return QRect(client.topLeft(), client.size() + mainFrame);
 }
 
-void ReadAndApply(TForm1& form) {
+void ReadAndApply(TMainForm& form) {
   const QString path = paths::SettingsFile();
   if (!QFileInfo::exists(path)) {
     // A first run greets the user with the projects, the preview and the manager.
-    app::ShowFormModal(QStringLiteral("frmprojects"));
-    app::ShowForm(QStringLiteral("Form4"));
-    app::ShowForm(QStringLiteral("frmmanager"));
+    forms::ShowModal(QStringLiteral("frmprojects"));
+    forms::Show(QStringLiteral("Form4"));
+    forms::Show(QStringLiteral("frmmanager"));
     return;
   }
 
   const TSettingsValues v = ReadValues(IniFile(PathBytes(path)));
-  ApplyBounds(form, v);
+  ApplyBounds(form.Window(), v);
 
-  form.Check1->setChecked(v.AutomaticPreview);
-  form.CheckBox2->setChecked(v.WordWrap);
-  form.Edit1->SetWordWrap(v.WordWrap);
-  form.CheckBox1->setChecked(v.WorkingOffline);
-  preview::SetOffline(v.WorkingOffline);
-  auto* manager = forms::Get<Tfrmmanager>(QStringLiteral("frmmanager"));
-  if (manager != nullptr) manager->showprcheck->setChecked(v.ShowProjectStart);
-  if (v.ShowProjectStart) app::ShowFormModal(QStringLiteral("frmprojects"));
-  if (manager != nullptr) manager->showmanagercheck->setChecked(v.ShowManagerStart);
-  if (v.ShowManagerStart) app::ShowForm(QStringLiteral("frmmanager"));
-  if (manager != nullptr) manager->showpreviewcheck->setChecked(v.ShowPreviewStart);
-  if (v.ShowPreviewStart) app::ShowForm(QStringLiteral("Form4"));
+  form.SetAutomaticPreview(v.AutomaticPreview);
+  form.SetWordWrap(v.WordWrap);
+  form.SetWorkingOffline(v.WorkingOffline);
+  auto* manager = forms::As<TManagerOptions>(QStringLiteral("frmmanager"));
+  if (manager != nullptr)
+    manager->SetStartupFlag(TManagerOptions::kShowProjects, v.ShowProjectStart);
+  if (v.ShowProjectStart) forms::ShowModal(QStringLiteral("frmprojects"));
+  if (manager != nullptr)
+    manager->SetStartupFlag(TManagerOptions::kShowManager, v.ShowManagerStart);
+  if (v.ShowManagerStart) forms::Show(QStringLiteral("frmmanager"));
+  if (manager != nullptr)
+    manager->SetStartupFlag(TManagerOptions::kShowPreview, v.ShowPreviewStart);
+  if (v.ShowPreviewStart) forms::Show(QStringLiteral("Form4"));
 
   form.SetModifiedFlag(QString());
 }
 
-void Write(TForm1& form) {
+void Write(TMainForm& form) {
   TSettingsValues v;
-  v.AutomaticPreview = form.Check1->isChecked();
-  v.WordWrap = form.CheckBox2->isChecked();
-  v.WorkingOffline = form.CheckBox1->isChecked();
-  if (const auto* manager = forms::Get<Tfrmmanager>(QStringLiteral("frmmanager"))) {
-    v.ShowProjectStart = manager->showprcheck->isChecked();
-    v.ShowManagerStart = manager->showmanagercheck->isChecked();
-    v.ShowPreviewStart = manager->showpreviewcheck->isChecked();
-    v.Tab = manager->PageControl1->currentIndex();
-    v.Manager = OuterBounds(manager, &form).topLeft();
+  const QWidget* main = form.Window();
+  v.AutomaticPreview = form.AutomaticPreview();
+  v.WordWrap = form.WordWrap();
+  v.WorkingOffline = form.WorkingOffline();
+  if (const auto* manager = forms::As<TManagerOptions>(QStringLiteral("frmmanager"))) {
+    v.ShowProjectStart = manager->StartupFlag(TManagerOptions::kShowProjects);
+    v.ShowManagerStart = manager->StartupFlag(TManagerOptions::kShowManager);
+    v.ShowPreviewStart = manager->StartupFlag(TManagerOptions::kShowPreview);
+    v.Tab = manager->PageIndex();
   }
-  if (const auto* chooser = forms::Get<Tfrmopenlists>(QStringLiteral("frmopenlists"))) {
-    v.Qlist1 = chooser->Edit1->text();
-    v.Qlist2 = chooser->Edit2->text();
+  if (const QWidget* manager = forms::Find(QStringLiteral("frmmanager"))) {
+    v.Manager = OuterBounds(manager, main).topLeft();
   }
-  v.Main = OuterBounds(&form, &form);
+  if (const auto* chooser = forms::As<TListChoice>(QStringLiteral("frmopenlists"))) {
+    v.Qlist1 = chooser->ListPath(1);
+    v.Qlist2 = chooser->ListPath(2);
+  }
+  v.Main = OuterBounds(main, main);
   if (const QWidget* preview = forms::Find(QStringLiteral("Form4"))) {
-    v.Preview = OuterBounds(preview, &form);
+    v.Preview = OuterBounds(preview, main);
   }
 
   const QString path = paths::SettingsFile();

@@ -11,7 +11,7 @@
 
 class IniFile;
 class QWidget;
-class TForm1;
+class TMainForm;
 
 namespace settings {
 
@@ -58,11 +58,11 @@ QRect OuterBounds(const QWidget* window, const QWidget* mainWindow);
 // With one: the window bounds, then the options in order, which may show the
 // projects dialog (modal), the manager and the preview; then the modified
 // flag is cleared.
-void ReadAndApply(TForm1& form);
+void ReadAndApply(TMainForm& form);
 
 // Writes the current options and window bounds. Throws VexaError "Unable to
 // write to <path>" when the file cannot be written; the file is then left as
 // it was.
-void Write(TForm1& form);
+void Write(TMainForm& form);
 
 }  // namespace settings

@@ -19,6 +19,7 @@ class TForm3 : public QDialog {
 
   void Timer1Timer();
 
+ private:
   QTimer* Timer1 = nullptr;
   QLabel* Image1 = nullptr;
   QLabel* Label1 = nullptr;  // "Vexa Web Editor Pro"

@@ -1,25 +1,25 @@
 #include "startup.h"
 
-#include "application.h"
 #include "error_guard.h"
-#include "main_window.h"
+#include "form_registry.h"
+#include "main_form.h"
 #include "settings.h"
 #include "tools.h"
 
 namespace startup {
 
-void FormShow(TForm1& form) {
+void FormShow(TMainForm& form) {
   form.SetCurFileName(QStringLiteral("new.htm"));
-  app::ShowFormModal(QStringLiteral("Form3"));
+  forms::ShowModal(QStringLiteral("Form3"));
   settings::ReadAndApply(form);
   tools::Detect(form);
-  form.Timer1->stop();
+  form.StopPreviewTimer();
   form.ShowPreviewStartPage();
   form.SetCaretLineDisplay(false);
   form.SetModifiedFlag(QString());
 }
 
-bool FormClose(TForm1& form) {
+bool FormClose(TMainForm& form) {
   if (!form.SavePrompt()) return false;
   // A settings file that cannot be written is reported, and the program still
   // ends: keeping the window open would trap the user in it.

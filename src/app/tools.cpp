@@ -1,13 +1,11 @@
 #include "tools.h"
 
-#include <QAction>
 #include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <cerrno>
 #include <cstdio>
 
-#include "main_window.h"
+#include "main_form.h"
 #include "paths.h"
 #include "shell_open.h"
 #include "vexa_error.h"
@@ -17,12 +15,12 @@ namespace {
 
 [[noreturn]] void ThrowSystemError(int error) { throw VexaError(shell::SystemMessage(error)); }
 
-// Marks a tool as present: its menu entry works and its folder box holds the
-// folder exactly as the marker gives it, final "/" included.
-void DetectOne(const QString& marker, QAction* action, QLineEdit* folderBox) {
+// Marks a tool as present: its menu entry works and its folder is kept
+// exactly as the marker gives it, final "/" included.
+void DetectOne(TMainForm& form, const QString& marker, TTool tool) {
   if (!QFileInfo::exists(marker)) return;
-  action->setEnabled(true);
-  folderBox->setText(ReadMarkerLine(marker));
+  form.EnableTool(tool);
+  form.SetToolFolder(tool, ReadMarkerLine(marker));
 }
 
 }  // namespace
@@ -47,17 +45,17 @@ QString ReadMarkerLine(const QString& path) {
   return QFile::decodeName(line);
 }
 
-void Detect(TForm1& form) {
-  DetectOne(GraphicBrowserMarker(), form.mengraphic, form.graphicdir);
-  DetectOne(ThumbnailCreatorMarker(), form.Action9, form.vwthcpath1);
+void Detect(TMainForm& form) {
+  DetectOne(form, GraphicBrowserMarker(), TTool::GraphicBrowser);
+  DetectOne(form, ThumbnailCreatorMarker(), TTool::ThumbnailCreator);
 }
 
-void StartGraphicBrowser(TForm1& form) {
-  shell::OpenExecutable(form.graphicdir->text() + "vexaexp.exe");
+void StartGraphicBrowser(TMainForm& form) {
+  shell::OpenExecutable(form.ToolFolder(TTool::GraphicBrowser) + "vexaexp.exe");
 }
 
-void StartThumbnailCreator(TForm1& form) {
-  shell::OpenExecutable(form.vwthcpath1->text() + "vwtc.exe");
+void StartThumbnailCreator(TMainForm& form) {
+  shell::OpenExecutable(form.ToolFolder(TTool::ThumbnailCreator) + "vwtc.exe");
 }
 
 }  // namespace tools

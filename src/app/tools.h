@@ -5,7 +5,7 @@
 
 #include <QString>
 
-class TForm1;
+class TMainForm;
 
 namespace tools {
 
@@ -18,11 +18,11 @@ QString ReadMarkerLine(const QString& path);
 
 // Enables the Tools entry of each tool whose marker file exists and keeps its
 // folder; a marker that exists but cannot be read ends detection with the error.
-void Detect(TForm1& form);
+void Detect(TMainForm& form);
 
 // Start the tool's folder + executable name without waiting; a start that
 // fails throws the system's message and changes nothing.
-void StartGraphicBrowser(TForm1& form);
-void StartThumbnailCreator(TForm1& form);
+void StartGraphicBrowser(TMainForm& form);
+void StartThumbnailCreator(TMainForm& form);
 
 }  // namespace tools

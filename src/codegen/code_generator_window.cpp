@@ -328,20 +328,25 @@ void TForm5::showEvent(QShowEvent* event) {
   RunGuarded([this] { FormShow(); });
 }
 
-QLineEdit* TForm5::PictureField() {
+void TForm5::SetPictureReference(const QString& reference) {
+  QLineEdit* field = nullptr;
   switch (TabbedNotebook1->currentIndex()) {
     case 0:
-      return backimage1;
+      field = backimage1;
+      break;
     case 1:
-      return imagelink;
+      field = imagelink;
+      break;
     case 3:
-      return inimage;
+      field = inimage;
+      break;
     default:
-      return nullptr;
+      return;
   }
+  field->setText(reference);
 }
 
-QLineEdit* TForm5::LinkTargetField() { return linkurl; }
+void TForm5::SetLinkTarget(const QString& target) { linkurl->setText(target); }
 
 // ------------------------------------------------------------------ building
 

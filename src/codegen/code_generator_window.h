@@ -20,8 +20,8 @@ class TForm5 : public QDialog, public TGeneratorFields {
   explicit TForm5(QWidget* parent = nullptr);
 
   // Where the image dialog and the site chooser put their results.
-  QLineEdit* PictureField() override;
-  QLineEdit* LinkTargetField() override;
+  void SetPictureReference(const QString& reference) override;
+  void SetLinkTarget(const QString& target) override;
 
   // Handlers.
   void FormShow();
@@ -70,6 +70,10 @@ class TForm5 : public QDialog, public TGeneratorFields {
   void dxButton19Click();  // Insert the form code
   void dxButton20Click();  // ^ link target
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
   QLabel* Image1 = nullptr;
   QTabWidget* TabbedNotebook1 = nullptr;
   TdxButton* dxButton1 = nullptr;
@@ -139,10 +143,6 @@ class TForm5 : public QDialog, public TGeneratorFields {
   TdxButton* dxButton18 = nullptr;
   TdxButton* dxButton19 = nullptr;
 
- protected:
-  void showEvent(QShowEvent* event) override;
-
- private:
   void BuildColorPage();
   void BuildLinkPage();
   void BuildTextPage();

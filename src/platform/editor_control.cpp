@@ -139,10 +139,7 @@ void TEditorControl::LoadFile(const QString& path) {
   SendScintilla(SCI_EMPTYUNDOBUFFER);
 }
 
-void TEditorControl::SaveFile(const QString& path) {
-  RichStreaming_ = false;
-  textfile::WriteBytesAtomic(path, GetText());
-}
+void TEditorControl::SaveFile(const QString& path) { textfile::WriteBytesAtomic(path, GetText()); }
 
 QByteArray TEditorControl::GetText() const { return QByteArray(CharacterPointer(), Length()); }
 
@@ -256,4 +253,26 @@ QMimeData* TEditorControl::toMimeData(const QByteArray& text, bool) const {
   auto* data = new QMimeData;
   data->setText(codepage::ToUnicode(text));
   return data;
+}
+
+bool TEditorControl::FindText(const std::string& needle, bool matchCase, bool wholeWord,
+                              bool down) {
+  int flags = 0;
+  if (matchCase) flags |= SCFIND_MATCHCASE;
+  if (wholeWord) flags |= SCFIND_WHOLEWORD;
+  const long selStart = SendScintilla(SCI_GETSELECTIONSTART);
+  const long selEnd = SendScintilla(SCI_GETSELECTIONEND);
+  SendScintilla(SCI_SETSEARCHFLAGS, flags);
+  if (down) {
+    SendScintilla(SCI_SETTARGETRANGE, selEnd, SendScintilla(SCI_GETLENGTH));
+  } else {
+    SendScintilla(SCI_SETTARGETRANGE, selStart, 0L);
+  }
+  const long at =
+      SendScintilla(SCI_SEARCHINTARGET, static_cast<unsigned long>(needle.size()), needle.c_str());
+  if (at < 0) return false;
+  SendScintilla(SCI_SETSEL, static_cast<unsigned long>(at), SendScintilla(SCI_GETTARGETEND));
+  SendScintilla(SCI_SCROLLCARET);
+  NotifySelection();
+  return true;
 }

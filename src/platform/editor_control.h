@@ -50,11 +50,6 @@ class TEditorControl : public QsciScintilla {
   void ScrollCaretIntoView();
   void FocusEditor();
 
-  // Streaming mode: plain at creation; the refresh switches to rich; saving
-  // switches back to plain. It decides only how loaded content is read.
-  bool RichStreaming() const { return RichStreaming_; }
-  void SetRichStreaming(bool rich) { RichStreaming_ = rich; }
-
   void SetWordWrap(bool wrap);
   void SetPopupMenu(QMenu* menu) { PopupMenu_ = menu; }
 
@@ -66,8 +61,9 @@ class TEditorControl : public QsciScintilla {
   // the last report (Scintilla's own notice comes only with the next repaint).
   void NotifySelection();
 
-  // Whether a change report is being handled right now.
-  bool InChangeReport() const { return InReport_; }
+  // Selects the next occurrence of the bytes after the selection (down) or
+  // before it (up) and scrolls it into view; false when there is none.
+  bool FindText(const std::string& needle, bool matchCase, bool wholeWord, bool down);
 
  public slots:
   void cut() override;
@@ -120,7 +116,6 @@ class TEditorControl : public QsciScintilla {
   int OperationDepth_ = 0;
   bool Dirty_ = false;
   bool InReport_ = false;
-  bool RichStreaming_ = false;
   QMenu* PopupMenu_ = nullptr;
 
   // The rich text of the last load. Its FormatOf is the record of what the

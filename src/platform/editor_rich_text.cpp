@@ -53,7 +53,6 @@ void MakeRoom(std::vector<std::uint8_t>& record, std::size_t size) {
 void TEditorControl::LoadRichText(std::string_view rtf) { LoadRichText(rtf, Length()); }
 
 void TEditorControl::LoadRichText(std::string_view rtf, int length) {
-  RichStreaming_ = true;
   if (!LooksLikeRtf(rtf)) {
     // Rich streaming reads anything that is not RTF as plain text.
     SetTextBytes(QByteArray(rtf.data(), static_cast<qsizetype>(rtf.size())));

@@ -1,5 +1,6 @@
 #include "form_registry.h"
 
+#include <QDialog>
 #include <QHash>
 #include <QPointer>
 
@@ -21,5 +22,17 @@ void Unregister(QWidget* form) {
 }
 
 QWidget* Find(const QString& name) { return Table().value(name); }
+
+void Show(const QString& name) {
+  if (QWidget* w = Find(name)) {
+    w->show();
+    w->raise();
+    w->activateWindow();
+  }
+}
+
+void ShowModal(const QString& name) {
+  if (auto* d = qobject_cast<QDialog*>(Find(name))) d->exec();
+}
 
 }  // namespace forms

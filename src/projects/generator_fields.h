@@ -2,15 +2,15 @@
 // fill. The code generator implements this, so these dialogs need not know it.
 #pragma once
 
-class QLineEdit;
+class QString;
 
 class TGeneratorFields {
  public:
   virtual ~TGeneratorFields() = default;
 
-  // The field that takes a picture reference on the page shown now, or
-  // nullptr when that page has none.
-  virtual QLineEdit* PictureField() = 0;
-  // The field that takes a link target.
-  virtual QLineEdit* LinkTargetField() = 0;
+  // Puts a picture reference into the field that takes one on the page shown
+  // now; a page without such a field is left as it is.
+  virtual void SetPictureReference(const QString& reference) = 0;
+  // Puts a link target into the link field.
+  virtual void SetLinkTarget(const QString& target) = 0;
 };

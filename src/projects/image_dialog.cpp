@@ -126,7 +126,7 @@ void TImageInsert::File1Change() {
 void TImageInsert::dxButton1Click() {
   CopyIntoSite(Edit1->text(), Edit2->text());
   if (Fields_) {
-    if (QLineEdit* field = Fields_->PictureField()) field->setText(Edit3->text());
+    Fields_->SetPictureReference(Edit3->text());
   }
   // Pointing away makes the next showing read the project's pictures afresh.
   Dir1->SetFolder(paths::RootDir());

@@ -30,15 +30,6 @@ class TImageInsert : public QDialog {
   void dxButton1Click();  // Ok
   void dxButton2Click();  // Close
 
-  TDriveList* Drive1 = nullptr;
-  TFolderList* Dir1 = nullptr;
-  TFileList* File1 = nullptr;
-  QLineEdit* Edit1 = nullptr;  // the picked picture
-  QLineEdit* Edit2 = nullptr;  // where it goes in the project
-  QLineEdit* Edit3 = nullptr;  // the reference handed back
-  TdxButton* dxButton1 = nullptr;
-  TdxButton* dxButton2 = nullptr;
-
  public slots:
   // Escape leaves the dialog as "Close" does.
   void reject() override;
@@ -47,6 +38,14 @@ class TImageInsert : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  TDriveList* Drive1 = nullptr;
+  TFolderList* Dir1 = nullptr;
+  TFileList* File1 = nullptr;
+  QLineEdit* Edit1 = nullptr;  // the picked picture
+  QLineEdit* Edit2 = nullptr;  // where it goes in the project
+  QLineEdit* Edit3 = nullptr;  // the reference handed back
+  TdxButton* dxButton1 = nullptr;
+  TdxButton* dxButton2 = nullptr;
   TGeneratorFields* Fields_ = nullptr;
 };
 

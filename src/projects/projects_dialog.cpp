@@ -13,6 +13,7 @@
 #include "error_guard.h"
 #include "file_lists.h"
 #include "flat_button.h"
+#include "form_registry.h"
 #include "main_shell.h"
 #include "paths.h"
 #include "project_store.h"
@@ -120,6 +121,11 @@ void Tfrmprojects::showEvent(QShowEvent* event) {
   if (event->spontaneous()) return;
   look::CentreOnScreen(this);
   RunGuarded([this] { FormShow(); });
+}
+
+void Tfrmprojects::ShowWithClose() {
+  dxButton1->setEnabled(true);
+  forms::Show(objectName());
 }
 
 void Tfrmprojects::reject() {

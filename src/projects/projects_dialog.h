@@ -18,6 +18,10 @@ class Tfrmprojects : public QDialog {
  public:
   explicit Tfrmprojects(QWidget* parent = nullptr);
 
+  // File > Projects: the dialog is shown with "Close" offered, so the user
+  // may leave it without choosing a project.
+  void ShowWithClose();
+
   // Handlers.
   void FormShow();
   void Drive1Change();
@@ -28,6 +32,18 @@ class Tfrmprojects : public QDialog {
   void dxButton4Click();  // Delete project
   void dxButton1Click();  // Close
   void dxButton5Click();  // Quit Vexa Web Editor
+
+ public slots:
+  // Escape closes the dialog only while "Close" is offered.
+  void reject() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  bool MayReplaceDocument();
+  void LoadStartPage(const QString& folder);
+  void FinishProjectChange();
 
   QLabel* Image1 = nullptr;
   QTabWidget* TabbedNotebook1 = nullptr;
@@ -44,18 +60,6 @@ class Tfrmprojects : public QDialog {
   TdxButton* dxButton3 = nullptr;
   TdxButton* dxButton5 = nullptr;
   TdxButton* dxButton1 = nullptr;
-
- public slots:
-  // Escape closes the dialog only while "Close" is offered.
-  void reject() override;
-
- protected:
-  void showEvent(QShowEvent* event) override;
-
- private:
-  bool MayReplaceDocument();
-  void LoadStartPage(const QString& folder);
-  void FinishProjectChange();
 
   // The project file whose folder Edit2 shows.
   QString Edit2File_;

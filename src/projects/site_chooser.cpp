@@ -118,7 +118,7 @@ void TForm8::FileListBox1Change() {
 }
 
 void TForm8::dxButton2Click() {
-  if (Fields_) Fields_->LinkTargetField()->setText(Edit2->text());
+  if (Fields_) Fields_->SetLinkTarget(Edit2->text());
   // Pointing away makes the next showing read the project folder afresh; the
   // close box leaves the list as it is.
   FileListBox1->SetFolder(paths::RootDir());

@@ -28,6 +28,13 @@ class TForm8 : public QDialog {
   void dxButton2Click();  // Ok
   void dxButton1Click();  // Close
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  // The folder the list shows in the current mode.
+  QString ModeFolder() const;
+
   QLabel* Label1 = nullptr;  // the mode, "Site" or "Files", kept between showings
   QPushButton* Button1 = nullptr;
   QPushButton* Button2 = nullptr;
@@ -36,13 +43,6 @@ class TForm8 : public QDialog {
   QLineEdit* Edit2 = nullptr;  // the link target handed back
   TdxButton* dxButton1 = nullptr;
   TdxButton* dxButton2 = nullptr;
-
- protected:
-  void showEvent(QShowEvent* event) override;
-
- private:
-  // The folder the list shows in the current mode.
-  QString ModeFolder() const;
 
   TGeneratorFields* Fields_ = nullptr;
 };

@@ -1,9 +1,7 @@
 #include "existing_list_picker.h"
 
 #include "form_registry.h"
-#include "list_box.h"
-#include "list_editor.h"
-#include "list_files.h"
+#include "list_hosts.h"
 
 Tfrmexcodlist1::Tfrmexcodlist1(QWidget* parent)
     : TListPicker(QStringLiteral("frmexcodlist1"), QStringLiteral("Open existing code list"),
@@ -13,7 +11,7 @@ Tfrmexcodlist1::Tfrmexcodlist1(QWidget* parent)
 }
 
 void Tfrmexcodlist1::TakePath(const QString& path) {
-  if (auto* editor = forms::Get<Tfrmnewedit>(QStringLiteral("frmnewedit"))) {
-    quickcode::LoadListBox(editor->ListBox1, path);
+  if (auto* editor = forms::As<TListSource>(QStringLiteral("frmnewedit"))) {
+    editor->LoadSourceList(path);
   }
 }

@@ -7,10 +7,8 @@
 #include "error_guard.h"
 #include "flat_button.h"
 #include "form_registry.h"
-#include "list_box.h"
 #include "list_file_picker.h"
 #include "list_files.h"
-#include "manager_window.h"
 #include "window_look.h"
 
 Tfrmopenlists::Tfrmopenlists(QWidget* parent) : QDialog(parent) {
@@ -59,22 +57,27 @@ void Tfrmopenlists::FormShow() {
   if (Edit2->text().isEmpty()) Edit2->setText(quickcode::DefaultList2Path());
 }
 
-void Tfrmopenlists::Browse(const QString& caption) {
+QString Tfrmopenlists::ListPath(int list) const { return (list == 1 ? Edit1 : Edit2)->text(); }
+
+void Tfrmopenlists::SetListPath(int list, const QString& path) {
+  (list == 1 ? Edit1 : Edit2)->setText(path);
+}
+
+void Tfrmopenlists::Browse(int list) {
   if (auto* picker = forms::Get<Tfrmopenlist1list2>(QStringLiteral("frmopenlist1list2"))) {
-    picker->setWindowTitle(caption);
-    picker->exec();
+    picker->PickFor(list);
   }
 }
 
-void Tfrmopenlists::dxButton1Click() { Browse(QStringLiteral("Open List1")); }
-void Tfrmopenlists::dxButton2Click() { Browse(QStringLiteral("Open List2")); }
+void Tfrmopenlists::dxButton1Click() { Browse(1); }
+void Tfrmopenlists::dxButton2Click() { Browse(2); }
 
 void Tfrmopenlists::dxButton3Click() {
   // Both lists are read again, List 1 first; a list that cannot be read keeps
   // its entries and leaves the chooser open.
-  if (auto* manager = forms::Get<Tfrmmanager>(QStringLiteral("frmmanager"))) {
-    quickcode::LoadListBox(manager->ListBox1, Edit1->text());
-    quickcode::LoadListBox(manager->ListBox2, Edit2->text());
+  if (auto* manager = forms::As<TQuickCodeLists>(QStringLiteral("frmmanager"))) {
+    manager->LoadList(1, ListPath(1));
+    manager->LoadList(2, ListPath(2));
   }
   hide();
 }

@@ -6,12 +6,10 @@
 #include <limits>
 
 #include "error_guard.h"
-#include "existing_list_picker.h"
 #include "flat_button.h"
 #include "form_registry.h"
 #include "list_box.h"
 #include "list_files.h"
-#include "user_list_picker.h"
 #include "window_look.h"
 
 namespace {
@@ -21,10 +19,6 @@ TdxButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
   button->setObjectName(QString::fromLatin1(name));
   button->setGeometry(r);
   return button;
-}
-
-void ShowModal(const QString& formName) {
-  if (auto* dialog = qobject_cast<QDialog*>(forms::Find(formName))) dialog->exec();
 }
 
 }  // namespace
@@ -86,8 +80,10 @@ void Tfrmnewedit::OpenUserList(const QString& path) {
   LabeledEdit1->setEnabled(false);
 }
 
-void Tfrmnewedit::dxButton3Click() { ShowModal(QStringLiteral("frmexcodlist1")); }
-void Tfrmnewedit::dxButton4Click() { ShowModal(QStringLiteral("frmoecodlist")); }
+void Tfrmnewedit::LoadSourceList(const QString& path) { quickcode::LoadListBox(ListBox1, path); }
+
+void Tfrmnewedit::dxButton3Click() { forms::ShowModal(QStringLiteral("frmexcodlist1")); }
+void Tfrmnewedit::dxButton4Click() { forms::ShowModal(QStringLiteral("frmoecodlist")); }
 
 void Tfrmnewedit::ListBox1DblClick() { ListBox2->addItem(quickcode::SelectedEntry(ListBox1)); }
 

@@ -2,6 +2,8 @@
 // entries of an existing list and typed entries, and saves it.
 #pragma once
 
+#include "list_hosts.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -9,7 +11,7 @@ class QLineEdit;
 class TListBox;
 class TdxButton;
 
-class Tfrmnewedit : public QDialog {
+class Tfrmnewedit : public QDialog, public TListSource {
   Q_OBJECT
 
  public:
@@ -17,7 +19,8 @@ class Tfrmnewedit : public QDialog {
 
   // Loads a user list into the target list for changing: the name field then
   // holds its full path and is disabled, and saving writes back to it.
-  void OpenUserList(const QString& path);
+  void OpenUserList(const QString& path) override;
+  void LoadSourceList(const QString& path) override;
 
   // Handlers.
   void dxButton3Click();  // Open
@@ -29,6 +32,10 @@ class Tfrmnewedit : public QDialog {
   void dxButton5Click();  // New
   void dxButton6Click();  // Save and Close
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
   TListBox* ListBox1 = nullptr;  // the source list
   QLineEdit* Edit1 = nullptr;    // a typed entry
   TListBox* ListBox2 = nullptr;  // the list being built
@@ -40,7 +47,4 @@ class Tfrmnewedit : public QDialog {
   TdxButton* dxButton4 = nullptr;
   TdxButton* dxButton5 = nullptr;
   TdxButton* dxButton6 = nullptr;
-
- protected:
-  void showEvent(QShowEvent* event) override;
 };

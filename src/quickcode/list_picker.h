@@ -22,11 +22,6 @@ class TListPicker : public QDialog {
   void dxButton1Click();  // Ok
   void dxButton2Click();  // Cancel
 
-  TFileList* FileListBox1 = nullptr;
-  QLineEdit* Edit1 = nullptr;  // keeps the last chosen path between showings
-  TdxButton* dxButton1 = nullptr;
-  TdxButton* dxButton2 = nullptr;
-
  protected:
   // The picker's own part of "Ok", run before it closes; an error keeps it open.
   virtual void TakePath(const QString& path) = 0;
@@ -34,4 +29,9 @@ class TListPicker : public QDialog {
 
  private:
   void CloseAndForgetFolder();
+
+  TFileList* FileListBox1 = nullptr;
+  QLineEdit* Edit1 = nullptr;  // keeps the last chosen path between showings
+  TdxButton* dxButton1 = nullptr;
+  TdxButton* dxButton2 = nullptr;
 };

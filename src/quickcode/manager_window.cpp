@@ -22,7 +22,6 @@
 #include "fragments.h"
 #include "image_list.h"
 #include "list_box.h"
-#include "list_chooser.h"
 #include "list_files.h"
 #include "main_shell.h"
 #include "paths.h"
@@ -199,14 +198,31 @@ void Tfrmmanager::FormShow() {
   FileListBox1->SetFolder(MainShell().ManagerFolder());
   // A list the user chose in the list chooser is already loaded; only the
   // defaults are read here, List 1 first.
-  const auto* chooser = forms::Get<Tfrmopenlists>(QStringLiteral("frmopenlists"));
-  if (!chooser || chooser->Edit1->text().isEmpty()) {
-    quickcode::LoadListBox(ListBox1, quickcode::DefaultList1Path());
-  }
-  if (!chooser || chooser->Edit2->text().isEmpty()) {
-    quickcode::LoadListBox(ListBox2, quickcode::DefaultList2Path());
-  }
+  const auto* chooser = forms::As<TListChoice>(QStringLiteral("frmopenlists"));
+  if (!chooser || chooser->ListPath(1).isEmpty()) LoadList(1, quickcode::DefaultList1Path());
+  if (!chooser || chooser->ListPath(2).isEmpty()) LoadList(2, quickcode::DefaultList2Path());
 }
+
+void Tfrmmanager::LoadList(int list, const QString& path) {
+  quickcode::LoadListBox(list == 1 ? ListBox1 : ListBox2, path);
+}
+
+QCheckBox* Tfrmmanager::StartupBox(TStartupBox box) const {
+  switch (box) {
+    case kShowProjects:
+      return showprcheck;
+    case kShowManager:
+      return showmanagercheck;
+    case kShowPreview:
+      break;
+  }
+  return showpreviewcheck;
+}
+
+bool Tfrmmanager::StartupFlag(TStartupBox box) const { return StartupBox(box)->isChecked(); }
+void Tfrmmanager::SetStartupFlag(TStartupBox box, bool on) { StartupBox(box)->setChecked(on); }
+int Tfrmmanager::PageIndex() const { return PageControl1->currentIndex(); }
+void Tfrmmanager::SetFileListFolder(const QString& folder) { FileListBox1->SetFolder(folder); }
 
 void Tfrmmanager::InsertFragment(const QString& text) {
   Edit1->setText(text);
@@ -253,20 +269,7 @@ void Tfrmmanager::Button11Click() {
   editor->LoadFile(paths::ProgramDir() + QStringLiteral("frametemp.htm"));
 }
 
-void Tfrmmanager::dxButton2Click() {
-  if (QWidget* chooser = forms::Find(QStringLiteral("frmopenlists"))) {
-    chooser->show();
-    chooser->raise();
-    chooser->activateWindow();
-  }
-}
-
-void Tfrmmanager::dxButton3Click() {
-  if (QWidget* editor = forms::Find(QStringLiteral("frmnewedit"))) {
-    editor->show();
-    editor->raise();
-    editor->activateWindow();
-  }
-}
+void Tfrmmanager::dxButton2Click() { forms::Show(QStringLiteral("frmopenlists")); }
+void Tfrmmanager::dxButton3Click() { forms::Show(QStringLiteral("frmnewedit")); }
 
 void Tfrmmanager::dxButton1Click() { hide(); }

@@ -2,6 +2,8 @@
 // the two quick-code lists and the one-click fragment buttons.
 #pragma once
 
+#include "list_hosts.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -17,7 +19,7 @@ class TFileList;
 class TListBox;
 class TdxButton;
 
-class Tfrmmanager : public QDialog {
+class Tfrmmanager : public QDialog, public TQuickCodeLists, public TManagerOptions {
   Q_OBJECT
 
  public:
@@ -26,6 +28,14 @@ class Tfrmmanager : public QDialog {
   // Puts a fragment on the system clipboard through the transfer field and
   // pastes it into the document at the caret, replacing the selection.
   void InsertFragment(const QString& text);
+
+  // TQuickCodeLists
+  void LoadList(int list, const QString& path) override;
+  // TManagerOptions
+  bool StartupFlag(TStartupBox box) const override;
+  void SetStartupFlag(TStartupBox box, bool on) override;
+  int PageIndex() const override;
+  void SetFileListFolder(const QString& folder) override;
 
   // Handlers.
   void FormShow();
@@ -38,6 +48,15 @@ class Tfrmmanager : public QDialog {
   void dxButton3Click();  // New/Edit (the list editor)
   void Button11Click();   // Frames
   void dxButton1Click();  // Close
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void CreateFileManagerPage();
+  void CreateQuickCodePage();
+  void CreateInsertPage();
+  QCheckBox* StartupBox(TStartupBox box) const;
 
   QTabWidget* PageControl1 = nullptr;
   QWidget* TabSheet1 = nullptr;
@@ -58,14 +77,6 @@ class Tfrmmanager : public QDialog {
   TdxButton* dxButton1 = nullptr;
   QLineEdit* Edit1 = nullptr;
   QTimer* Timer1 = nullptr;
-
- protected:
-  void showEvent(QShowEvent* event) override;
-
- private:
-  void CreateFileManagerPage();
-  void CreateQuickCodePage();
-  void CreateInsertPage();
 
   // The folder "Refresh List" returns to when the timer fires.
   QString RefreshFolder_;

@@ -11,6 +11,7 @@
 #include "flat_button.h"
 #include "gui_test_support.h"
 #include "main_window.h"
+#include "window_controls.h"
 
 namespace {
 
@@ -63,10 +64,11 @@ class TestCodeGenerator : public QObject {
     QVERIFY(f->windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(f->windowFlags() & Qt::WindowCloseButtonHint);
     QCOMPARE(f->palette().color(QPalette::Window), QColor(Qt::white));
-    QVERIFY(!f->Image1->pixmap().isNull());
+    QVERIFY(!Controls(f).Image1->pixmap().isNull());
 
     QStringList tabs;
-    for (int i = 0; i < f->TabbedNotebook1->count(); ++i) tabs << f->TabbedNotebook1->tabText(i);
+    for (int i = 0; i < Controls(f).TabbedNotebook1->count(); ++i)
+      tabs << Controls(f).TabbedNotebook1->tabText(i);
     QCOMPARE(tabs, (QStringList{"Page Colors", "Insert Link", "Insert Text", "Insert Image",
                                 "Insert Bookmark/Headline", "Line breaks", "Form Field"}));
 
@@ -147,16 +149,17 @@ class TestCodeGenerator : public QObject {
 
   void showingBuildsFourCodesAndFillsTheFontLists() {
     f->show();
-    QCOMPARE(f->codepagec->text(), kPageColorDefault);
-    QCOMPARE(f->intextcode->text(), kTextDefault);
-    QCOMPARE(f->inimagecode->text(), kImageDefault);
-    QCOMPARE(f->headcode->text(), kHeadlineDefault);
-    QVERIFY(f->linkcode->text().isEmpty());
-    QVERIFY(f->linecode->text().isEmpty());
-    QVERIFY(f->formcode->text().isEmpty());
+    QCOMPARE(Controls(f).codepagec->text(), kPageColorDefault);
+    QCOMPARE(Controls(f).intextcode->text(), kTextDefault);
+    QCOMPARE(Controls(f).inimagecode->text(), kImageDefault);
+    QCOMPARE(Controls(f).headcode->text(), kHeadlineDefault);
+    QVERIFY(Controls(f).linkcode->text().isEmpty());
+    QVERIFY(Controls(f).linecode->text().isEmpty());
+    QVERIFY(Controls(f).formcode->text().isEmpty());
 
     const QStringList families = QFontDatabase::families();
-    for (QComboBox* box : {f->facefontlink, f->intextfonts, f->headfonts}) {
+    for (QComboBox* box :
+         {Controls(f).facefontlink, Controls(f).intextfonts, Controls(f).headfonts}) {
       QStringList items;
       for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
       QCOMPARE(items, families);
@@ -166,40 +169,53 @@ class TestCodeGenerator : public QObject {
     // Hand edits: the four built codes are rebuilt by the next showing, the
     // link, line and form codes keep theirs. Typed font names stay, and the
     // lists are refilled, not added to.
-    for (QLineEdit* code : {f->codepagec, f->linkcode, f->intextcode, f->inimagecode, f->headcode,
-                            f->linecode, f->formcode}) {
+    for (QLineEdit* code : {Controls(f).codepagec, Controls(f).linkcode, Controls(f).intextcode,
+                            Controls(f).inimagecode, Controls(f).headcode, Controls(f).linecode,
+                            Controls(f).formcode}) {
       code->setText(QStringLiteral("edited"));
     }
-    f->intextfonts->setEditText(QStringLiteral("My Own Face"));
-    f->intextcode->setText(QStringLiteral("edited"));
+    Controls(f).intextfonts->setEditText(QStringLiteral("My Own Face"));
+    Controls(f).intextcode->setText(QStringLiteral("edited"));
     f->hide();
     f->show();
-    QCOMPARE(f->codepagec->text(), kPageColorDefault);
-    QCOMPARE(f->inimagecode->text(), kImageDefault);
-    QCOMPARE(f->headcode->text(), kHeadlineDefault);
-    QCOMPARE(f->intextcode->text(), QString(kTextDefault).replace("Arial", "My Own Face"));
-    QCOMPARE(f->intextfonts->currentText(), QStringLiteral("My Own Face"));
-    QCOMPARE(f->intextfonts->count(), families.size());
-    QCOMPARE(f->linkcode->text(), QStringLiteral("edited"));
-    QCOMPARE(f->linecode->text(), QStringLiteral("edited"));
-    QCOMPARE(f->formcode->text(), QStringLiteral("edited"));
+    QCOMPARE(Controls(f).codepagec->text(), kPageColorDefault);
+    QCOMPARE(Controls(f).inimagecode->text(), kImageDefault);
+    QCOMPARE(Controls(f).headcode->text(), kHeadlineDefault);
+    QCOMPARE(Controls(f).intextcode->text(), QString(kTextDefault).replace("Arial", "My Own Face"));
+    QCOMPARE(Controls(f).intextfonts->currentText(), QStringLiteral("My Own Face"));
+    QCOMPARE(Controls(f).intextfonts->count(), families.size());
+    QCOMPARE(Controls(f).linkcode->text(), QStringLiteral("edited"));
+    QCOMPARE(Controls(f).linecode->text(), QStringLiteral("edited"));
+    QCOMPARE(Controls(f).formcode->text(), QStringLiteral("edited"));
   }
 
   void everyFieldRebuildsItsPageCode() {
     f->show();
     const QList<QPair<QWidget*, QLineEdit*>> wiring = {
-        {f->colorback, f->codepagec},      {f->colortext, f->codepagec},
-        {f->colorlink, f->codepagec},      {f->colorvlink, f->codepagec},
-        {f->coloralink, f->codepagec},     {f->backimage1, f->codepagec},
-        {f->facefontlink, f->linkcode},    {f->facesize, f->linkcode},
-        {f->linkalign, f->linkcode},       {f->linktext, f->linkcode},
-        {f->imagelink, f->linkcode},       {f->linkurl, f->linkcode},
-        {f->intextfonts, f->intextcode},   {f->intextsize, f->intextcode},
-        {f->intextcolor, f->intextcode},   {f->intextalign, f->intextcode},
-        {f->inimagealign, f->inimagecode}, {f->inimage, f->inimagecode},
-        {f->inimagecom, f->inimagecode},   {f->headfonts, f->headcode},
-        {f->headsize, f->headcode},        {f->headcolor, f->headcode},
-        {f->headalign, f->headcode},       {f->headtitle, f->headcode}};
+        {Controls(f).colorback, Controls(f).codepagec},
+        {Controls(f).colortext, Controls(f).codepagec},
+        {Controls(f).colorlink, Controls(f).codepagec},
+        {Controls(f).colorvlink, Controls(f).codepagec},
+        {Controls(f).coloralink, Controls(f).codepagec},
+        {Controls(f).backimage1, Controls(f).codepagec},
+        {Controls(f).facefontlink, Controls(f).linkcode},
+        {Controls(f).facesize, Controls(f).linkcode},
+        {Controls(f).linkalign, Controls(f).linkcode},
+        {Controls(f).linktext, Controls(f).linkcode},
+        {Controls(f).imagelink, Controls(f).linkcode},
+        {Controls(f).linkurl, Controls(f).linkcode},
+        {Controls(f).intextfonts, Controls(f).intextcode},
+        {Controls(f).intextsize, Controls(f).intextcode},
+        {Controls(f).intextcolor, Controls(f).intextcode},
+        {Controls(f).intextalign, Controls(f).intextcode},
+        {Controls(f).inimagealign, Controls(f).inimagecode},
+        {Controls(f).inimage, Controls(f).inimagecode},
+        {Controls(f).inimagecom, Controls(f).inimagecode},
+        {Controls(f).headfonts, Controls(f).headcode},
+        {Controls(f).headsize, Controls(f).headcode},
+        {Controls(f).headcolor, Controls(f).headcode},
+        {Controls(f).headalign, Controls(f).headcode},
+        {Controls(f).headtitle, Controls(f).headcode}};
     for (int i = 0; i < wiring.size(); ++i) {
       const auto& [field, code] = wiring[i];
       auto* box = qobject_cast<QComboBox*>(field);
@@ -209,84 +225,87 @@ class TestCodeGenerator : public QObject {
     }
 
     // Emptying a field rebuilds too: the link without text drops its font.
-    f->linktext->clear();
-    QVERIFY(f->linkcode->text().contains(QStringLiteral("<img src=")));
-    QVERIFY(!f->linkcode->text().contains(QStringLiteral("<font face=")));
-    f->inimagecom->clear();
-    QVERIFY(!f->inimagecode->text().contains(QStringLiteral("alt=")));
+    Controls(f).linktext->clear();
+    QVERIFY(Controls(f).linkcode->text().contains(QStringLiteral("<img src=")));
+    QVERIFY(!Controls(f).linkcode->text().contains(QStringLiteral("<font face=")));
+    Controls(f).inimagecom->clear();
+    QVERIFY(!Controls(f).inimagecode->text().contains(QStringLiteral("alt=")));
 
     // A font picked from the list counts like a typed one.
-    const int pick = f->intextfonts->count() - 1;
+    const int pick = Controls(f).intextfonts->count() - 1;
     QVERIFY(pick >= 0);
-    f->intextfonts->setCurrentIndex(pick);
-    QVERIFY(f->intextcode->text().contains(
-        QStringLiteral("face=\"%1\"").arg(f->intextfonts->itemText(pick))));
+    Controls(f).intextfonts->setCurrentIndex(pick);
+    QVERIFY(Controls(f).intextcode->text().contains(
+        QStringLiteral("face=\"%1\"").arg(Controls(f).intextfonts->itemText(pick))));
   }
 
   void lineAndFormButtons() {
     f->show();
-    QTest::mouseClick(f->dxButton10, Qt::LeftButton);
-    QCOMPARE(f->linecode->text(), QStringLiteral("<br>"));
-    QTest::mouseClick(f->dxButton11, Qt::LeftButton);
-    QCOMPARE(f->linecode->text(), QStringLiteral("<hr>"));
+    QTest::mouseClick(Controls(f).dxButton10, Qt::LeftButton);
+    QCOMPARE(Controls(f).linecode->text(), QStringLiteral("<br>"));
+    QTest::mouseClick(Controls(f).dxButton11, Qt::LeftButton);
+    QCOMPARE(Controls(f).linecode->text(), QStringLiteral("<hr>"));
 
     const QString head = QStringLiteral(
         R"(<form method="POST" action="--WEBBOT-SELF--"><!--webbot bot="SaveResults" U-File="private/)");
-    const QList<QPair<TdxButton*, QString>> files = {
-        {f->dxButton13, "form_results.txt"},  {f->dxButton14, "form_results1.txt"},
-        {f->dxButton15, "form_results2.txt"}, {f->dxButton16, "form_results3.txt"},
-        {f->dxButton17, "form_results4.txt"}, {f->dxButton18, "form_results5.txt"}};
-    f->formalign->setText(QStringLiteral("center"));
+    const QList<QPair<TdxButton*, QString>> files = {{Controls(f).dxButton13, "form_results.txt"},
+                                                     {Controls(f).dxButton14, "form_results1.txt"},
+                                                     {Controls(f).dxButton15, "form_results2.txt"},
+                                                     {Controls(f).dxButton16, "form_results3.txt"},
+                                                     {Controls(f).dxButton17, "form_results4.txt"},
+                                                     {Controls(f).dxButton18, "form_results5.txt"}};
+    Controls(f).formalign->setText(QStringLiteral("center"));
     for (const auto& [button, file] : files) {
       QTest::mouseClick(button, Qt::LeftButton);
-      QVERIFY2(f->formcode->text().startsWith(head + file + '"'), qPrintable(file));
-      QVERIFY(f->formcode->text().contains(QStringLiteral(R"(<div align="center"><p>)")));
-      QCOMPARE(f->formcode->text().contains(QStringLiteral("</center>")), button == f->dxButton13);
+      QVERIFY2(Controls(f).formcode->text().startsWith(head + file + '"'), qPrintable(file));
+      QVERIFY(Controls(f).formcode->text().contains(QStringLiteral(R"(<div align="center"><p>)")));
+      QCOMPARE(Controls(f).formcode->text().contains(QStringLiteral("</center>")),
+               button == Controls(f).dxButton13);
     }
     // The alignment is read when a button is pressed, not when it changes.
-    const QString before = f->formcode->text();
-    QTest::keyClicks(f->formalign, QStringLiteral("X"));
-    QCOMPARE(f->formcode->text(), before);
+    const QString before = Controls(f).formcode->text();
+    QTest::keyClicks(Controls(f).formalign, QStringLiteral("X"));
+    QCOMPARE(Controls(f).formcode->text(), before);
   }
 
   void insertAppendsTheCodeAsTheLastLine() {
-    TEditorControl* editor = env->Main().Edit1;
+    TEditorControl* editor = Controls(env->Main()).Edit1;
     f->show();
 
     // Ending with a line break: the code and a line break follow, caret or not.
     editor->SetTextBytes("<html>\r\n<body>\r\n");
     editor->SetCaretPosition(2);
-    QTest::mouseClick(f->dxButton2, Qt::LeftButton);
+    QTest::mouseClick(Controls(f).dxButton2, Qt::LeftButton);
     QCOMPARE(editor->GetText(),
              QByteArray("<html>\r\n<body>\r\n") + kPageColorDefault.toLatin1() + "\r\n");
 
     // Without a final line break: a line break, then the code.
     editor->SetTextBytes("<p>one</p>");
     editor->SetCaretPosition(0);
-    f->inimagecom->setText(QString::fromUtf8("caf\u00e9"));
-    QTest::mouseClick(f->dxButton8, Qt::LeftButton);
+    Controls(f).inimagecom->setText(QString::fromUtf8("caf\u00e9"));
+    QTest::mouseClick(Controls(f).dxButton8, Qt::LeftButton);
     QCOMPARE(editor->GetText(),
              QByteArray("<p>one</p>\r\n<p align=\"Left\"><img src=\"\" alt=\"caf\xe9\"></p>"));
 
     // Hand edits go in as they read; an empty code appends an empty line.
-    f->linecode->setText(QStringLiteral("<br><br>"));
-    QTest::mouseClick(f->dxButton12, Qt::LeftButton);
-    QTest::mouseClick(f->dxButton19, Qt::LeftButton);
-    QVERIFY(f->formcode->text().isEmpty());
+    Controls(f).linecode->setText(QStringLiteral("<br><br>"));
+    QTest::mouseClick(Controls(f).dxButton12, Qt::LeftButton);
+    QTest::mouseClick(Controls(f).dxButton19, Qt::LeftButton);
+    QVERIFY(Controls(f).formcode->text().isEmpty());
     QCOMPARE(editor->GetText(), QByteArray("<p>one</p>\r\n<p align=\"Left\"><img src=\"\" "
                                            "alt=\"caf\xe9\"></p>\r\n<br><br>\r\n"));
     editor->ClearText();
-    env->Main().lblsaved->setText(QString());
-    QTest::mouseClick(f->dxButton9, Qt::LeftButton);
+    Controls(env->Main()).lblsaved->setText(QString());
+    QTest::mouseClick(Controls(f).dxButton9, Qt::LeftButton);
     QCOMPARE(editor->GetText(), kHeadlineDefault.toLatin1() + "\r\n");
 
     // The window stays open with its fields, and the change went through the
     // main window's refresh like any other edit.
     QVERIFY(f->isVisible());
-    QCOMPARE(f->linecode->text(), QStringLiteral("<br><br>"));
-    QCOMPARE(env->Main().lblsaved->text(), QStringLiteral("1"));
+    QCOMPARE(Controls(f).linecode->text(), QStringLiteral("<br><br>"));
+    QCOMPARE(Controls(env->Main()).lblsaved->text(), QStringLiteral("1"));
 
-    QTest::mouseClick(f->dxButton1, Qt::LeftButton);
+    QTest::mouseClick(Controls(f).dxButton1, Qt::LeftButton);
     QVERIFY(!f->isVisible());
   }
 

@@ -18,6 +18,7 @@
 #include "gui_test_support.h"
 #include "main_window.h"
 #include "save_prompt.h"
+#include "window_controls.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ void AnswerPrompt(bool yes, std::function<void()> then = {}) {
   AnswerNextModal([yes, then](QWidget* modal) {
     auto* prompt = qobject_cast<Tfrmnotsaved*>(modal);
     QVERIFY(prompt != nullptr);
-    (yes ? prompt->dxButton1 : prompt->dxButton2)->click();
+    (yes ? Controls(prompt).dxButton1 : Controls(prompt).dxButton2)->click();
     if (then) then();
   });
 }
@@ -51,8 +52,8 @@ struct DocumentState {
 };
 
 DocumentState StateOf(TForm1& f) {
-  return {f.Edit1->GetText(), f.CurFileName(), f.StatusPanelText(0), f.ModifiedFlag(),
-          f.synlist->currentText()};
+  return {Controls(f).Edit1->GetText(), f.CurFileName(), f.StatusPanelText(0), f.ModifiedFlag(),
+          Controls(f).synlist->currentText()};
 }
 
 char* toString(const DocumentState& s) {
@@ -89,23 +90,23 @@ class TestDocuments : public QObject {
   void newKeepsTheSyntaxAndSetsTheFlagToZero() {
     TForm1& f = env->Main();
     f.SetSyntaxText(QStringLiteral("PHP"));
-    f.Edit1->SetTextBytes("changed");
+    Controls(f).Edit1->SetTextBytes("changed");
     QCOMPARE(f.ModifiedFlag(), QStringLiteral("1"));
     QSignalSpy prompts(&Prompt(), &QDialog::finished);
     AnswerPrompt(false);
-    f.Action1->trigger();
+    Controls(f).Action1->trigger();
     QCOMPARE(prompts.count(), 1);
-    QCOMPARE(f.Edit1->GetText(), kTemplateText);
+    QCOMPARE(Controls(f).Edit1->GetText(), kTemplateText);
     QCOMPARE(f.CurFileName(), QStringLiteral("new.htm"));
     QCOMPARE(f.StatusPanelText(0), QStringLiteral("new.htm"));
     QCOMPARE(f.ModifiedFlag(), QStringLiteral("0"));
-    QCOMPARE(f.synlist->currentText(), QStringLiteral("PHP"));
-    QVERIFY(!f.Check1->isChecked());
-    QVERIFY(!f.Timer1->isActive());
+    QCOMPARE(Controls(f).synlist->currentText(), QStringLiteral("PHP"));
+    QVERIFY(!Controls(f).Check1->isChecked());
+    QVERIFY(!Controls(f).Timer1->isActive());
 
     // "0" is not modified: Open asks nothing before its dialog.
     dialogs::QueueFileDialogAnswer(QString());
-    f.FileOpen1->trigger();
+    Controls(f).FileOpen1->trigger();
     QCOMPARE(prompts.count(), 1);
     const QList<dialogs::FileDialogRequest> asked = dialogs::TakeFileDialogRequests();
     QCOMPARE(asked.size(), 1);
@@ -128,13 +129,13 @@ class TestDocuments : public QObject {
       f.SetModifiedFlag(QString());
       const QString path = env->WriteFile(env->TempDir() + name, content);
       f.OpenDocument(path);
-      QCOMPARE(f.synlist->currentText(), syntax);
+      QCOMPARE(Controls(f).synlist->currentText(), syntax);
       QCOMPARE(f.CurFileName(), path);
       QCOMPARE(f.StatusPanelText(0), path);
       QCOMPARE(f.ModifiedFlag(), QString());
-      QCOMPARE(f.Check1->isChecked(), syntax == QLatin1String("HTML"));
+      QCOMPARE(Controls(f).Check1->isChecked(), syntax == QLatin1String("HTML"));
     }
-    QCOMPARE(f.Edit1->GetText(),
+    QCOMPARE(Controls(f).Edit1->GetText(),
              QByteArray("<a href=\"x\">{ 'text' } // end</a>\r\nSELECT 1;\r\n"));
 
     // No row matches: the syntax stays as chosen.
@@ -142,8 +143,8 @@ class TestDocuments : public QObject {
                                "site.htm/page", "page.htm.bak"}) {
       f.SetSyntaxText(QStringLiteral("SQL"));
       f.OpenDocument(env->WriteFile(env->TempDir() + name, content));
-      QCOMPARE(f.synlist->currentText(), QStringLiteral("SQL"));
-      QVERIFY(!f.Check1->isChecked());
+      QCOMPARE(Controls(f).synlist->currentText(), QStringLiteral("SQL"));
+      QVERIFY(!Controls(f).Check1->isChecked());
     }
     QVERIFY(env->Errors().isEmpty());
   }
@@ -152,13 +153,13 @@ class TestDocuments : public QObject {
     TForm1& f = env->Main();
     const QString named = env->WriteFile(env->TempDir() + "kept.xml", "<a/>");
     f.OpenDocument(named);
-    f.Edit1->AppendLine("<b/>");
+    Controls(f).Edit1->AppendLine("<b/>");
     const DocumentState before = StateOf(f);
     QCOMPARE(before.Flag, QStringLiteral("1"));
     const QString missing = env->TempDir() + "missing.htm";
     AnswerPrompt(false);
     dialogs::QueueFileDialogAnswer(missing);
-    f.FileOpen1->trigger();
+    Controls(f).FileOpen1->trigger();
     QCOMPARE(env->Errors(), QStringList{QStringLiteral("Cannot open file ") + missing});
     QCOMPARE(StateOf(f), before);
   }
@@ -166,10 +167,10 @@ class TestDocuments : public QObject {
   void saveAndSaveAs() {
     TForm1& f = env->Main();
     f.SetSyntaxText(QStringLiteral("XML"));
-    f.Edit1->SetTextBytes("one\ntwo");
+    Controls(f).Edit1->SetTextBytes("one\ntwo");
     const QString path = env->TempDir() + "saved.php";
     dialogs::QueueFileDialogAnswer(path);
-    f.Action2->trigger();  // untitled: Save runs Save As
+    Controls(f).Action2->trigger();  // untitled: Save runs Save As
     const QList<dialogs::FileDialogRequest> asked = dialogs::TakeFileDialogRequests();
     QCOMPARE(asked.size(), 1);
     QVERIFY(asked[0].Save);
@@ -179,12 +180,11 @@ class TestDocuments : public QObject {
     QCOMPARE(f.CurFileName(), path);
     QCOMPARE(f.StatusPanelText(0), path);
     QCOMPARE(f.ModifiedFlag(), QString());
-    QCOMPARE(f.synlist->currentText(), QStringLiteral("XML"));  // not taken from ".php"
-    QVERIFY(!f.Edit1->RichStreaming());
+    QCOMPARE(Controls(f).synlist->currentText(), QStringLiteral("XML"));  // not taken from ".php"
 
     // A named document is saved in place, without a dialog.
-    f.Edit1->AppendLine("three");
-    f.Action2->trigger();
+    Controls(f).Edit1->AppendLine("three");
+    Controls(f).Action2->trigger();
     QVERIFY(dialogs::TakeFileDialogRequests().isEmpty());
     QCOMPARE(TestEnvironment::ReadFile(path), QByteArray("one\r\ntwo\r\nthree"));
     QCOMPARE(f.ModifiedFlag(), QString());
@@ -193,16 +193,16 @@ class TestDocuments : public QObject {
     f.SetProjectDir(env->TempDir() + "site");
     const QString other = env->TempDir() + "other.htm";
     dialogs::QueueFileDialogAnswer(other);
-    f.FileSaveAs1->trigger();
+    Controls(f).FileSaveAs1->trigger();
     QCOMPARE(dialogs::TakeFileDialogRequests().value(0).InitialFolder, env->TempDir() + "site/");
     QCOMPARE(f.CurFileName(), other);
     QCOMPARE(TestEnvironment::ReadFile(other), QByteArray("one\r\ntwo\r\nthree"));
 
     // Cancelling the dialog of an untitled document keeps it untitled and modified.
-    f.Action1->trigger();
-    f.Edit1->AppendLine("x");
+    Controls(f).Action1->trigger();
+    Controls(f).Edit1->AppendLine("x");
     dialogs::QueueFileDialogAnswer(QString());
-    f.Action2->trigger();
+    Controls(f).Action2->trigger();
     QCOMPARE(f.CurFileName(), QStringLiteral("new.htm"));
     QCOMPARE(f.ModifiedFlag(), QStringLiteral("1"));
   }
@@ -211,15 +211,15 @@ class TestDocuments : public QObject {
     TForm1& f = env->Main();
     const QString path = UnsavableFile(*env, "old content");
     f.OpenDocument(path);
-    f.Edit1->AppendLine("new line");
-    f.Action2->trigger();
+    Controls(f).Edit1->AppendLine("new line");
+    Controls(f).Action2->trigger();
     QCOMPARE(env->Errors(), QStringList{QStringLiteral("Cannot create file ") + path});
     QCOMPARE(f.ModifiedFlag(), QStringLiteral("1"));
     QCOMPARE(TestEnvironment::ReadFile(path), QByteArray("old content"));
 
     const QString elsewhere = env->TempDir() + "no such folder/copy.htm";
     dialogs::QueueFileDialogAnswer(elsewhere);
-    f.FileSaveAs1->trigger();
+    Controls(f).FileSaveAs1->trigger();
     QCOMPARE(env->Errors().last(), QStringLiteral("Cannot create file ") + elsewhere);
     QCOMPARE(f.CurFileName(), path);
     QCOMPARE(f.StatusPanelText(0), path);
@@ -231,29 +231,29 @@ class TestDocuments : public QObject {
     TForm1& f = env->Main();
     const QString path = env->WriteFile(env->TempDir() + "page.htm", "<p>old</p>");
     f.OpenDocument(path);
-    f.Edit1->AppendLine("<p>added</p>");
+    Controls(f).Edit1->AppendLine("<p>added</p>");
     AnswerPrompt(true);
-    f.Action1->trigger();
+    Controls(f).Action1->trigger();
     QCOMPARE(TestEnvironment::ReadFile(path), QByteArray("<p>old</p>\r\n<p>added</p>"));
-    QCOMPARE(f.Edit1->GetText(), kTemplateText);
+    QCOMPARE(Controls(f).Edit1->GetText(), kTemplateText);
     QCOMPARE(f.CurFileName(), QStringLiteral("new.htm"));
   }
 
   void promptYesWithoutASaveKeepsTheDocument() {
     TForm1& f = env->Main();
-    f.Edit1->SetTextBytes("unsaved work");
+    Controls(f).Edit1->SetTextBytes("unsaved work");
     const DocumentState before = StateOf(f);
 
     // New: "Yes", then the save-as dialog is cancelled.
     AnswerPrompt(true);
     dialogs::QueueFileDialogAnswer(QString());
-    f.Action1->trigger();
+    Controls(f).Action1->trigger();
     QCOMPARE(StateOf(f), before);
 
     // Open: the open dialog is not even shown.
     AnswerPrompt(true);
     dialogs::QueueFileDialogAnswer(QString());
-    f.FileOpen1->trigger();
+    Controls(f).FileOpen1->trigger();
     const QList<dialogs::FileDialogRequest> asked = dialogs::TakeFileDialogRequests();
     QCOMPARE(asked.size(), 2);
     QVERIFY(asked[0].Save && asked[1].Save);
@@ -270,26 +270,26 @@ class TestDocuments : public QObject {
 
     // "No" still discards, as the user chose.
     AnswerPrompt(false);
-    f.Action1->trigger();
-    QCOMPARE(f.Edit1->GetText(), kTemplateText);
+    Controls(f).Action1->trigger();
+    QCOMPARE(Controls(f).Edit1->GetText(), kTemplateText);
   }
 
   void promptStaysOpenAfterAFailedSave() {
     TForm1& f = env->Main();
     const QString path = UnsavableFile(*env, "old");
     f.OpenDocument(path);
-    f.Edit1->AppendLine("more");
+    Controls(f).Edit1->AppendLine("more");
     bool stillOpen = false;
     // "Yes" fails with an error and asks again; "No" then lets New go on.
     AnswerPrompt(true, [&] {
       stillOpen = Prompt().isVisible();
       AnswerPrompt(false);
     });
-    f.Action1->trigger();
+    Controls(f).Action1->trigger();
     QVERIFY(stillOpen);
     QCOMPARE(env->Errors(), QStringList{QStringLiteral("Cannot create file ") + path});
     QCOMPARE(TestEnvironment::ReadFile(path), QByteArray("old"));
-    QCOMPARE(f.Edit1->GetText(), kTemplateText);
+    QCOMPARE(Controls(f).Edit1->GetText(), kTemplateText);
   }
 
   void promptWindow() {
@@ -298,12 +298,12 @@ class TestDocuments : public QObject {
     QCOMPARE(p.minimumSize(), QSize(253, 76));
     QCOMPARE(p.maximumSize(), QSize(253, 76));
     QVERIFY(!(p.windowFlags() & Qt::WindowCloseButtonHint));
-    QCOMPARE(p.Label1->text(), QStringLiteral("Do you want to save this file?"));
-    QVERIFY(p.Label1->font().bold());
-    QCOMPARE(p.dxButton1->text(), QStringLiteral("Yes"));
-    QCOMPARE(p.dxButton2->text(), QStringLiteral("No"));
-    QVERIFY(p.dxButton1->geometry().right() < p.dxButton2->geometry().left());
-    QVERIFY(p.Bevel1->geometry().top() > p.Label1->geometry().bottom());
+    QCOMPARE(Controls(p).Label1->text(), QStringLiteral("Do you want to save this file?"));
+    QVERIFY(Controls(p).Label1->font().bold());
+    QCOMPARE(Controls(p).dxButton1->text(), QStringLiteral("Yes"));
+    QCOMPARE(Controls(p).dxButton2->text(), QStringLiteral("No"));
+    QVERIFY(Controls(p).dxButton1->geometry().right() < Controls(p).dxButton2->geometry().left());
+    QVERIFY(Controls(p).Bevel1->geometry().top() > Controls(p).Label1->geometry().bottom());
     p.show();
     QTest::keyClick(&p, Qt::Key_Escape);  // no way out but the two answers
     QVERIFY(p.isVisible());

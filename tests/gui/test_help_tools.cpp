@@ -23,6 +23,7 @@
 #include "shell_open.h"
 #include "splash_window.h"
 #include "tools.h"
+#include "window_controls.h"
 
 namespace {
 
@@ -56,9 +57,9 @@ class TestHelpTools : public QObject {
   void helpReturnsToItsIndexEveryTimeItShows() {
     env->CreateForms();
     auto* help = forms::Get<Tfrmhelp1>(QStringLiteral("frmhelp1"));
-    TWebBrowser* browser = help->WebBrowser1;
+    TWebBrowser* browser = Controls(help).WebBrowser1;
     const QUrl index = web::LocalFileUrl(env->ProgramDir() + "help/index.htm");
-    QVERIFY(LoadAndWait(browser, [&] { env->Main().Action3->trigger(); }));
+    QVERIFY(LoadAndWait(browser, [&] { Controls(env->Main()).Action3->trigger(); }));
     QVERIFY(help->isVisible());
     QCOMPARE(browser->url(), index);
     QVERIFY(LoadAndWait(browser, [&] {
@@ -68,7 +69,7 @@ class TestHelpTools : public QObject {
     QVERIFY(browser->url().path().startsWith(env->ProgramDir() + "help/"));
     help->close();
     QVERIFY(!help->isVisible());
-    QVERIFY(LoadAndWait(browser, [&] { env->Main().Action3->trigger(); }));
+    QVERIFY(LoadAndWait(browser, [&] { Controls(env->Main()).Action3->trigger(); }));
     QCOMPARE(browser->url(), index);
     QVERIFY(!RunScript(browser, "document.body.innerText").toString().isEmpty());
   }
@@ -96,38 +97,38 @@ class TestHelpTools : public QObject {
     qputenv("VEXA_SPLASH_MS", "300");
     env->CreateForms();
     auto* splash = forms::Get<TForm3>(QStringLiteral("Form3"));
-    QVERIFY(splash->Timer1->isActive());
-    QCOMPARE(splash->Image1->pixmap().size(), QSize(89, 121));
+    QVERIFY(Controls(splash).Timer1->isActive());
+    QCOMPARE(Controls(splash).Image1->pixmap().size(), QSize(89, 121));
     QElapsedTimer shown;
     shown.start();
-    app::ShowFormModal(QStringLiteral("Form3"));
+    forms::ShowModal(QStringLiteral("Form3"));
     QVERIFY(!splash->isVisible());
     QVERIFY(shown.elapsed() < 5000);
     // The timer runs on; its later ticks find the window hidden.
-    QVERIFY(splash->Timer1->isActive());
+    QVERIFY(Controls(splash).Timer1->isActive());
   }
 
   void markerFilesEnableTheirTools() {
     env->CreateForms();
     TForm1& f = env->Main();
     tools::Detect(f);
-    QVERIFY(!f.mengraphic->isEnabled());
-    QVERIFY(!f.Action9->isEnabled());
-    QVERIFY(f.graphicdir->text().isEmpty());
+    QVERIFY(!Controls(f).mengraphic->isEnabled());
+    QVERIFY(!Controls(f).Action9->isEnabled());
+    QVERIFY(Controls(f).graphicdir->text().isEmpty());
 
     env->WriteFile(env->SharedDir() + "vexagraphic.tcb",
                    "/opt/graphic browser/\r\n/second/line\r\n");
     tools::Detect(f);
-    QVERIFY(f.mengraphic->isEnabled());
-    QVERIFY(!f.Action9->isEnabled());
-    QCOMPARE(f.graphicdir->text(), QStringLiteral("/opt/graphic browser/"));
-    QVERIFY(f.vwthcpath1->text().isEmpty());
+    QVERIFY(Controls(f).mengraphic->isEnabled());
+    QVERIFY(!Controls(f).Action9->isEnabled());
+    QCOMPARE(Controls(f).graphicdir->text(), QStringLiteral("/opt/graphic browser/"));
+    QVERIFY(Controls(f).vwthcpath1->text().isEmpty());
 
     // A lone CR ends the line as well.
     env->WriteFile(env->SharedDir() + "vexathumb1_0.tcb", "/opt/thumbs/\rrest");
     tools::Detect(f);
-    QVERIFY(f.Action9->isEnabled());
-    QCOMPARE(f.vwthcpath1->text(), QStringLiteral("/opt/thumbs/"));
+    QVERIFY(Controls(f).Action9->isEnabled());
+    QCOMPARE(Controls(f).vwthcpath1->text(), QStringLiteral("/opt/thumbs/"));
   }
 
   void aToolStartsAndTheEditorDoesNotWait() {
@@ -138,7 +139,7 @@ class TestHelpTools : public QObject {
         MakeTool("vwtc.exe", "#!/bin/sh\necho $$ > '" + pidFile.toUtf8() + "'\nexec sleep 60\n");
     env->WriteFile(env->SharedDir() + "vexathumb1_0.tcb", folder.toUtf8() + "\n");
     tools::Detect(f);
-    f.Action9->trigger();
+    Controls(f).Action9->trigger();
     QVERIFY(env->Errors().isEmpty());
     QTRY_VERIFY(!TestEnvironment::ReadFile(pidFile).trimmed().isEmpty());
     const qint64 pid = TestEnvironment::ReadFile(pidFile).trimmed().toLongLong();
@@ -156,10 +157,10 @@ class TestHelpTools : public QObject {
     const QString folder = MakeTool("vexaexp.exe", "#!/bin/sh\nexit 0\n");
     env->WriteFile(env->SharedDir() + "vexagraphic.tcb", folder.chopped(1).toUtf8() + "\r\n");
     tools::Detect(f);
-    f.mengraphic->trigger();
+    Controls(f).mengraphic->trigger();
     QCOMPARE(env->Errors(), QStringList{shell::SystemMessage(ENOENT)});
-    QCOMPARE(f.graphicdir->text(), folder.chopped(1));
-    QVERIFY(f.mengraphic->isEnabled());
+    QCOMPARE(Controls(f).graphicdir->text(), folder.chopped(1));
+    QVERIFY(Controls(f).mengraphic->isEnabled());
   }
 
   void anUnreadableMarkerEndsTheStartUp() {
@@ -168,14 +169,14 @@ class TestHelpTools : public QObject {
     // A folder where the marker file should be: it exists but cannot be read.
     QDir().mkpath(env->SharedDir() + "vexagraphic.tcb");
     env->WriteFile(env->SharedDir() + "vexathumb1_0.tcb", "/opt/thumbs/\n");
-    QSignalSpy started(forms::Get<TForm4>(QStringLiteral("Form4"))->WebBrowser1,
+    QSignalSpy started(Child<TWebBrowser>(QStringLiteral("Form4"), QStringLiteral("WebBrowser1")),
                        &QWebEngineView::loadStarted);
     // A settings file, so the start-up opens no other window.
     env->WriteFile(env->ProgramDir() + "vexapro.ini", "[Vexa options]\r\nShow Project Start=0\r\n");
     RunGuarded([&] { f.FormShow(); });
     QCOMPARE(env->Errors(), QStringList{shell::SystemMessage(EISDIR)});
     // The steps after the detection did not run.
-    QVERIFY(!f.Action9->isEnabled());
+    QVERIFY(!Controls(f).Action9->isEnabled());
     QCOMPARE(f.StatusPanelText(1), QStringLiteral("Line 0 of 0"));
     QTest::qWait(200);
     QCOMPARE(started.count(), 0);

@@ -15,6 +15,7 @@
 #include "main_shell.h"
 #include "main_window.h"
 #include "site_chooser.h"
+#include "window_controls.h"
 
 namespace {
 
@@ -69,78 +70,80 @@ class TestImageSite : public QObject {
   }
 
   void bothNeedAProject() {
-    gen->TabbedNotebook1->setCurrentIndex(1);
-    gen->imagelink->setText(QStringLiteral("keep.png"));
+    Controls(gen).TabbedNotebook1->setCurrentIndex(1);
+    Controls(gen).imagelink->setText(QStringLiteral("keep.png"));
     bool answered = false;
     Answer([&] {
       answered = QApplication::activeModalWidget() == image;
       QCOMPARE(env->Messages(), QStringList{kWarning});
-      QVERIFY(!image->dxButton1->isEnabled());
-      QVERIFY(image->dxButton2->isEnabled());
+      QVERIFY(!Controls(image).dxButton1->isEnabled());
+      QVERIFY(Controls(image).dxButton2->isEnabled());
       // Browsing still works.
-      image->Dir1->SetFolder(pictures);
-      QVERIFY(Pick(image->File1, "My Photo.png"));
-      Click(image->dxButton2);
+      Controls(image).Dir1->SetFolder(pictures);
+      QVERIFY(Pick(Controls(image).File1, "My Photo.png"));
+      Click(Controls(image).dxButton2);
     });
-    Click(gen->dxButton5);
+    Click(Controls(gen).dxButton5);
     QVERIFY(answered);
     QVERIFY(!image->isVisible());
-    QCOMPARE(gen->imagelink->text(), QStringLiteral("keep.png"));
-    QCOMPARE(image->Dir1->Folder(), QStringLiteral("/"));
+    QCOMPARE(Controls(gen).imagelink->text(), QStringLiteral("keep.png"));
+    QCOMPARE(Controls(image).Dir1->Folder(), QStringLiteral("/"));
 
     // The site chooser warns once per showing as well.
     env->Messages().clear();
     Answer([&] {
       QCOMPARE(QApplication::activeModalWidget(), static_cast<QWidget*>(site));
       QCOMPARE(env->Messages(), QStringList{kWarning});
-      QVERIFY(!site->dxButton2->isEnabled());
-      Click(site->dxButton1);
+      QVERIFY(!Controls(site).dxButton2->isEnabled());
+      Click(Controls(site).dxButton1);
     });
-    Click(gen->dxButton20);
-    QVERIFY(gen->linkurl->text().isEmpty());
+    Click(Controls(gen).dxButton20);
+    QVERIFY(Controls(gen).linkurl->text().isEmpty());
   }
 
   void imageCopiedAndReferencedOnTheLinkPage() {
     MainShell().SetProjectDir(project);
-    gen->TabbedNotebook1->setCurrentIndex(1);
-    gen->linktext->setText(QStringLiteral("Home"));
+    Controls(gen).TabbedNotebook1->setCurrentIndex(1);
+    Controls(gen).linktext->setText(QStringLiteral("Home"));
     Answer([&] {
       QVERIFY(env->Messages().isEmpty());
-      QVERIFY(image->dxButton1->isEnabled());
-      QCOMPARE(image->Dir1->Folder(), project + "/images");
-      QCOMPARE(image->File1->Folder(), project + "/images");
-      image->Dir1->SetFolder(pictures);
+      QVERIFY(Controls(image).dxButton1->isEnabled());
+      QCOMPARE(Controls(image).Dir1->Folder(), project + "/images");
+      QCOMPARE(Controls(image).File1->Folder(), project + "/images");
+      Controls(image).Dir1->SetFolder(pictures);
       // Pictures only.
-      QCOMPARE(image->File1->FileNames(), QStringList{"My Photo.png"});
-      QVERIFY(Pick(image->File1, "My Photo.png"));
-      QCOMPARE(image->Edit1->text(), pictures + "/My Photo.png");
-      QCOMPARE(image->Edit2->text(), project + "/images/My Photo.png");
-      QCOMPARE(image->Edit3->text(), QStringLiteral("images/My Photo.png"));
-      Click(image->dxButton1);
+      QCOMPARE(Controls(image).File1->FileNames(), QStringList{"My Photo.png"});
+      QVERIFY(Pick(Controls(image).File1, "My Photo.png"));
+      QCOMPARE(Controls(image).Edit1->text(), pictures + "/My Photo.png");
+      QCOMPARE(Controls(image).Edit2->text(), project + "/images/My Photo.png");
+      QCOMPARE(Controls(image).Edit3->text(), QStringLiteral("images/My Photo.png"));
+      Click(Controls(image).dxButton1);
     });
-    Click(gen->dxButton5);
+    Click(Controls(gen).dxButton5);
     QVERIFY(!image->isVisible());
     QCOMPARE(TestEnvironment::ReadFile(project + "/images/My Photo.png"),
              QByteArray("new picture"));
-    QCOMPARE(gen->imagelink->text(), QStringLiteral("images/My Photo.png"));
-    QVERIFY(gen->linkcode->text().contains(QStringLiteral(R"(<img src="images/My Photo.png">)")));
+    QCOMPARE(Controls(gen).imagelink->text(), QStringLiteral("images/My Photo.png"));
+    QVERIFY(Controls(gen).linkcode->text().contains(
+        QStringLiteral(R"(<img src="images/My Photo.png">)")));
     // Pointed away, so the next showing reads the project's pictures afresh.
-    QCOMPARE(image->Dir1->Folder(), QStringLiteral("/"));
+    QCOMPARE(Controls(image).Dir1->Folder(), QStringLiteral("/"));
   }
 
   void imageFieldFollowsThePage() {
     MainShell().SetProjectDir(project);
     const QString existing = project + "/images/My Photo.png";
     env->WriteFile(existing, "picture already in the site");
-    const QList<QPair<int, QLineEdit*>> pages = {{0, gen->backimage1}, {3, gen->inimage}};
+    const QList<QPair<int, QLineEdit*>> pages = {{0, Controls(gen).backimage1},
+                                                 {3, Controls(gen).inimage}};
     for (const auto& [page, field] : pages) {
-      gen->TabbedNotebook1->setCurrentIndex(page);
+      Controls(gen).TabbedNotebook1->setCurrentIndex(page);
       Answer([&] {
-        image->Dir1->SetFolder(pictures);
-        QVERIFY(Pick(image->File1, "My Photo.png"));
-        Click(image->dxButton1);
+        Controls(image).Dir1->SetFolder(pictures);
+        QVERIFY(Pick(Controls(image).File1, "My Photo.png"));
+        Click(Controls(image).dxButton1);
       });
-      Click(page == 0 ? gen->dxButton3 : gen->dxButton7);
+      Click(page == 0 ? Controls(gen).dxButton3 : Controls(gen).dxButton7);
       QVERIFY(!image->isVisible());
       // The picture already in the site is neither replaced nor reported.
       QCOMPARE(TestEnvironment::ReadFile(existing), QByteArray("picture already in the site"));
@@ -149,17 +152,17 @@ class TestImageSite : public QObject {
     }
     // On a page without a picture field the picture is copied, no field set.
     env->WriteFile(pictures + "/other.gif", "gif");
-    gen->TabbedNotebook1->setCurrentIndex(2);
+    Controls(gen).TabbedNotebook1->setCurrentIndex(2);
     Answer([&] {
-      image->Dir1->SetFolder(pictures);
-      QVERIFY(Pick(image->File1, "other.gif"));
-      Click(image->dxButton1);
+      Controls(image).Dir1->SetFolder(pictures);
+      QVERIFY(Pick(Controls(image).File1, "other.gif"));
+      Click(Controls(image).dxButton1);
     });
-    gen->dxButton7->click();
+    Controls(gen).dxButton7->click();
     QCOMPARE(TestEnvironment::ReadFile(project + "/images/other.gif"), QByteArray("gif"));
-    QCOMPARE(gen->backimage1->text(), QStringLiteral("images/My Photo.png"));
-    QCOMPARE(gen->inimage->text(), QStringLiteral("images/My Photo.png"));
-    QVERIFY(gen->imagelink->text().isEmpty());
+    QCOMPARE(Controls(gen).backimage1->text(), QStringLiteral("images/My Photo.png"));
+    QCOMPARE(Controls(gen).inimage->text(), QStringLiteral("images/My Photo.png"));
+    QVERIFY(Controls(gen).imagelink->text().isEmpty());
   }
 
   void imageCopyThatFailsIsReported() {
@@ -167,19 +170,19 @@ class TestImageSite : public QObject {
     // reference to a missing picture is handed back and the dialog stays.
     MainShell().SetProjectDir(project);
     QVERIFY(QDir(project + "/images").removeRecursively());
-    gen->TabbedNotebook1->setCurrentIndex(3);
+    Controls(gen).TabbedNotebook1->setCurrentIndex(3);
     bool stayedOpen = false;
     Answer([&] {
-      image->Dir1->SetFolder(pictures);
-      QVERIFY(Pick(image->File1, "My Photo.png"));
-      Click(image->dxButton1);
+      Controls(image).Dir1->SetFolder(pictures);
+      QVERIFY(Pick(Controls(image).File1, "My Photo.png"));
+      Click(Controls(image).dxButton1);
       stayedOpen = image->isVisible();
-      Click(image->dxButton2);
+      Click(Controls(image).dxButton2);
     });
-    Click(gen->dxButton7);
+    Click(Controls(gen).dxButton7);
     QVERIFY(stayedOpen);
     QCOMPARE(env->Errors(), QStringList{"Cannot create file " + project + "/images/My Photo.png"});
-    QVERIFY(gen->inimage->text().isEmpty());
+    QVERIFY(Controls(gen).inimage->text().isEmpty());
   }
 
   void siteChooserModes() {
@@ -188,55 +191,55 @@ class TestImageSite : public QObject {
 
     // "Site": a page of the project folder goes back as its bare name.
     Answer([&] {
-      QCOMPARE(site->Label1->text(), QStringLiteral("Site"));
-      QCOMPARE(site->FileListBox1->Folder(), project);
-      QVERIFY(site->dxButton2->isEnabled());
-      QVERIFY(Pick(site->FileListBox1, "index.htm"));
-      QCOMPARE(site->Edit1->text(), project + "/index.htm");
-      QCOMPARE(site->Edit2->text(), QStringLiteral("index.htm"));
-      Click(site->dxButton2);
+      QCOMPARE(Controls(site).Label1->text(), QStringLiteral("Site"));
+      QCOMPARE(Controls(site).FileListBox1->Folder(), project);
+      QVERIFY(Controls(site).dxButton2->isEnabled());
+      QVERIFY(Pick(Controls(site).FileListBox1, "index.htm"));
+      QCOMPARE(Controls(site).Edit1->text(), project + "/index.htm");
+      QCOMPARE(Controls(site).Edit2->text(), QStringLiteral("index.htm"));
+      Click(Controls(site).dxButton2);
     });
-    Click(gen->dxButton20);
-    QCOMPARE(gen->linkurl->text(), QStringLiteral("index.htm"));
-    QVERIFY(gen->linkcode->text().contains(QStringLiteral(R"(<a href="index.htm">)")));
-    QCOMPARE(site->FileListBox1->Folder(), QStringLiteral("/"));
+    Click(Controls(gen).dxButton20);
+    QCOMPARE(Controls(gen).linkurl->text(), QStringLiteral("index.htm"));
+    QVERIFY(Controls(gen).linkcode->text().contains(QStringLiteral(R"(<a href="index.htm">)")));
+    QCOMPARE(Controls(site).FileListBox1->Folder(), QStringLiteral("/"));
 
     // "Files": the "files" folder, names with the "files/" prefix.
     Answer([&] {
-      Click(site->Button2);
-      QCOMPARE(site->Label1->text(), QStringLiteral("Files"));
-      QCOMPARE(site->FileListBox1->Folder(), project + "/files");
-      QVERIFY(Pick(site->FileListBox1, "Price List.pdf"));
-      QCOMPARE(site->Edit2->text(), QStringLiteral("files/Price List.pdf"));
-      Click(site->dxButton1);
+      Click(Controls(site).Button2);
+      QCOMPARE(Controls(site).Label1->text(), QStringLiteral("Files"));
+      QCOMPARE(Controls(site).FileListBox1->Folder(), project + "/files");
+      QVERIFY(Pick(Controls(site).FileListBox1, "Price List.pdf"));
+      QCOMPARE(Controls(site).Edit2->text(), QStringLiteral("files/Price List.pdf"));
+      Click(Controls(site).dxButton1);
     });
-    Click(gen->dxButton20);
-    QCOMPARE(gen->linkurl->text(), QStringLiteral("index.htm"));
+    Click(Controls(gen).dxButton20);
+    QCOMPARE(Controls(gen).linkurl->text(), QStringLiteral("index.htm"));
 
     // The mode survives the reset, and the list opens on the mode's folder,
     // so the prefix handed back names a file that is there.
     env->WriteFile(project + "/files/new.htm", "new");
     Answer([&] {
-      QCOMPARE(site->Label1->text(), QStringLiteral("Files"));
-      QCOMPARE(site->FileListBox1->Folder(), project + "/files");
-      QVERIFY(Pick(site->FileListBox1, "new.htm"));
-      QCOMPARE(site->Edit2->text(), QStringLiteral("files/new.htm"));
-      Click(site->dxButton2);
+      QCOMPARE(Controls(site).Label1->text(), QStringLiteral("Files"));
+      QCOMPARE(Controls(site).FileListBox1->Folder(), project + "/files");
+      QVERIFY(Pick(Controls(site).FileListBox1, "new.htm"));
+      QCOMPARE(Controls(site).Edit2->text(), QStringLiteral("files/new.htm"));
+      Click(Controls(site).dxButton2);
     });
-    Click(gen->dxButton20);
-    QCOMPARE(gen->linkurl->text(), QStringLiteral("files/new.htm"));
+    Click(Controls(gen).dxButton20);
+    QCOMPARE(Controls(gen).linkurl->text(), QStringLiteral("files/new.htm"));
 
     // The close box leaves the list where it was: no reset.
     Answer([&] {
-      Click(site->Button1);
-      QCOMPARE(site->Label1->text(), QStringLiteral("Site"));
-      QCOMPARE(site->FileListBox1->Folder(), project);
+      Click(Controls(site).Button1);
+      QCOMPARE(Controls(site).Label1->text(), QStringLiteral("Site"));
+      QCOMPARE(Controls(site).FileListBox1->Folder(), project);
       site->close();
     });
-    Click(gen->dxButton20);
+    Click(Controls(gen).dxButton20);
     QVERIFY(!site->isVisible());
-    QCOMPARE(site->FileListBox1->Folder(), project);
-    QCOMPARE(gen->linkurl->text(), QStringLiteral("files/new.htm"));
+    QCOMPARE(Controls(site).FileListBox1->Folder(), project);
+    QCOMPARE(Controls(gen).linkurl->text(), QStringLiteral("files/new.htm"));
   }
 
  private:

@@ -24,6 +24,7 @@
 #include "list_files.h"
 #include "main_window.h"
 #include "manager_window.h"
+#include "window_controls.h"
 
 class TestManager : public QObject {
   Q_OBJECT
@@ -32,7 +33,7 @@ class TestManager : public QObject {
   Tfrmmanager* m = nullptr;
 
   TForm1& Main() const { return env->Main(); }
-  TEditorControl* Editor() const { return env->Main().Edit1; }
+  TEditorControl* Editor() const { return Controls(env->Main()).Edit1; }
 
   // A folder of pages and scripts, with names the mask takes and leaves.
   QString Pages() {
@@ -60,18 +61,20 @@ class TestManager : public QObject {
   }
 
   void windowAndControls() {
-    QCOMPARE(m->PageControl1->currentWidget(), m->TabSheet2);  // "Quick Code" first
-    QCOMPARE(m->PageControl1->tabPosition(), QTabWidget::West);
-    QCOMPARE(m->showmanagercheck->text(), QStringLiteral("Show  Vexa Manager at start"));
-    QVERIFY(!m->rect().intersects(m->Edit1->geometry()));  // the transfer field is never seen
-    QCOMPARE(m->Timer1->interval(), 500);
-    QVERIFY(!m->Timer1->isActive());
+    QCOMPARE(Controls(m).PageControl1->currentWidget(),
+             Controls(m).TabSheet2);  // "Quick Code" first
+    QCOMPARE(Controls(m).PageControl1->tabPosition(), QTabWidget::West);
+    QCOMPARE(Controls(m).showmanagercheck->text(), QStringLiteral("Show  Vexa Manager at start"));
+    QVERIFY(
+        !m->rect().intersects(Controls(m).Edit1->geometry()));  // the transfer field is never seen
+    QCOMPARE(Controls(m).Timer1->interval(), 500);
+    QVERIFY(!Controls(m).Timer1->isActive());
   }
 
   // The file list control itself: mask rules, and reading only on a change of folder.
   void fileListReadsItsFolderOnlyWhenPointedElsewhere() {
     const QString dir = Pages();
-    TFileList* list = m->FileListBox1;
+    TFileList* list = Controls(m).FileListBox1;
     list->SetFolder(dir);
     QCOMPARE(list->Folder(), dir.chopped(1));
     // Case-sensitive patterns; "*.php?" takes "new.php" and "old.php3", not "x.php34".
@@ -93,53 +96,53 @@ class TestManager : public QObject {
 
   void showingPointsTheListByTheFolderRule() {
     m->show();
-    QCOMPARE(m->FileListBox1->Folder() + "/", env->ProgramDir());
-    QVERIFY(m->FileListBox1->FileNames().contains("index.htm"));
-    QVERIFY(m->FileListBox1->FileNames().contains("frametemp.htm"));
+    QCOMPARE(Controls(m).FileListBox1->Folder() + "/", env->ProgramDir());
+    QVERIFY(Controls(m).FileListBox1->FileNames().contains("index.htm"));
+    QVERIFY(Controls(m).FileListBox1->FileNames().contains("frametemp.htm"));
 
     const QString dir = Pages();
     Main().OpenDocument(dir + "notes.txt");
-    QCOMPARE(m->FileListBox1->Folder() + "/", dir);
+    QCOMPARE(Controls(m).FileListBox1->Folder() + "/", dir);
 
     const QString site = env->TempDir() + "site";
     QDir().mkpath(site);
     Main().SetProjectDir(site);
     m->hide();
     m->show();
-    QCOMPARE(m->FileListBox1->Folder(), site);
+    QCOMPARE(Controls(m).FileListBox1->Folder(), site);
   }
 
   void doubleClickOpensTheFileWithTheSyntaxOfItsExtension() {
     const QString dir = Pages();
     m->show();
-    m->PageControl1->setCurrentWidget(m->TabSheet1);
-    m->FileListBox1->SetFolder(dir);
+    Controls(m).PageControl1->setCurrentWidget(Controls(m).TabSheet1);
+    Controls(m).FileListBox1->SetFolder(dir);
 
     // Extensions outside the table, or in other case, keep the syntax. The
     // mask leaves "PAGE.HTM" out, so the last round lists every file.
-    Main().synlist->setEditText(QStringLiteral("SQL"));
+    Controls(Main()).synlist->setEditText(QStringLiteral("SQL"));
     for (const char* name : {"shop.asp", "old.php3", "notes.txt", "PAGE.HTM"}) {
-      if (name[0] == 'P') m->FileListBox1->SetMask(QStringLiteral("*.*"));
-      QVERIFY(DoubleClickEntry(m->FileListBox1, name));
+      if (name[0] == 'P') Controls(m).FileListBox1->SetMask(QStringLiteral("*.*"));
+      QVERIFY(DoubleClickEntry(Controls(m).FileListBox1, name));
       QCOMPARE(Main().CurFileName(), dir + name);
       QCOMPARE(Main().StatusPanelText(0), dir + name);
       QCOMPARE(Editor()->GetText(), QByteArray("<p>") + name + "</p>\r\n");
-      QCOMPARE(Main().synlist->currentText(), QStringLiteral("SQL"));
+      QCOMPARE(Controls(Main()).synlist->currentText(), QStringLiteral("SQL"));
       QVERIFY(Main().ModifiedFlag() != "1");
     }
-    QVERIFY(DoubleClickEntry(m->FileListBox1, "new.php"));
-    QCOMPARE(Main().synlist->currentText(), QStringLiteral("PHP"));
-    QVERIFY(DoubleClickEntry(m->FileListBox1, "Form.java"));
-    QCOMPARE(Main().synlist->currentText(), QStringLiteral("JAVA SCRIPT"));
-    QVERIFY(DoubleClickEntry(m->FileListBox1, "index.htm"));
-    QCOMPARE(Main().synlist->currentText(), QStringLiteral("HTML"));
+    QVERIFY(DoubleClickEntry(Controls(m).FileListBox1, "new.php"));
+    QCOMPARE(Controls(Main()).synlist->currentText(), QStringLiteral("PHP"));
+    QVERIFY(DoubleClickEntry(Controls(m).FileListBox1, "Form.java"));
+    QCOMPARE(Controls(Main()).synlist->currentText(), QStringLiteral("JAVA SCRIPT"));
+    QVERIFY(DoubleClickEntry(Controls(m).FileListBox1, "index.htm"));
+    QCOMPARE(Controls(Main()).synlist->currentText(), QStringLiteral("HTML"));
     QVERIFY(env->Errors().isEmpty());
   }
 
   void doubleClickAsksFirstAndFailsWithoutHarm() {
     const QString dir = Pages();
     m->show();
-    m->FileListBox1->SetFolder(dir);
+    Controls(m).FileListBox1->SetFolder(dir);
 
     Editor()->SetTextBytes("my unsaved text");
     bool asked = false;
@@ -147,46 +150,46 @@ class TestManager : public QObject {
       asked = prompt->objectName() == "frmnotsaved";
       prompt->findChild<TdxButton*>("dxButton2")->click();
     });
-    QVERIFY(DoubleClickEntry(m->FileListBox1, "app.js"));
+    QVERIFY(DoubleClickEntry(Controls(m).FileListBox1, "app.js"));
     QVERIFY(asked);
     QCOMPARE(Main().CurFileName(), dir + "app.js");
 
     // A file gone since the list was read: the error, and nothing changes.
     QFile::remove(dir + "notes.txt");
-    Main().synlist->setEditText(QStringLiteral("XML"));
-    QVERIFY(DoubleClickEntry(m->FileListBox1, "notes.txt"));
+    Controls(Main()).synlist->setEditText(QStringLiteral("XML"));
+    QVERIFY(DoubleClickEntry(Controls(m).FileListBox1, "notes.txt"));
     QCOMPARE(env->Errors(), QStringList{"Cannot open file " + dir + "notes.txt"});
     QCOMPARE(Main().CurFileName(), dir + "app.js");
     QCOMPARE(Editor()->GetText(), QByteArray("<p>app.js</p>\r\n"));
-    QCOMPARE(Main().synlist->currentText(), QStringLiteral("XML"));
+    QCOMPARE(Controls(Main()).synlist->currentText(), QStringLiteral("XML"));
   }
 
   void refreshListReturnsWhenTheTimerFires() {
     const QString dir = Pages();
     m->show();
-    m->FileListBox1->SetFolder(dir);
+    Controls(m).FileListBox1->SetFolder(dir);
     env->WriteFile(dir + "added.htm", "new");
-    m->dxButton4->click();
-    QCOMPARE(m->FileListBox1->Folder(), QStringLiteral("/"));
-    QVERIFY(m->Timer1->isActive());
+    Controls(m).dxButton4->click();
+    QCOMPARE(Controls(m).FileListBox1->Folder(), QStringLiteral("/"));
+    QVERIFY(Controls(m).Timer1->isActive());
     m->Timer1Timer();
-    QVERIFY(!m->Timer1->isActive());
-    QCOMPARE(m->FileListBox1->Folder() + "/", dir);
-    QVERIFY(m->FileListBox1->FileNames().contains("added.htm"));
+    QVERIFY(!Controls(m).Timer1->isActive());
+    QCOMPARE(Controls(m).FileListBox1->Folder() + "/", dir);
+    QVERIFY(Controls(m).FileListBox1->FileNames().contains("added.htm"));
 
     // A second press within the interval makes the root the folder to return to.
-    m->dxButton4->click();
-    m->dxButton4->click();
+    Controls(m).dxButton4->click();
+    Controls(m).dxButton4->click();
     m->Timer1Timer();
-    QCOMPARE(m->FileListBox1->Folder(), QStringLiteral("/"));
+    QCOMPARE(Controls(m).FileListBox1->Folder(), QStringLiteral("/"));
   }
 
   void everyFragmentButtonInsertsItsText() {
     QStringList texts;
     for (int i = 0; i < 16; ++i) {
       Editor()->ClearText();
-      QAbstractButton* button =
-          i < 6 ? static_cast<QAbstractButton*>(m->ToolButton[i]) : m->Button[i - 6];
+      QAbstractButton* button = i < 6 ? static_cast<QAbstractButton*>(Controls(m).ToolButton[i])
+                                      : Controls(m).Button[i - 6];
       QCOMPARE(button->objectName(), QString::fromLatin1(quickcode::kFragments[i].Button));
       if (i >= 6) QCOMPARE(button->text(), QString::fromLatin1(quickcode::kFragments[i].Caption));
       button->click();
@@ -196,15 +199,15 @@ class TestManager : public QObject {
                                  "<div align=\"right\"></div>", "<b></b>", "<i></i>", "<u></u>",
                                  "<br>", "&nbsp", "&#8220;", "&#8221;", "&copy;", "&reg;",
                                  "&#8482;", "&#8222;", "&lt", "&gt"}));
-    QCOMPARE(m->Button[2]->text(), QStringLiteral("<\""));
-    QCOMPARE(m->Button[7]->text(), QStringLiteral("''"));
+    QCOMPARE(Controls(m).Button[2]->text(), QStringLiteral("<\""));
+    QCOMPARE(Controls(m).Button[7]->text(), QStringLiteral("''"));
   }
 
   void aFragmentReplacesTheSelectionAndTheClipboard() {
     QApplication::clipboard()->setText(QStringLiteral("what the user copied"));
     Editor()->SetTextBytes("Hello World\r\nnext");
     Editor()->SendScintilla(QsciScintillaBase::SCI_SETSEL, 6UL, 11L);
-    m->Button[4]->click();  // "Copyright"
+    Controls(m).Button[4]->click();  // "Copyright"
     QCOMPARE(Editor()->GetText(), QByteArray("Hello &copy;\r\nnext"));
     QCOMPARE(Editor()->CaretPosition(), 12);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("&copy;"));
@@ -215,71 +218,72 @@ class TestManager : public QObject {
     env->WriteFile(env->ProgramDir() + "qcode/html1.qvw",
                    "<a href=\"\"></a>\r\n\r\n  <td>\t</td>  \r\n\x80 &euro;");
     m->show();
-    QCOMPARE(m->ListBox1->count(), 4);
-    QVERIFY(m->ListBox2->count() > 20);
+    QCOMPARE(Controls(m).ListBox1->count(), 4);
+    QVERIFY(Controls(m).ListBox2->count() > 20);
 
     Editor()->ClearText();
-    QVERIFY(DoubleClickEntry(m->ListBox1, "  <td>\t</td>  "));
+    QVERIFY(DoubleClickEntry(Controls(m).ListBox1, "  <td>\t</td>  "));
     QCOMPARE(Editor()->GetText(), QByteArray("  <td>\t</td>  "));
-    QVERIFY(DoubleClickEntry(m->ListBox1, QString(QChar(0x20AC)) + " &euro;"));
+    QVERIFY(DoubleClickEntry(Controls(m).ListBox1, QString(QChar(0x20AC)) + " &euro;"));
     QCOMPARE(Editor()->GetText(), QByteArray("  <td>\t</td>  \x80 &euro;"));
 
     // The empty entry inserts nothing, whatever the clipboard held before.
     QApplication::clipboard()->setText(QStringLiteral("stale"));
-    m->ListBox1->setCurrentRow(1);
-    QTest::mouseDClick(m->ListBox1->viewport(), Qt::LeftButton, {},
-                       m->ListBox1->visualItemRect(m->ListBox1->item(1)).center());
+    Controls(m).ListBox1->setCurrentRow(1);
+    QTest::mouseDClick(
+        Controls(m).ListBox1->viewport(), Qt::LeftButton, {},
+        Controls(m).ListBox1->visualItemRect(Controls(m).ListBox1->item(1)).center());
     QCOMPARE(Editor()->GetText(), QByteArray("  <td>\t</td>  \x80 &euro;"));
 
-    m->ListBox1->clearSelection();
-    DoubleClickEmptyPart(m->ListBox1);
+    Controls(m).ListBox1->clearSelection();
+    DoubleClickEmptyPart(Controls(m).ListBox1);
     QCOMPARE(env->Errors(), QStringList{"List index out of bounds (-1)"});
     QCOMPARE(Editor()->GetText(), QByteArray("  <td>\t</td>  \x80 &euro;"));
 
-    const QString first = m->ListBox2->item(0)->text();
-    QVERIFY(DoubleClickEntry(m->ListBox2, first));
+    const QString first = Controls(m).ListBox2->item(0)->text();
+    QVERIFY(DoubleClickEntry(Controls(m).ListBox2, first));
     QVERIFY(Editor()->GetText().endsWith(first.toLatin1()));
   }
 
   void showingLoadsTheDefaultListsOnlyWhileTheChooserIsEmpty() {
     auto* chooser = forms::Get<Tfrmopenlists>(QStringLiteral("frmopenlists"));
-    chooser->Edit1->setText(QStringLiteral("/chosen/list1.qvu"));
-    m->ListBox1->addItem(QStringLiteral("kept"));
+    Controls(chooser).Edit1->setText(QStringLiteral("/chosen/list1.qvu"));
+    Controls(m).ListBox1->addItem(QStringLiteral("kept"));
     m->show();
-    QCOMPARE(quickcode::ListBoxEntries(m->ListBox1), QStringList{"kept"});
-    QVERIFY(m->ListBox2->count() > 0);
+    QCOMPARE(quickcode::ListBoxEntries(Controls(m).ListBox1), QStringList{"kept"});
+    QVERIFY(Controls(m).ListBox2->count() > 0);
 
     // A missing List 1 is reported and List 2 is not read; the window shows.
     m->hide();
-    chooser->Edit1->clear();
-    m->ListBox2->clear();
+    Controls(chooser).Edit1->clear();
+    Controls(m).ListBox2->clear();
     QFile::remove(env->ProgramDir() + "qcode/html1.qvw");
     m->show();
     QVERIFY(m->isVisible());
     QCOMPARE(env->Errors(),
              QStringList{"Cannot open file " + env->ProgramDir() + "qcode/html1.qvw"});
-    QCOMPARE(m->ListBox2->count(), 0);
+    QCOMPARE(Controls(m).ListBox2->count(), 0);
   }
 
   void framesAndAMissingTemplate() {
-    Main().synlist->setEditText(QStringLiteral("PHP"));
+    Controls(Main()).synlist->setEditText(QStringLiteral("PHP"));
     Main().SetCurFileName(env->TempDir() + "page.htm");
     Editor()->SetTextBytes("changed");
     AnswerNextModal([](QWidget* prompt) { prompt->findChild<TdxButton*>("dxButton2")->click(); });
-    m->Button[10]->click();
+    Controls(m).Button[10]->click();
     QCOMPARE(Main().CurFileName(), QStringLiteral("new.htm"));
     QCOMPARE(Main().StatusPanelText(0), QStringLiteral("new.htm"));
     QByteArray frames = env->ReadFile(env->ProgramDir() + "frametemp.htm");
     frames.replace("\r\n", "\n").replace("\n", "\r\n");
     QVERIFY(frames.contains("<frameset"));
     QCOMPARE(Editor()->GetText(), frames);
-    QCOMPARE(Main().synlist->currentText(), QStringLiteral("PHP"));
+    QCOMPARE(Controls(Main()).synlist->currentText(), QStringLiteral("PHP"));
     QCOMPARE(Main().ModifiedFlag(), QStringLiteral("1"));
 
     QFile::remove(env->ProgramDir() + "frametemp.htm");
     Main().SetCurFileName(env->TempDir() + "other.htm");
     Main().SetModifiedFlag(QString());
-    m->Button[10]->click();
+    Controls(m).Button[10]->click();
     QCOMPARE(env->Errors(), QStringList{"Cannot open file " + env->ProgramDir() + "frametemp.htm"});
     QCOMPARE(Editor()->GetText(), QByteArray());
     QCOMPARE(Main().CurFileName(), QStringLiteral("new.htm"));
@@ -287,12 +291,12 @@ class TestManager : public QObject {
 
   void openNewEditAndClose() {
     m->show();
-    m->dxButton2->click();
+    Controls(m).dxButton2->click();
     QVERIFY(forms::Find("frmopenlists")->isVisible());
     QVERIFY(!forms::Find("frmopenlists")->isModal());
-    m->dxButton3->click();
+    Controls(m).dxButton3->click();
     QVERIFY(forms::Find("frmnewedit")->isVisible());
-    m->dxButton1->click();
+    Controls(m).dxButton1->click();
     QVERIFY(!m->isVisible());
   }
 };

@@ -20,6 +20,7 @@
 #include "paths.h"
 #include "preview.h"
 #include "preview_window.h"
+#include "window_controls.h"
 
 class TestPreview : public QObject {
   Q_OBJECT
@@ -28,19 +29,19 @@ class TestPreview : public QObject {
   std::unique_ptr<TestEnvironment> env;
 
   TForm4& Preview() const { return *forms::Get<TForm4>(QStringLiteral("Form4")); }
-  TWebBrowser* Browser() const { return Preview().WebBrowser1; }
+  TWebBrowser* Browser() const { return Controls(Preview()).WebBrowser1; }
 
   // Puts a document into the editor as if it had been opened from path.
   void SetDocument(const QString& path, const QByteArray& text) {
     TForm1& f = env->Main();
     f.SetCurFileName(path);
     f.SetStatusFileName(path);
-    f.Edit1->SetTextBytes(text);
-    f.Timer1->stop();
+    Controls(f).Edit1->SetTextBytes(text);
+    Controls(f).Timer1->stop();
   }
 
   bool ClickUpdate() {
-    return LoadAndWait(Browser(), [this] { env->Main().dxButton2->click(); });
+    return LoadAndWait(Browser(), [this] { Controls(env->Main()).dxButton2->click(); });
   }
 
   QString BodyText() {
@@ -67,10 +68,10 @@ class TestPreview : public QObject {
   void updatePreviewWritesTheTextAndShowsIt() {
     TForm1& f = env->Main();
     const QByteArray text = "<html><body><p id=\"x\">Hello \xe9t\xe9</p></body></html>";
-    f.Edit1->SetTextBytes(text);
-    QVERIFY(f.Timer1->isActive());
+    Controls(f).Edit1->SetTextBytes(text);
+    QVERIFY(Controls(f).Timer1->isActive());
     QVERIFY(ClickUpdate());
-    QVERIFY(!f.Timer1->isActive());
+    QVERIFY(!Controls(f).Timer1->isActive());
     QCOMPARE(TestEnvironment::ReadFile(env->SharedDir() + "temp.vwe"), text);
     QCOMPARE(Browser()->url(), web::LocalFileUrl(env->SharedDir() + "temp.vwe"));
     // Served as a page although the name ends in ".vwe"; single-byte text.
@@ -78,9 +79,9 @@ class TestPreview : public QObject {
              QString::fromUtf8("Hello \u00e9t\u00e9"));
     // New goes back to the start page, also a page although it ends in ".vwe".
     f.SetModifiedFlag(QString());
-    QVERIFY(LoadAndWait(Browser(), [&] { f.Action1->trigger(); }));
+    QVERIFY(LoadAndWait(Browser(), [&] { Controls(f).Action1->trigger(); }));
     QCOMPARE(Browser()->url(), web::LocalFileUrl(env->ProgramDir() + "vexa.vwe"));
-    QVERIFY(!f.Timer1->isActive());
+    QVERIFY(!Controls(f).Timer1->isActive());
     QCOMPARE(RunScript(Browser(), "document.querySelector('h1').textContent").toString(),
              QStringLiteral("Vexa Web Editor Pro"));
   }
@@ -106,7 +107,7 @@ class TestPreview : public QObject {
                               10000);
     SetDocument("/nonexistent-folder/page.htm", "<p>x</p>");
     QSignalSpy started(Browser(), &QWebEngineView::loadStarted);
-    f.dxButton2->click();
+    Controls(f).dxButton2->click();
     QCOMPARE(env->Errors(), QStringList{"Cannot create file /nonexistent-folder/temp.vwe"});
     QTest::qWait(300);
     QCOMPARE(started.count(), 0);
@@ -118,7 +119,7 @@ class TestPreview : public QObject {
     QSignalSpy started(Browser(), &QWebEngineView::loadStarted);
     QElapsedTimer sinceLastKey;
     for (char c : {'a', 'b', 'c'}) {
-      QTest::keyClick(f.Edit1, c);
+      QTest::keyClick(Controls(f).Edit1, c);
       sinceLastKey.start();
       QTest::qWait(150);
     }
@@ -132,12 +133,12 @@ class TestPreview : public QObject {
 
   void phpDropsTheAutomaticUpdateButNotTheManualOne() {
     TForm1& f = env->Main();
-    f.synlist->setEditText(QStringLiteral("PHP"));
+    Controls(f).synlist->setEditText(QStringLiteral("PHP"));
     f.synlistChange();
-    QVERIFY(!f.Check1->isChecked());
+    QVERIFY(!Controls(f).Check1->isChecked());
     QSignalSpy started(Browser(), &QWebEngineView::loadStarted);
-    QTest::keyClick(f.Edit1, 'x');
-    QVERIFY(f.Timer1->isActive());
+    QTest::keyClick(Controls(f).Edit1, 'x');
+    QVERIFY(Controls(f).Timer1->isActive());
     QTest::qWait(1600);
     QCOMPARE(started.count(), 0);
     QVERIFY(!QFile::exists(env->SharedDir() + "temp.vwe"));
@@ -149,23 +150,23 @@ class TestPreview : public QObject {
     TForm1& f = env->Main();
     TLocalHttpServer server("text/html", "<html><body>served over http</body></html>");
     // First run: the box shows checked, but the browser has not been told yet.
-    QVERIFY(f.CheckBox1->isChecked());
+    QVERIFY(Controls(f).CheckBox1->isChecked());
     QVERIFY(!Browser()->Offline());
-    f.CheckBox1->click();
-    f.CheckBox1->click();
-    QVERIFY(f.CheckBox1->isChecked());
+    Controls(f).CheckBox1->click();
+    Controls(f).CheckBox1->click();
+    QVERIFY(Controls(f).CheckBox1->isChecked());
     QVERIFY(Browser()->Offline());
 
     const QByteArray page = "<html><body><img id=\"r\" src=\"" + server.Url("/pic").toLatin1() +
                             "\"><p>local</p></body></html>";
-    f.Edit1->SetTextBytes(page);
+    Controls(f).Edit1->SetTextBytes(page);
     QVERIFY(ClickUpdate());
     QCOMPARE(BodyText(), QStringLiteral("local"));
     QVERIFY(!LoadAndWait(Browser(), [&] { Browser()->load(QUrl(server.Url())); }));
     QTest::qWait(300);
     QCOMPARE(server.Requests, 0);
 
-    f.CheckBox1->click();
+    Controls(f).CheckBox1->click();
     QVERIFY(!Browser()->Offline());
     QVERIFY(LoadAndWait(Browser(), [&] { Browser()->load(QUrl(server.Url())); }));
     QCOMPARE(BodyText(), QStringLiteral("served over http"));
@@ -201,9 +202,9 @@ class TestPreview : public QObject {
     QVERIFY(LoadAndWait(Browser(),
                         [&] { RunScript(Browser(), "document.getElementById('l').click()"); }));
     QCOMPARE(Browser()->url(), web::LocalFileUrl(second));
-    QVERIFY(LoadAndWait(Browser(), [&] { p.Back1->trigger(); }));
+    QVERIFY(LoadAndWait(Browser(), [&] { Controls(p).Back1->trigger(); }));
     QCOMPARE(Browser()->url(), web::LocalFileUrl(first));
-    QVERIFY(LoadAndWait(Browser(), [&] { p.Forward1->trigger(); }));
+    QVERIFY(LoadAndWait(Browser(), [&] { Controls(p).Forward1->trigger(); }));
     QCOMPARE(Browser()->url(), web::LocalFileUrl(second));
     QCOMPARE(BodyText(), QStringLiteral("second page"));
   }
@@ -219,7 +220,7 @@ class TestPreview : public QObject {
                    "Top Pr=337\r\n");
     f.show();
     QVERIFY(QTest::qWaitForWindowActive(&f));
-    QTest::keyClick(f.Edit1, Qt::Key_F1);
+    QTest::keyClick(Controls(f).Edit1, Qt::Key_F1);
     QVERIFY(p.isVisible());
     QVERIFY(QTest::qWaitForWindowActive(&p));
     QWidget* view = Browser()->focusProxy() ? Browser()->focusProxy() : Browser();

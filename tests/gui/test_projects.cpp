@@ -16,6 +16,7 @@
 #include "main_window.h"
 #include "manager_window.h"
 #include "projects_dialog.h"
+#include "window_controls.h"
 
 class TestProjects : public QObject {
   Q_OBJECT
@@ -30,19 +31,19 @@ class TestProjects : public QObject {
   // The dialog as the File menu shows it, over an unmodified document.
   void ShowFromMenu() {
     Main().SetModifiedFlag(QString());
-    app::ShowProjectsFromMenu();
+    Controls(Main()).Action7->trigger();
     QVERIFY(dlg->isVisible());
   }
 
   void Create(const QString& title, const QString& folder) {
-    dlg->projecttitle->setText(title);
-    dlg->Edit1->setText(folder);
-    dlg->dxButton2->click();
+    Controls(dlg).projecttitle->setText(title);
+    Controls(dlg).Edit1->setText(folder);
+    Controls(dlg).dxButton2->click();
   }
 
   void OpenListed(const QString& fileName) {
-    QVERIFY(ClickEntry(dlg->FileListBox1, fileName));
-    dlg->dxButton3->click();
+    QVERIFY(ClickEntry(Controls(dlg).FileListBox1, fileName));
+    Controls(dlg).dxButton3->click();
   }
 
  private slots:
@@ -62,7 +63,7 @@ class TestProjects : public QObject {
   void startUpDialogIsLeftOnlyThroughItsButtons() {
     // At start-up the dialog is left by a project or by quitting; Escape does
     // not close it. The File menu offers "Close" too.
-    QVERIFY(!dlg->dxButton1->isEnabled());
+    QVERIFY(!Controls(dlg).dxButton1->isEnabled());
     bool escapeClosed = true;
     AnswerNextModal([&](QWidget* modal) {
       QTest::keyClick(modal, Qt::Key_Escape);
@@ -72,37 +73,38 @@ class TestProjects : public QObject {
     dlg->exec();
     QVERIFY(!escapeClosed);
     ShowFromMenu();
-    QVERIFY(dlg->dxButton1->isEnabled());
-    dlg->dxButton1->click();
+    QVERIFY(Controls(dlg).dxButton1->isEnabled());
+    Controls(dlg).dxButton1->click();
     QVERIFY(!dlg->isVisible());
-    QCOMPARE(dlg->FileListBox1->Folder(), QStringLiteral("/"));
+    QCOMPARE(Controls(dlg).FileListBox1->Folder(), QStringLiteral("/"));
   }
 
   void drivesAndFoldersFillTheFolderBox() {
     QDir().mkpath(Site("tree/alpha"));
     QDir().mkpath(Site("tree/.hidden"));
     ShowFromMenu();
-    QCOMPARE(dlg->Drive1->Drives().value(0), QStringLiteral("/"));
-    dlg->Drive1->setCurrentIndex(0);
-    emit dlg->Drive1->activated(0);
-    QCOMPARE(dlg->Dir1->Folder(), QStringLiteral("/"));
-    QCOMPARE(dlg->Edit1->text(), QStringLiteral("/"));
+    QCOMPARE(Controls(dlg).Drive1->Drives().value(0), QStringLiteral("/"));
+    Controls(dlg).Drive1->setCurrentIndex(0);
+    emit Controls(dlg).Drive1->activated(0);
+    QCOMPARE(Controls(dlg).Dir1->Folder(), QStringLiteral("/"));
+    QCOMPARE(Controls(dlg).Edit1->text(), QStringLiteral("/"));
 
-    dlg->Dir1->SetFolder(Site("tree/"));
-    QCOMPARE(dlg->Edit1->text(), Site("tree"));
-    QVERIFY(!dlg->Dir1->findItems(".hidden", Qt::MatchExactly | Qt::MatchRecursive).size());
-    QVERIFY(DoubleClickFolder(dlg->Dir1, "alpha"));
-    QCOMPARE(dlg->Edit1->text(), Site("tree/alpha"));
-    QCOMPARE(dlg->Dir1->Folder(), Site("tree/alpha"));
+    Controls(dlg).Dir1->SetFolder(Site("tree/"));
+    QCOMPARE(Controls(dlg).Edit1->text(), Site("tree"));
+    QVERIFY(
+        !Controls(dlg).Dir1->findItems(".hidden", Qt::MatchExactly | Qt::MatchRecursive).size());
+    QVERIFY(DoubleClickFolder(Controls(dlg).Dir1, "alpha"));
+    QCOMPARE(Controls(dlg).Edit1->text(), Site("tree/alpha"));
+    QCOMPARE(Controls(dlg).Dir1->Folder(), Site("tree/alpha"));
   }
 
   void createKeepsAnExistingStartPageAndOpensIt() {
     const QString site = Site("shop");
     env->WriteFile(site + "/index.htm", "<p>my own shop</p>\r\n");
     env->WriteFile(site + "/images/logo.gif", "GIF89a");
-    Main().synlist->setEditText(QStringLiteral("PHP"));
+    Controls(Main()).synlist->setEditText(QStringLiteral("PHP"));
     ShowFromMenu();
-    Main().Timer1->start();
+    Controls(Main()).Timer1->start();
     Create("Shop", site);
 
     QVERIFY(env->Errors().isEmpty());
@@ -112,19 +114,19 @@ class TestProjects : public QObject {
     QCOMPARE(env->ReadFile(site + "/images/logo.gif"), QByteArray("GIF89a"));
     QVERIFY(QFileInfo(site + "/private").isDir());
     QVERIFY(QFileInfo(site + "/files").isDir());
-    QCOMPARE(Main().prodir1->text(), site);
+    QCOMPARE(Controls(Main()).prodir1->text(), site);
     QCOMPARE(Main().windowTitle(), "Vexa Web Editor Pro -- Shop.vexa -- " + site);
     QCOMPARE(Main().CurFileName(), site + "/index.htm");
     QCOMPARE(Main().StatusPanelText(0), site + "/index.htm");
-    QCOMPARE(Main().Edit1->GetText(), QByteArray("<p>my own shop</p>\r\n"));
-    QCOMPARE(Main().synlist->currentText(), QStringLiteral("PHP"));
-    QVERIFY(!Main().Timer1->isActive());
+    QCOMPARE(Controls(Main()).Edit1->GetText(), QByteArray("<p>my own shop</p>\r\n"));
+    QCOMPARE(Controls(Main()).synlist->currentText(), QStringLiteral("PHP"));
+    QVERIFY(!Controls(Main()).Timer1->isActive());
     // A project loaded from the menu counts as a change of the document.
     QCOMPARE(Main().ModifiedFlag(), QStringLiteral("1"));
-    QCOMPARE(dlg->FileListBox1->Folder(), QStringLiteral("/"));
+    QCOMPARE(Controls(dlg).FileListBox1->Folder(), QStringLiteral("/"));
     auto* manager = forms::Get<Tfrmmanager>(QStringLiteral("frmmanager"));
-    QCOMPARE(manager->FileListBox1->Folder(), site);
-    QCOMPARE(manager->FileListBox1->FileNames(), QStringList{"index.htm"});
+    QCOMPARE(Controls(manager).FileListBox1->Folder(), site);
+    QCOMPARE(Controls(manager).FileListBox1->FileNames(), QStringList{"index.htm"});
   }
 
   void createTwiceWithOneTitleOverwritesTheProjectFile() {
@@ -133,12 +135,12 @@ class TestProjects : public QObject {
     QDir().mkpath(Site("second"));
     ShowFromMenu();
     Create("Same", Site("first"));
-    QCOMPARE(Main().Edit1->GetText(), QByteArray("<html>start</html>\r\n"));
+    QCOMPARE(Controls(Main()).Edit1->GetText(), QByteArray("<html>start</html>\r\n"));
     ShowFromMenu();
     Create("Same", Site("second"));
     QCOMPARE(env->ReadFile(Store() + "Same.vexa"), (Site("second") + "\r\n").toUtf8());
     QCOMPARE(QDir(Store()).entryList(QDir::Files), QStringList{"Same.vexa"});
-    QCOMPARE(Main().prodir1->text(), Site("second"));
+    QCOMPARE(Controls(Main()).prodir1->text(), Site("second"));
   }
 
   void refusedTitlesWriteNothing() {
@@ -156,7 +158,7 @@ class TestProjects : public QObject {
     QVERIFY(QDir(Store()).isEmpty());
     QVERIFY(!QFileInfo::exists(env->SharedDir() + "vexapro/outside.vexa"));
     QVERIFY(QDir(site).isEmpty());
-    QVERIFY(Main().prodir1->text().isEmpty());
+    QVERIFY(Controls(Main()).prodir1->text().isEmpty());
   }
 
   void openThenF2SavesToTheStartPageWithoutADialog() {
@@ -164,29 +166,29 @@ class TestProjects : public QObject {
     env->WriteFile(Store() + "empty.vexa", "\r\n/ignored\r\n");
     ShowFromMenu();
     OpenListed("empty.vexa");
-    QVERIFY(dlg->Edit2->text().isEmpty());
-    QVERIFY(dlg->isVisible() && Main().prodir1->text().isEmpty());
-    dlg->dxButton1->click();
+    QVERIFY(Controls(dlg).Edit2->text().isEmpty());
+    QVERIFY(dlg->isVisible() && Controls(Main()).prodir1->text().isEmpty());
+    Controls(dlg).dxButton1->click();
 
     const QString site = Site("blog");
     env->WriteFile(site + "/index.htm", "<h1>Blog</h1>\r\n");
     env->WriteFile(Store() + "blog.vexa", (site + "\r\nnothing else matters\r\n").toUtf8());
     env->WriteFile(Store() + "notes.txt", "not a project");
     ShowFromMenu();
-    QCOMPARE(dlg->FileListBox1->FileNames(), (QStringList{"blog.vexa", "empty.vexa"}));
-    QVERIFY(ClickEntry(dlg->FileListBox1, "blog.vexa"));
-    QCOMPARE(dlg->Edit2->text(), site);
-    dlg->dxButton3->click();
+    QCOMPARE(Controls(dlg).FileListBox1->FileNames(), (QStringList{"blog.vexa", "empty.vexa"}));
+    QVERIFY(ClickEntry(Controls(dlg).FileListBox1, "blog.vexa"));
+    QCOMPARE(Controls(dlg).Edit2->text(), site);
+    Controls(dlg).dxButton3->click();
 
     QVERIFY(env->Errors().isEmpty());
     QVERIFY(!dlg->isVisible());
     QCOMPARE(Main().windowTitle(), "Vexa Web Editor Pro -- blog.vexa -- " + site);
-    QCOMPARE(Main().prodir1->text(), site);
+    QCOMPARE(Controls(Main()).prodir1->text(), site);
     QCOMPARE(Main().CurFileName(), site + "/index.htm");
-    QCOMPARE(Main().Edit1->GetText(), QByteArray("<h1>Blog</h1>\r\n"));
+    QCOMPARE(Controls(Main()).Edit1->GetText(), QByteArray("<h1>Blog</h1>\r\n"));
 
-    Main().Edit1->SetTextBytes("<h1>Blog</h1>\r\n<p>new post</p>\r\n");
-    Main().Action2->trigger();
+    Controls(Main()).Edit1->SetTextBytes("<h1>Blog</h1>\r\n<p>new post</p>\r\n");
+    Controls(Main()).Action2->trigger();
     QVERIFY(dialogs::TakeFileDialogRequests().isEmpty());
     QCOMPARE(env->ReadFile(site + "/index.htm"),
              QByteArray("<h1>Blog</h1>\r\n<p>new post</p>\r\n"));
@@ -198,22 +200,22 @@ class TestProjects : public QObject {
     env->WriteFile(Store() + "old.vexa", (site + "\r\n").toUtf8());
     env->WriteFile(Store() + "other.vexa", "/other\r\n");
     ShowFromMenu();
-    QVERIFY(ClickEntry(dlg->FileListBox1, "other.vexa"));
-    QVERIFY(ClickEntry(dlg->FileListBox1, "old.vexa"));
-    dlg->dxButton4->click();
+    QVERIFY(ClickEntry(Controls(dlg).FileListBox1, "other.vexa"));
+    QVERIFY(ClickEntry(Controls(dlg).FileListBox1, "old.vexa"));
+    Controls(dlg).dxButton4->click();
     QVERIFY(!QFileInfo::exists(Store() + "old.vexa"));
     QVERIFY(QFileInfo::exists(Store() + "other.vexa"));
     QCOMPARE(env->ReadFile(site + "/index.htm"), QByteArray("old site"));
-    QCOMPARE(dlg->FileListBox1->FileNames(), (QStringList{"old.vexa", "other.vexa"}));
+    QCOMPARE(Controls(dlg).FileListBox1->FileNames(), (QStringList{"old.vexa", "other.vexa"}));
 
     // The still listed name fails to read, and the folder box keeps its text.
-    QVERIFY(ClickEntry(dlg->FileListBox1, "old.vexa"));
+    QVERIFY(ClickEntry(Controls(dlg).FileListBox1, "old.vexa"));
     QCOMPARE(env->Errors(), QStringList{"File not found"});
-    QCOMPARE(dlg->Edit2->text(), site);
+    QCOMPARE(Controls(dlg).Edit2->text(), site);
 
-    dlg->dxButton1->click();
-    app::ShowProjectsFromMenu();
-    QCOMPARE(dlg->FileListBox1->FileNames(), QStringList{"other.vexa"});
+    Controls(dlg).dxButton1->click();
+    Controls(Main()).Action7->trigger();
+    QCOMPARE(Controls(dlg).FileListBox1->FileNames(), QStringList{"other.vexa"});
   }
 
   void aMissingStartPageKeepsTheDocument() {
@@ -227,10 +229,10 @@ class TestProjects : public QObject {
 
     QCOMPARE(env->Errors(), QStringList{"Cannot open file " + site + "/index.htm"});
     QVERIFY(dlg->isVisible());
-    QCOMPARE(Main().Edit1->GetText(), QByteArray("<p>keep me</p>\r\n"));
+    QCOMPARE(Controls(Main()).Edit1->GetText(), QByteArray("<p>keep me</p>\r\n"));
     QCOMPARE(Main().CurFileName(), doc);
     QCOMPARE(Main().StatusPanelText(0), doc);
-    QCOMPARE(Main().prodir1->text(), site);
+    QCOMPARE(Controls(Main()).prodir1->text(), site);
     QCOMPARE(Main().windowTitle(), "Vexa Web Editor Pro -- bare.vexa -- " + site);
   }
 
@@ -238,9 +240,9 @@ class TestProjects : public QObject {
     const QString site = Site("next");
     env->WriteFile(site + "/index.htm", "<p>next</p>\r\n");
     env->WriteFile(Store() + "next.vexa", (site + "\r\n").toUtf8());
-    Main().Edit1->SetTextBytes("unsaved work");
+    Controls(Main()).Edit1->SetTextBytes("unsaved work");
     QCOMPARE(Main().ModifiedFlag(), QStringLiteral("1"));
-    app::ShowProjectsFromMenu();
+    Controls(Main()).Action7->trigger();
 
     // "Yes" with the save-as dialog cancelled: the document stays, no project.
     dialogs::QueueFileDialogAnswer(QString());
@@ -251,29 +253,29 @@ class TestProjects : public QObject {
     });
     OpenListed("next.vexa");
     QVERIFY(asked);
-    QCOMPARE(Main().Edit1->GetText(), QByteArray("unsaved work"));
-    QVERIFY(Main().prodir1->text().isEmpty());
+    QCOMPARE(Controls(Main()).Edit1->GetText(), QByteArray("unsaved work"));
+    QVERIFY(Controls(Main()).prodir1->text().isEmpty());
     QVERIFY(dlg->isVisible());
 
     // "Yes" with a name chosen: saved, then the project opens.
     const QString saved = Site("saved.htm");
     dialogs::QueueFileDialogAnswer(saved);
     AnswerNextModal([](QWidget* prompt) { prompt->findChild<TdxButton*>("dxButton1")->click(); });
-    dlg->dxButton3->click();
+    Controls(dlg).dxButton3->click();
     QCOMPARE(env->ReadFile(saved), QByteArray("unsaved work"));
-    QCOMPARE(Main().Edit1->GetText(), QByteArray("<p>next</p>\r\n"));
-    QCOMPARE(Main().prodir1->text(), site);
+    QCOMPARE(Controls(Main()).Edit1->GetText(), QByteArray("<p>next</p>\r\n"));
+    QCOMPARE(Controls(Main()).prodir1->text(), site);
 
     // "No" lets the change go.
     env->WriteFile(env->ProgramDir() + "index.htm", "<p>start</p>\r\n");
     QDir().mkpath(Site("fresh"));
-    Main().Edit1->SetTextBytes("throw away");
-    app::ShowProjectsFromMenu();
+    Controls(Main()).Edit1->SetTextBytes("throw away");
+    Controls(Main()).Action7->trigger();
     AnswerNextModal([](QWidget* prompt) { prompt->findChild<TdxButton*>("dxButton2")->click(); });
     Create("Fresh", Site("fresh"));
     QVERIFY(env->Errors().isEmpty());
-    QCOMPARE(Main().Edit1->GetText(), QByteArray("<p>start</p>\r\n"));
-    QCOMPARE(Main().prodir1->text(), Site("fresh"));
+    QCOMPARE(Controls(Main()).Edit1->GetText(), QByteArray("<p>start</p>\r\n"));
+    QCOMPARE(Controls(Main()).prodir1->text(), Site("fresh"));
   }
 
   void theStartUpDialogAsksNothing() {
@@ -294,7 +296,7 @@ class TestProjects : public QObject {
     QCOMPARE(dlg->exec(), int(QDialog::Accepted));
     QTest::qWait(600);  // lets the watch for a question run out
     QVERIFY(!prompted);
-    QCOMPARE(Main().prodir1->text(), site);
+    QCOMPARE(Controls(Main()).prodir1->text(), site);
     QCOMPARE(Main().CurFileName(), site + "/index.htm");
   }
 };

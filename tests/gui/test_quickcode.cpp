@@ -16,6 +16,7 @@
 #include "list_files.h"
 #include "manager_window.h"
 #include "user_list_picker.h"
+#include "window_controls.h"
 
 class TestQuickCode : public QObject {
   Q_OBJECT
@@ -38,8 +39,8 @@ class TestQuickCode : public QObject {
   // Checks wait until the picker is closed, so a failure never leaves it open.
   void Pick(TListPicker* picker, const QString& file, bool ok = true) {
     AnswerNextModal([=](QWidget*) {
-      if (!file.isEmpty()) ClickEntry(picker->FileListBox1, file);
-      (ok ? picker->dxButton1 : picker->dxButton2)->click();
+      if (!file.isEmpty()) ClickEntry(Controls(picker).FileListBox1, file);
+      (ok ? Controls(picker).dxButton1 : Controls(picker).dxButton2)->click();
     });
   }
 
@@ -61,108 +62,109 @@ class TestQuickCode : public QObject {
 
   void chooserPicksAndLoadsBothLists() {
     chooser->show();
-    QCOMPARE(chooser->Edit1->text(), Qcode() + "html1.qvw");
-    QCOMPARE(chooser->Edit2->text(), Qcode() + "html2.qvw");
+    QCOMPARE(Controls(chooser).Edit1->text(), Qcode() + "html1.qvw");
+    QCOMPARE(Controls(chooser).Edit2->text(), Qcode() + "html2.qvw");
 
     QStringList listed;
     QString caption, picked;
     AnswerNextModal([&](QWidget*) {
       caption = filePicker->windowTitle();
-      listed = filePicker->FileListBox1->FileNames();
-      ClickEntry(filePicker->FileListBox1, "mine.qvu");
-      picked = filePicker->Edit1->text();
-      filePicker->dxButton1->click();
+      listed = Controls(filePicker).FileListBox1->FileNames();
+      ClickEntry(Controls(filePicker).FileListBox1, "mine.qvu");
+      picked = Controls(filePicker).Edit1->text();
+      Controls(filePicker).dxButton1->click();
     });
-    chooser->dxButton1->click();
+    Controls(chooser).dxButton1->click();
     QCOMPARE(caption, QStringLiteral("Open List1"));
     QCOMPARE(picked, Qcode() + "mine.qvu");
     QCOMPARE(listed, (QStringList{"html1.qvw", "html2.qvw", "mine.qvu"}));
-    QCOMPARE(chooser->Edit1->text(), Qcode() + "mine.qvu");
-    QCOMPARE(manager->ListBox1->count(), 0);
+    QCOMPARE(Controls(chooser).Edit1->text(), Qcode() + "mine.qvu");
+    QCOMPARE(Controls(manager).ListBox1->count(), 0);
 
     // "Cancel" copies nothing; a list added meanwhile shows at the next showing.
     env->WriteFile(Qcode() + "later.qvw", "<s></s>\r\n");
     AnswerNextModal([&](QWidget*) {
       caption = filePicker->windowTitle();
-      listed = filePicker->FileListBox1->FileNames();
-      filePicker->dxButton2->click();
+      listed = Controls(filePicker).FileListBox1->FileNames();
+      Controls(filePicker).dxButton2->click();
     });
-    chooser->dxButton2->click();
+    Controls(chooser).dxButton2->click();
     QCOMPARE(caption, QStringLiteral("Open List2"));
     QVERIFY(listed.contains("later.qvw"));
-    QCOMPARE(chooser->Edit2->text(), Qcode() + "html2.qvw");
-    QCOMPARE(filePicker->Edit1->text(), Qcode() + "mine.qvu");
+    QCOMPARE(Controls(chooser).Edit2->text(), Qcode() + "html2.qvw");
+    QCOMPARE(Controls(filePicker).Edit1->text(), Qcode() + "mine.qvu");
 
-    chooser->dxButton3->click();
+    Controls(chooser).dxButton3->click();
     QVERIFY(!chooser->isVisible());
-    QCOMPARE(Entries(manager->ListBox1), (QStringList{"<em></em>", "<kbd></kbd>"}));
-    QCOMPARE(Entries(manager->ListBox2), FileEntries("html2.qvw"));
+    QCOMPARE(Entries(Controls(manager).ListBox1), (QStringList{"<em></em>", "<kbd></kbd>"}));
+    QCOMPARE(Entries(Controls(manager).ListBox2), FileEntries("html2.qvw"));
     QVERIFY(env->Errors().isEmpty());
   }
 
   void closingTheChooserByItsTitleBarLoadsNothing() {
     manager->show();
-    const QStringList defaults = Entries(manager->ListBox1);
+    const QStringList defaults = Entries(Controls(manager).ListBox1);
     QCOMPARE(defaults, FileEntries("html1.qvw"));
     chooser->show();
     Pick(filePicker, "mine.qvu");
-    chooser->dxButton1->click();
+    Controls(chooser).dxButton1->click();
     chooser->close();
-    QCOMPARE(chooser->Edit1->text(), Qcode() + "mine.qvu");
-    QCOMPARE(Entries(manager->ListBox1), defaults);
+    QCOMPARE(Controls(chooser).Edit1->text(), Qcode() + "mine.qvu");
+    QCOMPARE(Entries(Controls(manager).ListBox1), defaults);
 
     // The field is not empty, so the manager's next showing reads no list.
-    manager->ListBox1->addItem(QStringLiteral("marker"));
+    Controls(manager).ListBox1->addItem(QStringLiteral("marker"));
     manager->hide();
     manager->show();
-    QCOMPARE(Entries(manager->ListBox1), defaults + QStringList{"marker"});
+    QCOMPARE(Entries(Controls(manager).ListBox1), defaults + QStringList{"marker"});
   }
 
   void aPickerOkWithoutChoiceEmptiesTheFieldAndTheLoadFails() {
-    manager->ListBox2->addItem(QStringLiteral("previous"));
+    Controls(manager).ListBox2->addItem(QStringLiteral("previous"));
     chooser->show();
     Pick(filePicker, QString());
-    chooser->dxButton2->click();
-    QCOMPARE(chooser->Edit2->text(), QString());
-    chooser->dxButton3->click();
+    Controls(chooser).dxButton2->click();
+    QCOMPARE(Controls(chooser).Edit2->text(), QString());
+    Controls(chooser).dxButton3->click();
     QCOMPARE(env->Errors(), QStringList{"Cannot open file "});
     QVERIFY(chooser->isVisible());
-    QCOMPARE(Entries(manager->ListBox1), FileEntries("html1.qvw"));
-    QCOMPARE(Entries(manager->ListBox2), QStringList{"previous"});
+    QCOMPARE(Entries(Controls(manager).ListBox1), FileEntries("html1.qvw"));
+    QCOMPARE(Entries(Controls(manager).ListBox2), QStringList{"previous"});
   }
 
   void editorBuildsANewListAndSavesIt() {
     editor->show();
     QStringList offered;
     AnswerNextModal([&](QWidget*) {
-      offered = sourcePicker->FileListBox1->FileNames();
-      ClickEntry(sourcePicker->FileListBox1, "mine.qvu");
-      sourcePicker->dxButton1->click();
+      offered = Controls(sourcePicker).FileListBox1->FileNames();
+      ClickEntry(Controls(sourcePicker).FileListBox1, "mine.qvu");
+      Controls(sourcePicker).dxButton1->click();
     });
-    editor->dxButton3->click();
+    Controls(editor).dxButton3->click();
     QCOMPARE(offered, (QStringList{"html1.qvw", "html2.qvw", "mine.qvu"}));
-    QCOMPARE(Entries(editor->ListBox1), (QStringList{"<em></em>", "<kbd></kbd>"}));
+    QCOMPARE(Entries(Controls(editor).ListBox1), (QStringList{"<em></em>", "<kbd></kbd>"}));
     QVERIFY(!sourcePicker->isVisible());
 
-    QVERIFY(DoubleClickEntry(editor->ListBox1, "<kbd></kbd>"));
-    editor->dxButton2->click();  // All >>
-    editor->Edit1->setText(QStringLiteral("<p class=\"note\"></p>"));
-    editor->dxButton1->click();  // >>
-    QCOMPARE(editor->Edit1->text(), QStringLiteral("<p class=\"note\"></p>"));
-    editor->Edit1->clear();
-    editor->dxButton1->click();
-    QCOMPARE(Entries(editor->ListBox2), (QStringList{"<kbd></kbd>", "<em></em>", "<kbd></kbd>",
-                                                     "<p class=\"note\"></p>", ""}));
+    QVERIFY(DoubleClickEntry(Controls(editor).ListBox1, "<kbd></kbd>"));
+    Controls(editor).dxButton2->click();  // All >>
+    Controls(editor).Edit1->setText(QStringLiteral("<p class=\"note\"></p>"));
+    Controls(editor).dxButton1->click();  // >>
+    QCOMPARE(Controls(editor).Edit1->text(), QStringLiteral("<p class=\"note\"></p>"));
+    Controls(editor).Edit1->clear();
+    Controls(editor).dxButton1->click();
+    QCOMPARE(
+        Entries(Controls(editor).ListBox2),
+        (QStringList{"<kbd></kbd>", "<em></em>", "<kbd></kbd>", "<p class=\"note\"></p>", ""}));
 
     // A double-click on the new list removes the entry; on its empty part, nothing.
-    QVERIFY(DoubleClickEntry(editor->ListBox2, "<em></em>"));
-    editor->ListBox2->clearSelection();
-    DoubleClickEmptyPart(editor->ListBox2);
-    QCOMPARE(Entries(editor->ListBox2),
+    QVERIFY(DoubleClickEntry(Controls(editor).ListBox2, "<em></em>"));
+    Controls(editor).ListBox2->clearSelection();
+    DoubleClickEmptyPart(Controls(editor).ListBox2);
+    QCOMPARE(Entries(Controls(editor).ListBox2),
              (QStringList{"<kbd></kbd>", "<kbd></kbd>", "<p class=\"note\"></p>", ""}));
 
-    editor->LabeledEdit1->setText(QStringLiteral("my tags"));
-    editor->dxButton6->click();
+    Controls(editor).LabeledEdit1->setText(QStringLiteral("my tags"));
+    Controls(editor).dxButton6->click();
     QVERIFY(!editor->isVisible());
     QCOMPARE(env->ReadFile(Qcode() + "my tags.qvu"),
              QByteArray("<kbd></kbd>\r\n<kbd></kbd>\r\n<p class=\"note\"></p>\r\n\r\n"));
@@ -173,29 +175,29 @@ class TestQuickCode : public QObject {
     editor->show();
     QStringList offered;
     AnswerNextModal([&](QWidget*) {
-      offered = userPicker->FileListBox1->FileNames();
-      ClickEntry(userPicker->FileListBox1, "mine.qvu");
-      userPicker->dxButton1->click();
+      offered = Controls(userPicker).FileListBox1->FileNames();
+      ClickEntry(Controls(userPicker).FileListBox1, "mine.qvu");
+      Controls(userPicker).dxButton1->click();
     });
-    editor->dxButton4->click();  // Open/Edit
+    Controls(editor).dxButton4->click();  // Open/Edit
     QCOMPARE(offered, QStringList{"mine.qvu"});
-    QCOMPARE(Entries(editor->ListBox2), (QStringList{"<em></em>", "<kbd></kbd>"}));
-    QCOMPARE(editor->LabeledEdit1->text(), Qcode() + "mine.qvu");
-    QVERIFY(!editor->LabeledEdit1->isEnabled());
+    QCOMPARE(Entries(Controls(editor).ListBox2), (QStringList{"<em></em>", "<kbd></kbd>"}));
+    QCOMPARE(Controls(editor).LabeledEdit1->text(), Qcode() + "mine.qvu");
+    QVERIFY(!Controls(editor).LabeledEdit1->isEnabled());
 
-    editor->Edit1->setText(QStringLiteral("<code></code>"));
-    editor->dxButton1->click();
-    editor->dxButton6->click();
+    Controls(editor).Edit1->setText(QStringLiteral("<code></code>"));
+    Controls(editor).dxButton1->click();
+    Controls(editor).dxButton6->click();
     QCOMPARE(env->ReadFile(Qcode() + "mine.qvu"),
              QByteArray("<em></em>\r\n<kbd></kbd>\r\n<code></code>\r\n"));
 
     // After "New" a save needs a name again.
     editor->show();
-    editor->dxButton5->click();
-    QCOMPARE(editor->ListBox2->count(), 0);
-    QVERIFY(editor->LabeledEdit1->isEnabled());
-    QVERIFY(editor->LabeledEdit1->text().isEmpty());
-    editor->dxButton6->click();
+    Controls(editor).dxButton5->click();
+    QCOMPARE(Controls(editor).ListBox2->count(), 0);
+    QVERIFY(Controls(editor).LabeledEdit1->isEnabled());
+    QVERIFY(Controls(editor).LabeledEdit1->text().isEmpty());
+    Controls(editor).dxButton6->click();
     QVERIFY(editor->isVisible());
     QCOMPARE(env->ReadFile(Qcode() + "mine.qvu"),
              QByteArray("<em></em>\r\n<kbd></kbd>\r\n<code></code>\r\n"));
@@ -203,12 +205,12 @@ class TestQuickCode : public QObject {
 
   void namesThatLeaveTheFolderAndAMissingFolderFailTheSave() {
     editor->show();
-    editor->Edit1->setText(QStringLiteral("<hr>"));
-    editor->dxButton1->click();
+    Controls(editor).Edit1->setText(QStringLiteral("<hr>"));
+    Controls(editor).dxButton1->click();
     for (const char* name : {"../escape", "."}) {
       env->Errors().clear();
-      editor->LabeledEdit1->setText(name);
-      editor->dxButton6->click();
+      Controls(editor).LabeledEdit1->setText(name);
+      Controls(editor).dxButton6->click();
       QCOMPARE(env->Errors(), QStringList{"Cannot create file " + Qcode() + name + ".qvu"});
       QVERIFY(editor->isVisible());
     }
@@ -218,32 +220,32 @@ class TestQuickCode : public QObject {
 
     env->Errors().clear();
     QDir(Qcode()).removeRecursively();
-    editor->LabeledEdit1->setText(QStringLiteral("fine"));
-    editor->dxButton6->click();
+    Controls(editor).LabeledEdit1->setText(QStringLiteral("fine"));
+    Controls(editor).dxButton6->click();
     QCOMPARE(env->Errors(), QStringList{"Cannot create file " + Qcode() + "fine.qvu"});
     QVERIFY(editor->isVisible());
   }
 
   void failedLoadsKeepTheListsAndThePickerOpen() {
     editor->show();
-    editor->ListBox1->addItem(QStringLiteral("source entry"));
+    Controls(editor).ListBox1->addItem(QStringLiteral("source entry"));
     bool stayedOpen = false;
     AnswerNextModal([&](QWidget*) {
-      ClickEntry(sourcePicker->FileListBox1, "mine.qvu");
+      ClickEntry(Controls(sourcePicker).FileListBox1, "mine.qvu");
       QFile::remove(Qcode() + "mine.qvu");
-      sourcePicker->dxButton1->click();
+      Controls(sourcePicker).dxButton1->click();
       stayedOpen = sourcePicker->isVisible();
-      sourcePicker->dxButton2->click();
+      Controls(sourcePicker).dxButton2->click();
     });
-    editor->dxButton3->click();
+    Controls(editor).dxButton3->click();
     QVERIFY(stayedOpen);
     QCOMPARE(env->Errors(), QStringList{"Cannot open file " + Qcode() + "mine.qvu"});
-    QCOMPARE(Entries(editor->ListBox1), QStringList{"source entry"});
+    QCOMPARE(Entries(Controls(editor).ListBox1), QStringList{"source entry"});
 
-    editor->ListBox1->clearSelection();
-    DoubleClickEmptyPart(editor->ListBox1);
+    Controls(editor).ListBox1->clearSelection();
+    DoubleClickEmptyPart(Controls(editor).ListBox1);
     QCOMPARE(env->Errors().last(), QStringLiteral("List index out of bounds (-1)"));
-    QCOMPARE(editor->ListBox2->count(), 0);
+    QCOMPARE(Controls(editor).ListBox2->count(), 0);
   }
 };
 

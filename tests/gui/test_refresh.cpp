@@ -13,6 +13,7 @@
 #include "highlighter_factory.h"
 #include "main_window.h"
 #include "rtf_reader.h"
+#include "window_controls.h"
 
 namespace {
 
@@ -116,7 +117,6 @@ class TestRefresh : public QObject {
                    "\\cf1 red\\cf2 gr\r\neen\\par \\cf9 nine\\cf1 \\b bold\\b0 \\i it\\i0 "
                    "\\\\\\{\\}\xE9\\par }");
     QCOMPARE(e.GetText(), QByteArray("redgreen\r\nnineboldit\\{}\xE9"));
-    QVERIFY(e.RichStreaming());
     QCOMPARE(reports.count(), 1);
     QCOMPARE(LookAt(e, 0), (Look{Bgr(255, 0, 0), false, false}));
     QCOMPARE(LookAt(e, 3), (Look{Bgr(0, 128, 0), false, false}));
@@ -177,46 +177,48 @@ class TestRefresh : public QObject {
 
   void typingRecoloursTheWholeDocumentAndKeepsTheCaret() {
     TForm1& f = env->Main();
-    f.Edit1->SetTextBytes("<p class=\"a\">x &amp; y</p>\r\n<b>bold</b>\r\nplain text");
-    f.Edit1->SetCaretPosition(f.Edit1->LineStart(1) + 3);
+    Controls(f).Edit1->SetTextBytes("<p class=\"a\">x &amp; y</p>\r\n<b>bold</b>\r\nplain text");
+    Controls(f).Edit1->SetCaretPosition(Controls(f).Edit1->LineStart(1) + 3);
     f.SetModifiedFlag(QString());
-    f.Check1->setChecked(false);
-    QSignalSpy reports(f.Edit1, &TEditorControl::Changed);
-    QTest::keyClick(f.Edit1, Qt::Key_Z);
+    Controls(f).Check1->setChecked(false);
+    QSignalSpy reports(Controls(f).Edit1, &TEditorControl::Changed);
+    QTest::keyClick(Controls(f).Edit1, Qt::Key_Z);
     QCOMPARE(reports.count(), 1);  // the refresh inside the report raises none
-    QCOMPARE(f.Edit1->GetText(),
+    QCOMPARE(Controls(f).Edit1->GetText(),
              QByteArray("<p class=\"a\">x &amp; y</p>\r\n<b>zbold</b>\r\nplain text"));
-    QCOMPARE(f.Edit1->CaretPosition(), f.Edit1->LineStart(1) + 4);
-    QCOMPARE(f.lineedit->text(), QStringLiteral("1"));
+    QCOMPARE(Controls(f).Edit1->CaretPosition(), Controls(f).Edit1->LineStart(1) + 4);
+    QCOMPARE(Controls(f).lineedit->text(), QStringLiteral("1"));
     QCOMPARE(f.ModifiedFlag(), QStringLiteral("1"));
-    QVERIFY(f.Timer1->isActive());
-    QVERIFY(f.Check1->isChecked());
-    QCOMPARE(f.focusWidget(), f.Edit1);
-    QCOMPARE(ColouringDifference(*f.Edit1, "HTML"), QString());
-    QVERIFY(!(LookAt(*f.Edit1, 1) == LookAt(*f.Edit1, f.Edit1->Length() - 1)));
+    QVERIFY(Controls(f).Timer1->isActive());
+    QVERIFY(Controls(f).Check1->isChecked());
+    QCOMPARE(f.focusWidget(), Controls(f).Edit1);
+    QCOMPARE(ColouringDifference(*Controls(f).Edit1, "HTML"), QString());
+    QVERIFY(!(LookAt(*Controls(f).Edit1, 1) ==
+              LookAt(*Controls(f).Edit1, Controls(f).Edit1->Length() - 1)));
 
     // One keystroke can change the colour of everything after it.
-    f.Edit1->SetCaretPosition(0);
-    QTest::keyClicks(f.Edit1, "<!--");
-    QCOMPARE(f.Edit1->CaretPosition(), 4);
-    QCOMPARE(ColouringDifference(*f.Edit1, "HTML"), QString());
-    QCOMPARE(LookAt(*f.Edit1, f.Edit1->Length() - 1), LookAt(*f.Edit1, 0));
+    Controls(f).Edit1->SetCaretPosition(0);
+    QTest::keyClicks(Controls(f).Edit1, "<!--");
+    QCOMPARE(Controls(f).Edit1->CaretPosition(), 4);
+    QCOMPARE(ColouringDifference(*Controls(f).Edit1, "HTML"), QString());
+    QCOMPARE(LookAt(*Controls(f).Edit1, Controls(f).Edit1->Length() - 1),
+             LookAt(*Controls(f).Edit1, 0));
   }
 
   void undoAndRedoAfterARefresh() {
     TForm1& f = env->Main();
-    f.Edit1->SetTextBytes("<i>one</i>\r\n<u>two</u>");
-    const QByteArray before = f.Edit1->GetText();
-    f.Edit1->SetCaretPosition(3);
-    QTest::keyClick(f.Edit1, Qt::Key_W);
-    const QByteArray after = f.Edit1->GetText();
+    Controls(f).Edit1->SetTextBytes("<i>one</i>\r\n<u>two</u>");
+    const QByteArray before = Controls(f).Edit1->GetText();
+    Controls(f).Edit1->SetCaretPosition(3);
+    QTest::keyClick(Controls(f).Edit1, Qt::Key_W);
+    const QByteArray after = Controls(f).Edit1->GetText();
     QCOMPARE(after, QByteArray("<i>wone</i>\r\n<u>two</u>"));
-    QTest::keyClick(f.Edit1, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(f.Edit1->GetText(), before);
-    QCOMPARE(ColouringDifference(*f.Edit1, "HTML"), QString());
-    f.Edit1->redo();
-    QCOMPARE(f.Edit1->GetText(), after);
-    QCOMPARE(ColouringDifference(*f.Edit1, "HTML"), QString());
+    QTest::keyClick(Controls(f).Edit1, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Controls(f).Edit1->GetText(), before);
+    QCOMPARE(ColouringDifference(*Controls(f).Edit1, "HTML"), QString());
+    Controls(f).Edit1->redo();
+    QCOMPARE(Controls(f).Edit1->GetText(), after);
+    QCOMPARE(ColouringDifference(*Controls(f).Edit1, "HTML"), QString());
   }
 
   void scrollPositionSurvivesTyping() {
@@ -225,65 +227,65 @@ class TestRefresh : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     QByteArray text;
     for (int i = 0; i < 400; ++i) text += "<td>cell " + QByteArray::number(i) + "</td>\r\n";
-    f.Edit1->SetTextBytes(text);
-    f.Edit1->SendScintilla(Sci::SCI_SETFIRSTVISIBLELINE, 200UL);
-    f.Edit1->SetCaretPosition(f.Edit1->LineStart(205) + 2);
-    QTest::keyClick(f.Edit1, Qt::Key_A);
-    QCOMPARE(f.Edit1->SendScintilla(Sci::SCI_GETFIRSTVISIBLELINE), 200L);
-    QCOMPARE(f.Edit1->CaretPosition(), f.Edit1->LineStart(205) + 3);
+    Controls(f).Edit1->SetTextBytes(text);
+    Controls(f).Edit1->SendScintilla(Sci::SCI_SETFIRSTVISIBLELINE, 200UL);
+    Controls(f).Edit1->SetCaretPosition(Controls(f).Edit1->LineStart(205) + 2);
+    QTest::keyClick(Controls(f).Edit1, Qt::Key_A);
+    QCOMPARE(Controls(f).Edit1->SendScintilla(Sci::SCI_GETFIRSTVISIBLELINE), 200L);
+    QCOMPARE(Controls(f).Edit1->CaretPosition(), Controls(f).Edit1->LineStart(205) + 3);
     f.hide();
   }
 
   void choosingASyntaxMarksModifiedAndCollapsesTheSelection() {
     TForm1& f = env->Main();
-    f.Edit1->SetTextBytes("<?php $a = 'x'; // note ?>\r\nSELECT a FROM b;");
+    Controls(f).Edit1->SetTextBytes("<?php $a = 'x'; // note ?>\r\nSELECT a FROM b;");
     f.SetModifiedFlag(QString());
-    f.Edit1->SendScintilla(Sci::SCI_SETSEL, 12UL, 5L);
-    QSignalSpy reports(f.Edit1, &TEditorControl::Changed);
-    f.synlist->setCurrentIndex(f.synlist->findText(QStringLiteral("PHP")));
-    emit f.synlist->activated(f.synlist->currentIndex());
+    Controls(f).Edit1->SendScintilla(Sci::SCI_SETSEL, 12UL, 5L);
+    QSignalSpy reports(Controls(f).Edit1, &TEditorControl::Changed);
+    Controls(f).synlist->setCurrentIndex(Controls(f).synlist->findText(QStringLiteral("PHP")));
+    emit Controls(f).synlist->activated(Controls(f).synlist->currentIndex());
     // The load raises one report, whose nested refresh marks the document.
     QCOMPARE(reports.count(), 1);
     QCOMPARE(f.ModifiedFlag(), QStringLiteral("1"));
-    QCOMPARE(f.Edit1->SendScintilla(Sci::SCI_GETANCHOR), 5L);
-    QCOMPARE(f.Edit1->SendScintilla(Sci::SCI_GETCURRENTPOS), 5L);
-    QVERIFY(!f.Check1->isChecked());
-    QVERIFY(f.Timer1->isActive());
-    QCOMPARE(ColouringDifference(*f.Edit1, "PHP"), QString());
+    QCOMPARE(Controls(f).Edit1->SendScintilla(Sci::SCI_GETANCHOR), 5L);
+    QCOMPARE(Controls(f).Edit1->SendScintilla(Sci::SCI_GETCURRENTPOS), 5L);
+    QVERIFY(!Controls(f).Check1->isChecked());
+    QVERIFY(Controls(f).Timer1->isActive());
+    QCOMPARE(ColouringDifference(*Controls(f).Edit1, "PHP"), QString());
 
-    f.synlist->setCurrentIndex(f.synlist->findText(QStringLiteral("SQL")));
-    emit f.synlist->activated(f.synlist->currentIndex());
-    QCOMPARE(ColouringDifference(*f.Edit1, "SQL"), QString());
-    f.synlist->setCurrentIndex(f.synlist->findText(QStringLiteral("HTML")));
-    emit f.synlist->activated(f.synlist->currentIndex());
-    QVERIFY(f.Check1->isChecked());
-    QCOMPARE(ColouringDifference(*f.Edit1, "HTML"), QString());
+    Controls(f).synlist->setCurrentIndex(Controls(f).synlist->findText(QStringLiteral("SQL")));
+    emit Controls(f).synlist->activated(Controls(f).synlist->currentIndex());
+    QCOMPARE(ColouringDifference(*Controls(f).Edit1, "SQL"), QString());
+    Controls(f).synlist->setCurrentIndex(Controls(f).synlist->findText(QStringLiteral("HTML")));
+    emit Controls(f).synlist->activated(Controls(f).synlist->currentIndex());
+    QVERIFY(Controls(f).Check1->isChecked());
+    QCOMPARE(ColouringDifference(*Controls(f).Edit1, "HTML"), QString());
   }
 
   void unknownSyntaxTextColoursAsHtml() {
     TForm1& f = env->Main();
-    f.Edit1->SetTextBytes("<?xml version=\"1.0\"?>\r\n<a b=\"c\">&amp;</a>");
+    Controls(f).Edit1->SetTextBytes("<?xml version=\"1.0\"?>\r\n<a b=\"c\">&amp;</a>");
     f.SetSyntaxText(QStringLiteral("PHP"));
     f.synlistChange();
-    QVERIFY(!f.Check1->isChecked());
-    f.synlist->lineEdit()->selectAll();
-    f.synlist->lineEdit()->setFocus();
-    QTest::keyClick(f.synlist->lineEdit(), Qt::Key_X);
+    QVERIFY(!Controls(f).Check1->isChecked());
+    Controls(f).synlist->lineEdit()->selectAll();
+    Controls(f).synlist->lineEdit()->setFocus();
+    QTest::keyClick(Controls(f).synlist->lineEdit(), Qt::Key_X);
     // The first keystroke refreshes and hands the focus back to the editor.
-    QVERIFY(f.Check1->isChecked());
-    QCOMPARE(f.focusWidget(), f.Edit1);
-    QTest::keyClicks(f.synlist->lineEdit(), "ml");
-    QCOMPARE(f.synlist->currentText(), QStringLiteral("xml"));
-    QVERIFY(f.Check1->isChecked());
-    QCOMPARE(ColouringDifference(*f.Edit1, "HTML"), QString());
-    QVERIFY(ColouringDifference(*f.Edit1, "XML") != QString());
+    QVERIFY(Controls(f).Check1->isChecked());
+    QCOMPARE(f.focusWidget(), Controls(f).Edit1);
+    QTest::keyClicks(Controls(f).synlist->lineEdit(), "ml");
+    QCOMPARE(Controls(f).synlist->currentText(), QStringLiteral("xml"));
+    QVERIFY(Controls(f).Check1->isChecked());
+    QCOMPARE(ColouringDifference(*Controls(f).Edit1, "HTML"), QString());
+    QVERIFY(ColouringDifference(*Controls(f).Edit1, "XML") != QString());
   }
 
   void emptyDocumentRefreshesToAnEmptyEditor() {
     TForm1& f = env->Main();
-    f.Edit1->ClearText();
-    QCOMPARE(f.Edit1->Length(), 0);
-    QCOMPARE(f.Edit1->CaretPosition(), 0);
+    Controls(f).Edit1->ClearText();
+    QCOMPARE(Controls(f).Edit1->Length(), 0);
+    QCOMPARE(Controls(f).Edit1->CaretPosition(), 0);
     QCOMPARE(f.ModifiedFlag(), QStringLiteral("1"));
     QVERIFY(env->Errors().isEmpty());
   }
@@ -293,24 +295,24 @@ class TestRefresh : public QObject {
     const QByteArray content("<b>one</b>\0<i>two</i>\r\nthree{\\}", 33);
     const QString path = env->WriteFile(env->TempDir() + "nul.htm", content);
     f.OpenDocument(path);
-    QCOMPARE(f.Edit1->GetText(), content);
-    f.Edit1->SetCaretPosition(3);
-    QTest::keyClick(f.Edit1, Qt::Key_N);
+    QCOMPARE(Controls(f).Edit1->GetText(), content);
+    Controls(f).Edit1->SetCaretPosition(3);
+    QTest::keyClick(Controls(f).Edit1, Qt::Key_N);
     const QByteArray typed = content.left(3) + "n" + content.mid(3);
-    QCOMPARE(f.Edit1->GetText(), typed);
+    QCOMPARE(Controls(f).Edit1->GetText(), typed);
     // Coloured up to the NUL; the rest shows in the default style.
-    QCOMPARE(ColouringDifference(*f.Edit1, "HTML", 11), QString());
+    QCOMPARE(ColouringDifference(*Controls(f).Edit1, "HTML", 11), QString());
     for (int i = 11; i < typed.size(); ++i) {
-      QCOMPARE(StyleAt(*f.Edit1, i), 0L);
+      QCOMPARE(StyleAt(*Controls(f).Edit1, i), 0L);
     }
-    f.Action2->trigger();
+    Controls(f).Action2->trigger();
     QVERIFY(env->Errors().isEmpty());
     QCOMPARE(TestEnvironment::ReadFile(path), typed);
   }
 
   void highlightersNameTheEditorsFont() {
     TForm1& f = env->Main();
-    const QFontInfo shown(f.Edit1->font());
+    const QFontInfo shown(Controls(f).Edit1->font());
     const std::string table = CreateHighlighter("HTML").Highlighter->RtfFontTable;
     QVERIFY2(table.find(" " + shown.family().toStdString() + ";") != std::string::npos,
              table.c_str());

@@ -23,6 +23,7 @@
 #include "settings.h"
 #include "startup.h"
 #include "web_browser.h"
+#include "window_controls.h"
 
 namespace {
 
@@ -76,13 +77,13 @@ class TestSettings : public QObject {
     QVERIFY(modalFirst);
     QCOMPARE(shows.Shown, (QStringList{"frmprojects", "Form4", "frmmanager"}));
     // Every option as created; nothing is written before the close.
-    QVERIFY(f.Check1->isChecked());
-    QVERIFY(f.CheckBox1->isChecked());
-    QVERIFY(!f.CheckBox2->isChecked());
-    QVERIFY(Manager().showprcheck->isChecked());
-    QVERIFY(Manager().showmanagercheck->isChecked());
-    QVERIFY(Manager().showpreviewcheck->isChecked());
-    QVERIFY(!Preview().WebBrowser1->Offline());
+    QVERIFY(Controls(f).Check1->isChecked());
+    QVERIFY(Controls(f).CheckBox1->isChecked());
+    QVERIFY(!Controls(f).CheckBox2->isChecked());
+    QVERIFY(Controls(Manager()).showprcheck->isChecked());
+    QVERIFY(Controls(Manager()).showmanagercheck->isChecked());
+    QVERIFY(Controls(Manager()).showpreviewcheck->isChecked());
+    QVERIFY(!Controls(Preview()).WebBrowser1->Offline());
     QVERIFY(!QFile::exists(paths::SettingsFile()));
     QVERIFY(env->Errors().isEmpty());
   }
@@ -99,29 +100,30 @@ class TestSettings : public QObject {
     // before the manager and the preview.
     bool stateWhileModal = false;
     CloseProjectsWhenShown([&] {
-      stateWhileModal = !f.Check1->isChecked() && f.CheckBox2->isChecked() &&
-                        !f.CheckBox1->isChecked() && Manager().showprcheck->isChecked() &&
-                        Manager().showmanagercheck->isChecked() && !Preview().isVisible();
+      stateWhileModal = !Controls(f).Check1->isChecked() && Controls(f).CheckBox2->isChecked() &&
+                        !Controls(f).CheckBox1->isChecked() &&
+                        Controls(Manager()).showprcheck->isChecked() &&
+                        Controls(Manager()).showmanagercheck->isChecked() && !Preview().isVisible();
     });
     settings::ReadAndApply(f);
 
     QVERIFY(stateWhileModal);
     QCOMPARE(shows.Shown, (QStringList{"frmprojects", "Form4"}));
-    QVERIFY(!f.Check1->isChecked());  // only "1" is on
-    QCOMPARE(f.Edit1->wrapMode(), QsciScintilla::WrapWord);
-    QVERIFY(!Preview().WebBrowser1->Offline());
-    QVERIFY(!Manager().showmanagercheck->isChecked());
+    QVERIFY(!Controls(f).Check1->isChecked());  // only "1" is on
+    QCOMPARE(Controls(f).Edit1->wrapMode(), QsciScintilla::WrapWord);
+    QVERIFY(!Controls(Preview()).WebBrowser1->Offline());
+    QVERIFY(!Controls(Manager()).showmanagercheck->isChecked());
     QVERIFY(!Manager().isVisible());
-    QVERIFY(Manager().showpreviewcheck->isChecked());
-    QCOMPARE(f.lblsaved->text(), QString());
+    QVERIFY(Controls(Manager()).showpreviewcheck->isChecked());
+    QCOMPARE(Controls(f).lblsaved->text(), QString());
 
     // Offline on is given to the browser as well.
     env->WriteFile(paths::SettingsFile(), "[Vexa options]\r\nWorking Offline=1\r\n");
     settings::ReadAndApply(f);
-    QVERIFY(f.CheckBox1->isChecked());
-    QVERIFY(Preview().WebBrowser1->Offline());
-    QVERIFY(!f.CheckBox2->isChecked());
-    QCOMPARE(f.Edit1->wrapMode(), QsciScintilla::WrapNone);
+    QVERIFY(Controls(f).CheckBox1->isChecked());
+    QVERIFY(Controls(Preview()).WebBrowser1->Offline());
+    QVERIFY(!Controls(f).CheckBox2->isChecked());
+    QCOMPARE(Controls(f).Edit1->wrapMode(), QsciScintilla::WrapNone);
   }
 
   void theStartUpReadsSettingsBeforeToolsAndTheStartPage() {
@@ -130,12 +132,12 @@ class TestSettings : public QObject {
     env->CreateForms();
     TForm1& f = env->Main();
     bool toolsLater = false;
-    CloseProjectsWhenShown([&] { toolsLater = !f.Action9->isEnabled(); });
+    CloseProjectsWhenShown([&] { toolsLater = !Controls(f).Action9->isEnabled(); });
     f.FormShow();
     QVERIFY(toolsLater);
-    QVERIFY(f.Action9->isEnabled());
+    QVERIFY(Controls(f).Action9->isEnabled());
     QVERIFY(f.StatusPanelText(1).startsWith(QStringLiteral("Line: 0 of ")));
-    QCOMPARE(f.lblsaved->text(), QString());
+    QCOMPARE(Controls(f).lblsaved->text(), QString());
     QVERIFY(env->Errors().isEmpty());
   }
 
@@ -144,13 +146,13 @@ class TestSettings : public QObject {
     env->CreateForms();
     TForm1& f = env->Main();
     f.SetModifiedFlag(QString());
-    f.Check1->setChecked(false);
-    f.CheckBox2->setChecked(true);
-    Manager().showprcheck->setChecked(false);
-    Manager().showpreviewcheck->setChecked(false);
-    Manager().PageControl1->setCurrentIndex(2);
-    Chooser().Edit1->setText(QStringLiteral("/lists/one.qvw"));
-    Chooser().Edit2->setText(QStringLiteral("/lists/two words.qvu"));
+    Controls(f).Check1->setChecked(false);
+    Controls(f).CheckBox2->setChecked(true);
+    Controls(Manager()).showprcheck->setChecked(false);
+    Controls(Manager()).showpreviewcheck->setChecked(false);
+    Controls(Manager()).PageControl1->setCurrentIndex(2);
+    Controls(Chooser()).Edit1->setText(QStringLiteral("/lists/one.qvw"));
+    Controls(Chooser()).Edit2->setText(QStringLiteral("/lists/two words.qvu"));
     f.setGeometry(40, 30, 500, 300);
     Preview().setGeometry(100, 200, 420, 260);
     Manager().move(590, 12);
@@ -188,9 +190,9 @@ class TestSettings : public QObject {
   void aSecondRunRestoresTheWindows() {
     env->CreateForms();
     TForm1& f = env->Main();
-    Manager().showprcheck->setChecked(false);
-    Manager().showmanagercheck->setChecked(false);
-    Manager().showpreviewcheck->setChecked(false);
+    Controls(Manager()).showprcheck->setChecked(false);
+    Controls(Manager()).showmanagercheck->setChecked(false);
+    Controls(Manager()).showpreviewcheck->setChecked(false);
     f.setGeometry(40, 30, 500, 300);
     Preview().setGeometry(100, 200, 420, 260);
     Manager().move(590, 12);
@@ -257,7 +259,7 @@ class TestSettings : public QObject {
       auto* prompt = qobject_cast<Tfrmnotsaved*>(modal);
       QVERIFY(prompt != nullptr);
       unchangedWhileAsking = TestEnvironment::ReadFile(paths::SettingsFile()) == before;
-      prompt->dxButton2->click();  // "No"
+      Controls(prompt).dxButton2->click();  // "No"
     });
     QVERIFY(startup::FormClose(f));
     QVERIFY(unchangedWhileAsking);
@@ -272,7 +274,7 @@ class TestSettings : public QObject {
     TForm1& f = env->Main();
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    QTRY_COMPARE(f.lblsaved->text(), QString());  // the start-up has run
+    QTRY_COMPARE(Controls(f).lblsaved->text(), QString());  // the start-up has run
     QVERIFY(env->Errors().isEmpty());
 
     QVERIFY(f.close());

@@ -13,6 +13,7 @@
 #include "application.h"
 #include "form_registry.h"
 #include "web_browser.h"
+#include "window_controls.h"
 
 class TForm1;
 
@@ -48,11 +49,13 @@ class TestEnvironment {
 // opens it), then returns. fn gets the active modal widget.
 void AnswerNextModal(std::function<void(QWidget*)> fn, int timeoutMs = 5000);
 
-// Finds a child by objectName in a registered window, failing the test when missing.
+// A control of a registered window by its objectName; a missing window or
+// control is a fatal test error.
 template <typename T>
 T* Child(const QString& form, const QString& name) {
   QWidget* w = forms::Find(form);
-  return w ? w->findChild<T*>(name) : nullptr;
+  if (w == nullptr) qFatal("no window %s", qPrintable(form));
+  return Control<T>(*w, name);
 }
 
 // A main() for a Qt Test class with the application set up as the program does it.
