@@ -65,7 +65,7 @@ class TqorHTMLRTF final : public TScannerBase<TqorHTMLRTF, THTMLTokenKind, THTML
     EntityIndex = static_cast<std::int32_t>(state >> 8) - 1;
   }
 
-  using TProc = void (TqorHTMLRTF::*)();
+  using TProc = void (*)(TqorHTMLRTF&);
 
   void InitIdent();
   void MakeMethodTables();

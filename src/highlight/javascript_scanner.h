@@ -44,7 +44,7 @@ class TqorJScriptRTF final
   std::uint32_t CarriedState() const { return static_cast<std::uint32_t>(Range); }
   void RestoreCarried(std::uint32_t state) { Range = static_cast<TRangeState>(state); }
 
-  using TProc = void (TqorJScriptRTF::*)();
+  using TProc = void (*)(TqorJScriptRTF&);
   using TProcTable = std::array<TProc, 256>;
 
   static const TProcTable& SharedProcTable();

@@ -51,7 +51,7 @@ class TqorPasRTF final : public TScannerBase<TqorPasRTF, TPasTokenKind, TPasToke
   TTokenKind GetTokenId() const;
   TRangeState GetRange() const { return Range; }
 
-  using TProcTableProc = void (TqorPasRTF::*)();
+  using TProcTableProc = void (*)(TqorPasRTF&);
 
  protected:
   const TFragmentFrame& FrameToken(int colorIndex, std::string_view token) override;

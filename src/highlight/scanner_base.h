@@ -55,6 +55,13 @@ class TScannerBase : public TqorRTFSyntax {
     AppendTokensOf(static_cast<Derived&>(*this), out, flushTo);
   }
 
+  // A byte handler as the entry of a handler table: a plain function, so the
+  // table holds no pointers to members of two classes.
+  template <auto Proc>
+  static void Call(Derived& scanner) {
+    (scanner.*Proc)();
+  }
+
   std::string_view TokenText() const {
     return std::string_view(Line + TokenPos, static_cast<std::size_t>(Run - TokenPos));
   }

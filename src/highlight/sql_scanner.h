@@ -37,7 +37,7 @@ class TqorSQLRTF final : public TScannerBase<TqorSQLRTF, TSQLTokenKind, TSQLToke
   TTokenKind GetTokenId() const { return TokenKind; }
   TRangeState GetRange() const { return Range; }
 
-  using TProcTableProc = void (TqorSQLRTF::*)();
+  using TProcTableProc = void (*)(TqorSQLRTF&);
 
  protected:
   const TFragmentFrame& FrameToken(int colorIndex, std::string_view token) override;

@@ -43,7 +43,7 @@ class TqorVBScriptRTF final
   std::uint32_t CarriedState() const { return 0; }
   void RestoreCarried(std::uint32_t state) { static_cast<void>(state); }
 
-  using TProc = void (TqorVBScriptRTF::*)();
+  using TProc = void (*)(TqorVBScriptRTF&);
 
   static const TKeywordBuckets& SharedKeywords();
 

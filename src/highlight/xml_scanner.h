@@ -78,7 +78,7 @@ class TqorXMLRTF final : public TScannerBase<TqorXMLRTF, TXMLTokenKind, TXMLToke
   std::uint32_t CarriedState() const { return static_cast<std::uint32_t>(Range); }
   void RestoreCarried(std::uint32_t state) { Range = static_cast<TRangeState>(state); }
 
-  using TProc = void (TqorXMLRTF::*)();
+  using TProc = void (*)(TqorXMLRTF&);
 
   void MakeMethodTables();
 
