@@ -1,18 +1,23 @@
-// Keystroke latency of the real main window, offscreen: 50 characters typed one
-// at a time into the middle of realistic documents, each key followed by the
-// whole-document refresh and a repaint, against the same typing in a QScintilla
-// editor with its own HTML lexer. Per size it prints
-//   keystroke size=<bytes> ours_median_ms=.. ours_p90_ms=.. lexer_median_ms=.. peak_rss_mb=..
-// and a break-down of one refresh (get text, scan and write RTF, read RTF,
-// apply styles), the heap memory of the refresh and the memory growth over
-// 1,000 keystrokes.
-//   keystroke_bench [--sizes=20480,204800,...] [--benchmark_* flags are accepted]
+// Keystroke latency of the real main window, offscreen, against the same keys
+// in a QScintilla editor with its own HTML lexer, in one run. Cases: HTML of
+// 20 KiB to 50 MiB and the 1 MiB PHP, JavaScript and Pascal inputs, typing at
+// the start, middle and end, a delete of one character, a paste of 100 KB, and
+// the worst case, "<!--" typed near the top of a page and "-->" after it, which
+// recolours the whole rest of the document twice. Per case it prints
+//   keystroke case=.. size=.. ours_median_ms=.. ours_p90_ms=.. lexer_median_ms=.. ratio=..
+//     whole_median_ms=.. (the whole-document refresh of before, same keys)
+//     refresh_ms=.. scintilla_key_ms=.. paint_ms=.. scanned_bytes=..
+// then the memory kept between refreshes, the time to open and colour each
+// size, the peak resident memory, and the memory growth over 1,000 keystrokes.
+//   keystroke_bench [--sizes=20480,1048576,...] [--benchmark_* flags are accepted]
+// Inputs are the shared benchmark files, or generated ones of their sizes.
 #include <benchmark/benchmark.h>
 
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciscintilla.h>
 #include <malloc.h>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
@@ -27,6 +32,7 @@
 #include <fstream>
 #include <functional>
 #include <new>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -35,6 +41,7 @@
 #include "editor_control.h"
 #include "highlighter_factory.h"
 #include "main_window.h"
+#include "text_lines.h"
 
 // Heap bytes in use and their peak, counted for every C++ allocation (the
 // highlighter, its stream, the RTF reader and the editor's buffers).
@@ -62,7 +69,8 @@ namespace {
 const char kTyped[] = "<b class=\"x\">typed in the middle, key by key.</b> ";
 static_assert(sizeof(kTyped) - 1 == 50, "fifty characters");
 
-std::string ReadFile(const std::string& name) { return bench_inputs::Load(name); }
+// One benchmark input: the real file, or a generated one of its size.
+std::string BenchInput(const std::string& name) { return bench_inputs::Load(name); }
 
 // About `size` bytes of the sample, repeated as needed, cut after a line end.
 QByteArray Document(const std::string& sample, std::size_t size) {
@@ -102,131 +110,225 @@ double TimedMs(const std::function<void()>& fn) {
   return Ms(t.nsecsElapsed());
 }
 
-struct Typing {
-  std::vector<double> Key;    // until the key is handled: our refresh runs inside
-  std::vector<double> Total;  // and until the view is repainted
+// What a case does at each key: where, and which key (a character of the text
+// typed, a delete, or a paste).
+enum class TAction { Type, Delete, Paste };
+
+struct TCase {
+  std::string Name;
+  std::string Syntax;
+  const std::string* Sample;
+  std::size_t Size;
+  double Where;  // 0 start, 0.5 middle, 1 end
+  TAction Action;
+  std::string Typed;  // the keys typed, one per measurement
 };
 
-// Types kTyped at the middle of the document, one key at a time.
-Typing TypeInTheMiddle(QsciScintilla& editor) {
-  const long middle = editor.SendScintilla(QsciScintillaBase::SCI_GETLENGTH) / 2;
-  const long line = editor.SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, middle);
-  const long at = editor.SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, line);
-  editor.SendScintilla(QsciScintillaBase::SCI_GOTOPOS, at);
-  editor.viewport()->repaint();
-  Typing typing;
-  for (const char* c = kTyped; *c != '\0'; ++c) {
-    QElapsedTimer t;
-    t.start();
-    QTest::keyClick(&editor, *c);
-    typing.Key.push_back(Ms(t.nsecsElapsed()));
-    editor.viewport()->repaint();
-    typing.Total.push_back(Ms(t.nsecsElapsed()));
-  }
-  return typing;
+struct TTimes {
+  std::vector<double> Key;      // until the key is handled: the refresh runs inside
+  std::vector<double> Total;    // and until the view is repainted
+  std::vector<double> Refresh;  // our refresh alone
+  std::size_t Scanned = 0;
+};
+
+long Send(QsciScintilla& e, unsigned int message, unsigned long w = 0, long l = 0) {
+  return e.SendScintilla(message, w, l);
 }
 
-struct Breakdown {
-  double GetText = 0, Convert = 0, ReadRtf = 0, Apply = 0;
-};
+void PlaceCaret(QsciScintilla& e, double where) {
+  const long length = Send(e, QsciScintillaBase::SCI_GETLENGTH);
+  long at = static_cast<long>(static_cast<double>(length) * where);
+  if (where > 0 && where < 1) {
+    at = Send(e, QsciScintillaBase::SCI_POSITIONFROMLINE,
+              static_cast<unsigned long>(Send(e, QsciScintillaBase::SCI_LINEFROMPOSITION,
+                                              static_cast<unsigned long>(at))));
+  } else if (where == 0) {
+    at = Send(e, QsciScintillaBase::SCI_POSITIONFROMLINE, 2);
+  }
+  Send(e, QsciScintillaBase::SCI_GOTOPOS, static_cast<unsigned long>(at));
+  e.viewport()->repaint();
+}
 
-// The stages of one refresh, timed one by one on an editor of its own into
-// which a key was typed in the middle (so the buffer's gap is there, as after
-// a real keystroke).
-Breakdown MeasureStages(const QByteArray& text, const std::string& syntax) {
+// The keys of a case into an editor, each timed, the view repainted after each.
+TTimes Press(QsciScintilla& e, const TCase& c, int keys, TEditorControl* ours) {
+  PlaceCaret(e, c.Where);
+  TTimes times;
+  for (int i = 0; i < keys; ++i) {
+    QElapsedTimer t;
+    t.start();
+    switch (c.Action) {
+      case TAction::Type:
+        QTest::keyClick(&e, c.Typed[static_cast<std::size_t>(i) % c.Typed.size()]);
+        break;
+      case TAction::Delete:
+        QTest::keyClick(&e, Qt::Key_Delete);
+        break;
+      case TAction::Paste:
+        QTest::keyClick(&e, Qt::Key_V, Qt::ControlModifier);
+        break;
+    }
+    times.Key.push_back(Ms(t.nsecsElapsed()));
+    e.viewport()->repaint();
+    times.Total.push_back(Ms(t.nsecsElapsed()));
+    if (ours != nullptr) times.Scanned += ours->LastRescan().Scanned;
+    // A document whose single line QScintilla lays out for a second per key
+    // gets a few keys, not forty.
+    if (i >= 4 && std::accumulate(times.Total.begin(), times.Total.end(), 0.0) > 3000) break;
+  }
+  return times;
+}
+
+// Our refresh alone, on an editor of its own with the same document: one edit
+// as the key makes it, then the refresh the change report runs.
+std::vector<double> RefreshAlone(const QByteArray& doc, const TCase& c, int keys,
+                                 const QByteArray& pasted) {
   TEditorControl editor;
-  editor.SetTextBytes(text);
+  editor.SetTextBytes(doc);
   {
-    HighlighterChoice first = CreateHighlighter(syntax);
+    HighlighterChoice first = CreateHighlighter(c.Syntax);
+    first.Highlighter->RecordLines(editor.LineRecord());
     first.Highlighter->SetText(editor.CharacterPointer());
     editor.LoadRichText(first.Highlighter->ConvertToRtfString());
   }
-  std::vector<double> get, convert, read, apply;
-  for (const char* c = kTyped; *c != '\0'; ++c) {
-    const char typed[2] = {*c, '\0'};
-    editor.SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, editor.Length() / 2, typed);
-    const char* bytes = nullptr;
-    get.push_back(TimedMs([&] { bytes = editor.CharacterPointer(); }));
-    TMemoryStream stream;
-    convert.push_back(TimedMs([&] {
-      HighlighterChoice choice = CreateHighlighter(syntax);
-      choice.Highlighter->SetText(bytes);
-      choice.Highlighter->ConvertToRtf(stream);
-    }));
-    read.push_back(TimedMs([&] { editor.ReadRichText(stream.Data(), editor.Length()); }));
-    apply.push_back(TimedMs([&] { editor.ApplyRichText(); }));
-  }
-  return {Percentile(get, 0.5), Percentile(convert, 0.5), Percentile(read, 0.5),
-          Percentile(apply, 0.5)};
-}
-
-// Heap memory of the refresh, in bytes: what the editor keeps between
-// refreshes for the next one (counted on an editor of its own), and what one
-// refresh of the main window takes on top while it runs.
-struct RefreshMemory {
-  long long Kept = 0;
-  long long Transient = 0;
-};
-
-RefreshMemory MeasureMemory(TForm1& form, const std::string& syntax) {
-  RefreshMemory m;
-  {
-    TEditorControl editor;
-    editor.SetTextBytes(form.Editor()->GetText());
-    const long long before = gHeapInUse.load();
-    {
-      HighlighterChoice choice = CreateHighlighter(syntax);
-      choice.Highlighter->SetText(editor.CharacterPointer());
-      TMemoryStream stream;
-      choice.Highlighter->ConvertToRtf(stream);
-      editor.LoadRichText(stream.Data());
+  PlaceCaret(editor, c.Where);
+  std::vector<double> times;
+  for (int i = 0; i < keys; ++i) {
+    const long at = Send(editor, QsciScintillaBase::SCI_GETCURRENTPOS);
+    if (c.Action == TAction::Delete) {
+      Send(editor, QsciScintillaBase::SCI_DELETERANGE, static_cast<unsigned long>(at), 1);
+    } else {
+      const QByteArray text =
+          c.Action == TAction::Paste
+              ? pasted
+              : QByteArray(1, c.Typed[static_cast<std::size_t>(i) % c.Typed.size()]);
+      editor.SendScintilla(QsciScintillaBase::SCI_ADDTEXT, static_cast<unsigned long>(text.size()),
+                           text.constData());
     }
-    m.Kept = gHeapInUse.load() - before;
+    times.push_back(TimedMs([&] {
+      HighlighterChoice choice = CreateHighlighter(c.Syntax);
+      if (!editor.RecolourChanges(*choice.Highlighter)) {
+        choice.Highlighter->RecordLines(editor.LineRecord());
+        choice.Highlighter->SetText(editor.CharacterPointer());
+        editor.LoadRichText(choice.Highlighter->ConvertToRtfString());
+      }
+    }));
   }
-  const long long before = gHeapInUse.load();
-  gHeapPeak = before;
-  QTest::keyClick(form.Editor(), Qt::Key_Backspace);
-  m.Transient = gHeapPeak.load() - before;
-  return m;
+  return times;
 }
 
-void Run(TForm1& form, QsciScintilla& lexed, const std::string& sample, std::size_t size,
-         const char* syntax, const char* label) {
-  const QByteArray doc = Document(sample, size);
-  form.SetSyntaxText(QString::fromLatin1(syntax));
+// Heap bytes an editor keeps between refreshes for its document: the record of
+// looks and the line states.
+long long KeptBetweenRefreshes(const QByteArray& doc, const std::string& syntax) {
+  const long long before = gHeapInUse.load();
+  TEditorControl editor;
+  const long long empty = gHeapInUse.load();
+  editor.SetTextBytes(doc);
+  const long long loaded = gHeapInUse.load();
+  {
+    HighlighterChoice choice = CreateHighlighter(syntax);
+    choice.Highlighter->RecordLines(editor.LineRecord());
+    choice.Highlighter->SetText(editor.CharacterPointer());
+    TMemoryStream stream;
+    choice.Highlighter->ConvertToRtf(stream);
+    editor.LoadRichText(stream.Data());
+  }
+  static_cast<void>(before);
+  static_cast<void>(empty);
+  return gHeapInUse.load() - loaded;
+}
+
+void Open(TForm1& form, const TCase& c, const QByteArray& doc) {
+  form.SetSyntaxText(QString::fromStdString(c.Syntax));
   form.Editor()->SetTextBytes(doc);
   form.synlistChange();
-  const int bytes = form.Editor()->Length();
+}
 
-  ResetPeak();
-  const Typing ours = TypeInTheMiddle(*form.Editor());
-  const double peakMb = static_cast<double>(StatusKb("VmHWM")) / 1024.0;
+void RunCase(TForm1& form, QsciScintilla& lexed, const TCase& c) {
+  const QByteArray doc = Document(*c.Sample, c.Size);
+  const bool huge = doc.size() > 4 * 1024 * 1024;
+  const int keys = c.Action == TAction::Paste ? 10 : (huge ? 20 : 40);
+  const int wholeKeys = huge ? 3 : (c.Action == TAction::Paste ? 5 : 10);
+  const QByteArray pasted = Document(*c.Sample, 100 * 1000);
+  QApplication::clipboard()->setText(QString::fromLatin1(pasted));
+
+  Open(form, c, doc);
+  const TTimes ours = Press(*form.Editor(), c, keys, form.Editor());
+  // The whole-document refresh of before: the record is dropped before every key.
+  Open(form, c, doc);
+  TTimes whole;
+  {
+    PlaceCaret(*form.Editor(), c.Where);
+    for (int i = 0; i < wholeKeys; ++i) {
+      form.Editor()->LineRecord().Invalidate();
+      QElapsedTimer t;
+      t.start();
+      if (c.Action == TAction::Type) {
+        QTest::keyClick(form.Editor(), c.Typed[static_cast<std::size_t>(i) % c.Typed.size()]);
+      } else if (c.Action == TAction::Delete) {
+        QTest::keyClick(form.Editor(), Qt::Key_Delete);
+      } else {
+        QTest::keyClick(form.Editor(), Qt::Key_V, Qt::ControlModifier);
+      }
+      form.Editor()->viewport()->repaint();
+      whole.Total.push_back(Ms(t.nsecsElapsed()));
+    }
+  }
 
   lexed.setText(QString());
-  lexed.SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, static_cast<unsigned long>(doc.size()),
-                      doc.constData());
-  const Typing lexer = TypeInTheMiddle(lexed);
+  Send(lexed, QsciScintillaBase::SCI_APPENDTEXT, static_cast<unsigned long>(doc.size()),
+       reinterpret_cast<long>(doc.constData()));
+  const TTimes lexer = Press(lexed, c, keys, nullptr);
+  // The editor makes a paste's line ends CR LF, as SetTextBytes the document's.
+  const std::string crlf = textlines::ToCrLf(std::string_view(pasted.constData(), pasted.size()));
+  const std::vector<double> refresh =
+      RefreshAlone(doc, c, keys, QByteArray(crlf.data(), static_cast<qsizetype>(crlf.size())));
 
-  const Breakdown b = MeasureStages(form.Editor()->GetText(), syntax);
-  const RefreshMemory memory = MeasureMemory(form, syntax);
-  // Both figures run until the coloured text is painted: the lexer colours
-  // while painting, our refresh before.
   const double median = Percentile(ours.Total, 0.5);
   const double lexerMedian = Percentile(lexer.Total, 0.5);
   const double keyMedian = Percentile(ours.Key, 0.5);
+  const double refreshMedian = Percentile(refresh, 0.5);
   std::printf(
-      "keystroke size=%d ours_median_ms=%.2f ours_p90_ms=%.2f lexer_median_ms=%.2f "
-      "peak_rss_mb=%.1f\n",
-      bytes, median, Percentile(ours.Total, 0.9), lexerMedian, peakMb);
+      "keystroke case=%s size=%d ours_median_ms=%.2f ours_p90_ms=%.2f lexer_median_ms=%.2f "
+      "ratio=%.2f whole_median_ms=%.2f refresh_ms=%.2f scintilla_key_ms=%.2f paint_ms=%.2f "
+      "scanned_bytes_per_key=%zu\n",
+      c.Name.c_str(), static_cast<int>(doc.size()), median, Percentile(ours.Total, 0.9),
+      lexerMedian, median / std::max(lexerMedian, 1e-3), Percentile(whole.Total, 0.5),
+      refreshMedian, std::max(0.0, keyMedian - refreshMedian), median - keyMedian,
+      ours.Scanned / static_cast<std::size_t>(keys));
+  std::fflush(stdout);
+}
+
+// The worst cases: an opener typed near the top of the page, then its closer;
+// the keys in between recolour the document up to the next closer already in
+// it ("-->" of the next comment), or to its end ("%>" where the page has none).
+void RunWorstCase(TForm1& form, QsciScintilla& lexed, const std::string& sample, std::size_t size,
+                  const std::string& keys) {
+  const QByteArray doc = Document(sample, size);
+  TCase c{"worst", "HTML", &sample, size, 0, TAction::Type, keys};
+  Open(form, c, doc);
+  const int n = static_cast<int>(keys.size());
+  const TTimes ours = Press(*form.Editor(), c, n, form.Editor());
+  Open(form, c, doc);
+  std::vector<double> whole;
+  PlaceCaret(*form.Editor(), 0);
+  for (char key : keys) {
+    form.Editor()->LineRecord().Invalidate();
+    whole.push_back(TimedMs([&] {
+      QTest::keyClick(form.Editor(), key);
+      form.Editor()->viewport()->repaint();
+    }));
+  }
+  lexed.setText(QString());
+  Send(lexed, QsciScintillaBase::SCI_APPENDTEXT, static_cast<unsigned long>(doc.size()),
+       reinterpret_cast<long>(doc.constData()));
+  const TTimes lexer = Press(lexed, c, n, nullptr);
   std::printf(
-      "  %s: ratio ours/lexer=%.1f; key with refresh %.2f ms, paint %.2f ms; refresh stages "
-      "get_text_ms=%.2f scan_write_rtf_ms=%.2f read_rtf_ms=%.2f apply_styles_ms=%.2f, rest of "
-      "the key %.2f ms; refresh memory %.2f x the document (kept %.2f, while running %.2f)\n",
-      label, median / std::max(lexerMedian, 1e-3), keyMedian, median - keyMedian, b.GetText,
-      b.Convert, b.ReadRtf, b.Apply,
-      std::max(0.0, keyMedian - b.GetText - b.Convert - b.ReadRtf - b.Apply),
-      static_cast<double>(memory.Kept + memory.Transient) / bytes,
-      static_cast<double>(memory.Kept) / bytes, static_cast<double>(memory.Transient) / bytes);
+      "keystroke case=worst(%s) size=%d ours_median_ms=%.2f ours_p90_ms=%.2f "
+      "lexer_median_ms=%.2f ratio=%.2f whole_median_ms=%.2f scanned_bytes_per_key=%zu\n",
+      keys.c_str(), static_cast<int>(doc.size()), Percentile(ours.Total, 0.5),
+      Percentile(ours.Total, 0.9), Percentile(lexer.Total, 0.5),
+      Percentile(ours.Total, 0.5) / std::max(Percentile(lexer.Total, 0.5), 1e-3),
+      Percentile(whole, 0.5), ours.Scanned / keys.size());
   std::fflush(stdout);
 }
 
@@ -255,7 +357,8 @@ void GrowthOverRefreshes(TForm1& form, const std::string& sample) {
 }
 
 std::vector<std::size_t> Sizes(int argc, char** argv) {
-  std::vector<std::size_t> sizes = {20 * 1024, 200 * 1024, 1024 * 1024, 5 * 1024 * 1024};
+  std::vector<std::size_t> sizes = {20 * 1024, 1024 * 1024, 5 * 1024 * 1024, 20 * 1024 * 1024,
+                                    50 * 1024 * 1024};
   for (int i = 1; i < argc; ++i) {
     if (std::strncmp(argv[i], "--sizes=", 8) != 0) continue;
     sizes.clear();
@@ -285,10 +388,12 @@ int main(int argc, char** argv) {
   QApplication application(qtArgc, argv);
   app::InitApplication();
 
-  const std::string html = ReadFile("big.html");
-  const std::string php = ReadFile("big.php");
-  if (html.empty() || php.empty()) {
-    std::fprintf(stderr, "no benchmark inputs under %s\n", VEXA_BENCH_DATA_DIR);
+  const std::string html = BenchInput("big.html");
+  const std::string php = BenchInput("big.php");
+  const std::string js = BenchInput("big.js");
+  const std::string pas = BenchInput("big.pas");
+  if (html.empty() || php.empty() || js.empty() || pas.empty()) {
+    std::fprintf(stderr, "no benchmark inputs\n");
     return 1;
   }
 
@@ -305,8 +410,38 @@ int main(int argc, char** argv) {
   lexed.show();
   QApplication::processEvents();
 
-  for (std::size_t size : sizes) Run(form, lexed, html, size, "HTML", "HTML");
-  Run(form, lexed, php, php.size(), "PHP", "PHP file (big.php) with our PHP highlighter");
+  const std::string typed = kTyped;
+  ResetPeak();
+  for (std::size_t size : sizes) {
+    RunCase(form, lexed, {"html-middle", "HTML", &html, size, 0.5, TAction::Type, typed});
+  }
+  const std::size_t mib = 1024 * 1024;
+  RunCase(form, lexed, {"html-start", "HTML", &html, mib, 0, TAction::Type, typed});
+  RunCase(form, lexed, {"html-end", "HTML", &html, mib, 1, TAction::Type, typed});
+  RunCase(form, lexed, {"html-delete", "HTML", &html, mib, 0.5, TAction::Delete, ""});
+  RunCase(form, lexed, {"html-paste-100k", "HTML", &html, mib, 0.5, TAction::Paste, ""});
+  RunCase(form, lexed, {"php-middle", "PHP", &php, php.size(), 0.5, TAction::Type, typed});
+  RunCase(form, lexed, {"js-middle", "JAVA SCRIPT", &js, js.size(), 0.5, TAction::Type, typed});
+  RunCase(form, lexed,
+          {"pas-middle", "DELPHI SCRIPT", &pas, pas.size(), 0.5, TAction::Type, typed});
+  for (std::size_t size : {mib, 5 * mib}) {
+    RunWorstCase(form, lexed, html, size, "<!---->");
+    RunWorstCase(form, lexed, html, size, "<%%>");
+  }
+
+  for (std::size_t size : sizes) {
+    const QByteArray doc = Document(html, size);
+    const long long kept = KeptBetweenRefreshes(doc, "HTML");
+    form.SetSyntaxText(QStringLiteral("HTML"));
+    const double open = TimedMs([&] {
+      form.Editor()->SetTextBytes(doc);
+      form.synlistChange();
+      form.Editor()->viewport()->repaint();
+    });
+    std::printf("open size=%d open_and_colour_ms=%.0f kept_between_refreshes=%.2f x the document\n",
+                static_cast<int>(doc.size()), open, static_cast<double>(kept) / doc.size());
+  }
+  std::printf("peak_rss_mb=%.1f\n", static_cast<double>(StatusKb("VmHWM")) / 1024.0);
   GrowthOverRefreshes(form, html);
   form.StopPreviewTimer();
   return 0;

@@ -26,6 +26,24 @@ std::size_t ExpectedRtfSize(std::size_t textSize) {
   return expected + expected / 8;
 }
 
+// The highlighter reads the editor's own bytes, which end in a NUL; it stops at
+// the first NUL inside the text too, so the RTF covers only what comes before
+// one and the rest of the document is left as it is. The conversion records its
+// line starts for the next refresh to resume from.
+void ConvertWholeDocument(TEditorControl& editor, TqorRTFSyntax& highlighter) {
+  const char* text = editor.CharacterPointer();
+  const int covered = static_cast<int>(strnlen(text, static_cast<std::size_t>(editor.Length())));
+  highlighter.RecordLines(editor.LineRecord());
+  highlighter.SetText(text);
+  auto stream = std::make_unique<TMemoryStream>();
+  stream->Data().reserve(ExpectedRtfSize(static_cast<std::size_t>(covered)));
+  highlighter.ConvertToRtf(*stream);
+  gLastTextSize = static_cast<std::size_t>(covered);
+  gLastRtfSize = stream->Data().size();
+  stream->Position = 0;
+  editor.LoadRichText(stream->Data(), covered);
+}
+
 }  // namespace
 
 void RefreshHighlight(TMainForm& form, bool markModified) {
@@ -36,25 +54,16 @@ void RefreshHighlight(TMainForm& form, bool markModified) {
   if (markModified) form.SetModifiedFlag(QStringLiteral("1"));
 
   HighlighterChoice choice = CreateHighlighter(codepage::FromUnicode(form.SyntaxName()));
-  // The highlighter reads the editor's own bytes, which end in a NUL; it stops
-  // at the first NUL inside the text too, so the RTF covers only what comes
-  // before one and the rest of the document is left as it is.
-  const char* text = editor.CharacterPointer();
-  const int covered = static_cast<int>(strnlen(text, static_cast<std::size_t>(editor.Length())));
-  choice.Highlighter->SetText(text);
-  auto stream = std::make_unique<TMemoryStream>();
-  stream->Data().reserve(ExpectedRtfSize(static_cast<std::size_t>(covered)));
-  choice.Highlighter->ConvertToRtf(*stream);
-  gLastTextSize = static_cast<std::size_t>(covered);
-  gLastRtfSize = stream->Data().size();
-
-  stream->Position = 0;
-  editor.LoadRichText(stream->Data(), covered);
+  // After a change the highlighter resumes where the change begins and stops
+  // where the old colours hold again; a syntax choice, or a change with
+  // nothing safe to resume from, converts the whole document.
+  if (!markModified || !editor.RecolourChanges(*choice.Highlighter)) {
+    ConvertWholeDocument(editor, *choice.Highlighter);
+  }
 
   editor.SetCaretPosition(caret);
   editor.ScrollCaretIntoView();
   editor.FocusEditor();
-  stream.reset();
   choice.Highlighter.reset();
   form.RestartPreviewTimer();
   form.SetAutomaticPreview(choice.IsHtml);

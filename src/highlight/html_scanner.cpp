@@ -205,25 +205,25 @@ void TqorHTMLRTF::MakeMethodTables() {
   static const std::array<TProc, 256> table = [] {
     std::array<TProc, 256> t{};
     for (int c = 0; c < 256; ++c) {
-      TProc proc = &TqorHTMLRTF::IdentProc;
+      TProc proc = Call<&TqorHTMLRTF::IdentProc>;
       if (c == 0) {
-        proc = &TqorHTMLRTF::NullProc;
+        proc = Call<&TqorHTMLRTF::NullProc>;
       } else if (c == '\n') {
-        proc = &TqorHTMLRTF::LFProc;
+        proc = Call<&TqorHTMLRTF::LFProc>;
       } else if (c == '\r') {
-        proc = &TqorHTMLRTF::CRProc;
+        proc = Call<&TqorHTMLRTF::CRProc>;
       } else if (c <= 32) {
-        proc = &TqorHTMLRTF::SpaceProc;
+        proc = Call<&TqorHTMLRTF::SpaceProc>;
       } else if (c == '"') {
-        proc = &TqorHTMLRTF::StringProc;
+        proc = Call<&TqorHTMLRTF::StringProc>;
       } else if (c == '&') {
-        proc = &TqorHTMLRTF::AmpersandProc;
+        proc = Call<&TqorHTMLRTF::AmpersandProc>;
       } else if (c == '<') {
-        proc = &TqorHTMLRTF::TagOpenProc;
+        proc = Call<&TqorHTMLRTF::TagOpenProc>;
       } else if (c == '=') {
-        proc = &TqorHTMLRTF::EqualsProc;
+        proc = Call<&TqorHTMLRTF::EqualsProc>;
       } else if (c == '>') {
-        proc = &TqorHTMLRTF::TagCloseProc;
+        proc = Call<&TqorHTMLRTF::TagCloseProc>;
       }
       t[c] = proc;
     }
@@ -259,7 +259,7 @@ void TqorHTMLRTF::Next() {
       TextProc();
       break;
     default:
-      (this->*ProcTable[static_cast<Byte>(Line[Run])])();
+      ProcTable[static_cast<Byte>(Line[Run])](*this);
   }
 }
 
@@ -390,7 +390,7 @@ void TqorHTMLRTF::TextProc() {
   const Byte* line = reinterpret_cast<const Byte*>(Line);
   const Byte first = line[Run];
   if (first < 32 || first == '<') {
-    (this->*ProcTable[first])();
+    ProcTable[first](*this);
     return;
   }
   TokenKind = TtkTokenKind::Text;

@@ -56,7 +56,16 @@ class TqorHTMLRTF final : public TScannerBase<TqorHTMLRTF, THTMLTokenKind, THTML
   const TFragmentFrame& FrameToken(int colorIndex, std::string_view token) override;
 
  private:
-  using TProc = void (TqorHTMLRTF::*)();
+  // The state a scan carries from line to line (see SaveState).
+  std::uint32_t CarriedState() const {
+    return static_cast<std::uint32_t>(Range) | static_cast<std::uint32_t>(EntityIndex + 1) << 8;
+  }
+  void RestoreCarried(std::uint32_t state) {
+    Range = static_cast<TRangeState>(state & 0xFF);
+    EntityIndex = static_cast<std::int32_t>(state >> 8) - 1;
+  }
+
+  using TProc = void (*)(TqorHTMLRTF&);
 
   void InitIdent();
   void MakeMethodTables();

@@ -80,29 +80,29 @@ const TKeywordBuckets& TqorJScriptRTF::SharedKeywords() {
 const TqorJScriptRTF::TProcTable& TqorJScriptRTF::SharedProcTable() {
   static const TProcTable table = [] {
     TProcTable t;
-    t.fill(&TqorJScriptRTF::SymbolProc);
+    t.fill(Call<&TqorJScriptRTF::SymbolProc>);
     for (std::size_t c = 0; c < 256; ++c) {
-      if (kBlankTable[c]) t[c] = &TqorJScriptRTF::SpaceProc;
-      if (c >= 127) t[c] = &TqorJScriptRTF::StrayProc;
-      if (IdentifierTable[c]) t[c] = &TqorJScriptRTF::IdentProc;
-      if (c >= '0' && c <= '9') t[c] = &TqorJScriptRTF::NumberProc;
+      if (kBlankTable[c]) t[c] = Call<&TqorJScriptRTF::SpaceProc>;
+      if (c >= 127) t[c] = Call<&TqorJScriptRTF::StrayProc>;
+      if (IdentifierTable[c]) t[c] = Call<&TqorJScriptRTF::IdentProc>;
+      if (c >= '0' && c <= '9') t[c] = Call<&TqorJScriptRTF::NumberProc>;
     }
-    t[0] = &TqorJScriptRTF::NullProc;
-    t['\n'] = &TqorJScriptRTF::LFProc;
-    t['\r'] = &TqorJScriptRTF::CRProc;
-    t['"'] = &TqorJScriptRTF::StringProc;
-    t['\''] = &TqorJScriptRTF::StringProc;
-    t['#'] = &TqorJScriptRTF::HashProc;
-    t['$'] = &TqorJScriptRTF::DollarProc;
-    t['%'] = &TqorJScriptRTF::PercentProc;
-    t['&'] = &TqorJScriptRTF::AndProc;
-    t['*'] = &TqorJScriptRTF::StarProc;
-    t['+'] = &TqorJScriptRTF::PlusProc;
-    t['-'] = &TqorJScriptRTF::MinusProc;
-    t['.'] = &TqorJScriptRTF::PointProc;
-    t['/'] = &TqorJScriptRTF::SlashProc;
-    t['|'] = &TqorJScriptRTF::OrProc;
-    for (unsigned char c : {'?', '@', '\\', '^', '`'}) t[c] = &TqorJScriptRTF::StrayProc;
+    t[0] = Call<&TqorJScriptRTF::NullProc>;
+    t['\n'] = Call<&TqorJScriptRTF::LFProc>;
+    t['\r'] = Call<&TqorJScriptRTF::CRProc>;
+    t['"'] = Call<&TqorJScriptRTF::StringProc>;
+    t['\''] = Call<&TqorJScriptRTF::StringProc>;
+    t['#'] = Call<&TqorJScriptRTF::HashProc>;
+    t['$'] = Call<&TqorJScriptRTF::DollarProc>;
+    t['%'] = Call<&TqorJScriptRTF::PercentProc>;
+    t['&'] = Call<&TqorJScriptRTF::AndProc>;
+    t['*'] = Call<&TqorJScriptRTF::StarProc>;
+    t['+'] = Call<&TqorJScriptRTF::PlusProc>;
+    t['-'] = Call<&TqorJScriptRTF::MinusProc>;
+    t['.'] = Call<&TqorJScriptRTF::PointProc>;
+    t['/'] = Call<&TqorJScriptRTF::SlashProc>;
+    t['|'] = Call<&TqorJScriptRTF::OrProc>;
+    for (unsigned char c : {'?', '@', '\\', '^', '`'}) t[c] = Call<&TqorJScriptRTF::StrayProc>;
     return t;
   }();
   return table;
@@ -129,7 +129,7 @@ void TqorJScriptRTF::Next() {
   if (Range == TRangeState::Comment) {
     CommentProc();
   } else {
-    (this->*ProcTable[static_cast<unsigned char>(Line[Run])])();
+    ProcTable[static_cast<unsigned char>(Line[Run])](*this);
   }
 }
 

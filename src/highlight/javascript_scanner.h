@@ -40,7 +40,11 @@ class TqorJScriptRTF final
 
  protected:
  private:
-  using TProc = void (TqorJScriptRTF::*)();
+  // The state a scan carries from line to line (see SaveState).
+  std::uint32_t CarriedState() const { return static_cast<std::uint32_t>(Range); }
+  void RestoreCarried(std::uint32_t state) { Range = static_cast<TRangeState>(state); }
+
+  using TProc = void (*)(TqorJScriptRTF&);
   using TProcTable = std::array<TProc, 256>;
 
   static const TProcTable& SharedProcTable();

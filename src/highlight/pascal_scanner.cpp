@@ -80,29 +80,29 @@ void TqorPasRTF::InitIdent() { IdentFuncTable = Keywords().Table(); }
 void TqorPasRTF::MakeMethodTables() {
   static const std::array<TProcTableProc, 256> table = [] {
     std::array<TProcTableProc, 256> t{};
-    t.fill(&TqorPasRTF::SymbolProc);
-    for (int c = 1; c <= 32; ++c) t[c] = &TqorPasRTF::SpaceProc;
-    t[0] = &TqorPasRTF::NullProc;
-    t['\n'] = &TqorPasRTF::LFProc;
-    t['\r'] = &TqorPasRTF::CRProc;
-    t['#'] = &TqorPasRTF::CharCodeProc;
-    t['$'] = &TqorPasRTF::HexProc;
-    t['\''] = &TqorPasRTF::StringProc;
-    t['('] = &TqorPasRTF::RoundOpenProc;
-    t['.'] = &TqorPasRTF::PointProc;
-    t['/'] = &TqorPasRTF::SlashProc;
-    for (int c = '0'; c <= '9'; ++c) t[c] = &TqorPasRTF::NumberProc;
-    t[':'] = &TqorPasRTF::ColonOrGreaterProc;
-    t['>'] = &TqorPasRTF::ColonOrGreaterProc;
-    t[';'] = &TqorPasRTF::SemicolonProc;
-    t['<'] = &TqorPasRTF::LowerProc;
-    t['@'] = &TqorPasRTF::AddressOpProc;
-    for (int c = 'A'; c <= 'Z'; ++c) t[c] = &TqorPasRTF::IdentProc;
-    for (int c = 'a'; c <= 'z'; ++c) t[c] = &TqorPasRTF::IdentProc;
-    t['_'] = &TqorPasRTF::IdentProc;
-    t['{'] = &TqorPasRTF::BraceOpenProc;
-    t['|'] = &TqorPasRTF::StrayProc;
-    for (int c = 127; c <= 255; ++c) t[c] = &TqorPasRTF::StrayProc;
+    t.fill(Call<&TqorPasRTF::SymbolProc>);
+    for (int c = 1; c <= 32; ++c) t[c] = Call<&TqorPasRTF::SpaceProc>;
+    t[0] = Call<&TqorPasRTF::NullProc>;
+    t['\n'] = Call<&TqorPasRTF::LFProc>;
+    t['\r'] = Call<&TqorPasRTF::CRProc>;
+    t['#'] = Call<&TqorPasRTF::CharCodeProc>;
+    t['$'] = Call<&TqorPasRTF::HexProc>;
+    t['\''] = Call<&TqorPasRTF::StringProc>;
+    t['('] = Call<&TqorPasRTF::RoundOpenProc>;
+    t['.'] = Call<&TqorPasRTF::PointProc>;
+    t['/'] = Call<&TqorPasRTF::SlashProc>;
+    for (int c = '0'; c <= '9'; ++c) t[c] = Call<&TqorPasRTF::NumberProc>;
+    t[':'] = Call<&TqorPasRTF::ColonOrGreaterProc>;
+    t['>'] = Call<&TqorPasRTF::ColonOrGreaterProc>;
+    t[';'] = Call<&TqorPasRTF::SemicolonProc>;
+    t['<'] = Call<&TqorPasRTF::LowerProc>;
+    t['@'] = Call<&TqorPasRTF::AddressOpProc>;
+    for (int c = 'A'; c <= 'Z'; ++c) t[c] = Call<&TqorPasRTF::IdentProc>;
+    for (int c = 'a'; c <= 'z'; ++c) t[c] = Call<&TqorPasRTF::IdentProc>;
+    t['_'] = Call<&TqorPasRTF::IdentProc>;
+    t['{'] = Call<&TqorPasRTF::BraceOpenProc>;
+    t['|'] = Call<&TqorPasRTF::StrayProc>;
+    for (int c = 127; c <= 255; ++c) t[c] = Call<&TqorPasRTF::StrayProc>;
     return t;
   }();
   ProcTable = table.data();
@@ -149,7 +149,7 @@ void TqorPasRTF::Next() {
       BraceCommentProc();
       break;
     default:
-      (this->*ProcTable[Byte(Line[Run])])();
+      ProcTable[Byte(Line[Run])](*this);
       break;
   }
 }

@@ -51,12 +51,16 @@ class TqorPasRTF final : public TScannerBase<TqorPasRTF, TPasTokenKind, TPasToke
   TTokenKind GetTokenId() const;
   TRangeState GetRange() const { return Range; }
 
-  using TProcTableProc = void (TqorPasRTF::*)();
+  using TProcTableProc = void (*)(TqorPasRTF&);
 
  protected:
   const TFragmentFrame& FrameToken(int colorIndex, std::string_view token) override;
 
  private:
+  // The state a scan carries from line to line (see SaveState).
+  std::uint32_t CarriedState() const { return static_cast<std::uint32_t>(Range); }
+  void RestoreCarried(std::uint32_t state) { Range = static_cast<TRangeState>(state); }
+
   void InitIdent();
   void MakeMethodTables();
 

@@ -66,29 +66,29 @@ const TKeywordBuckets& TqorPHPRTF::SharedKeywords() {
 const TqorPHPRTF::TProcTable& TqorPHPRTF::SharedProcTable() {
   static const TProcTable table = [] {
     TProcTable t;
-    t.fill(&TqorPHPRTF::StrayProc);
+    t.fill(Call<&TqorPHPRTF::StrayProc>);
     for (std::size_t c = 0; c < 256; ++c) {
-      if (kBlankTable[c]) t[c] = &TqorPHPRTF::SpaceProc;
-      if (IdentifierTable[c]) t[c] = &TqorPHPRTF::IdentProc;
-      if (c >= '0' && c <= '9') t[c] = &TqorPHPRTF::NumberProc;
+      if (kBlankTable[c]) t[c] = Call<&TqorPHPRTF::SpaceProc>;
+      if (IdentifierTable[c]) t[c] = Call<&TqorPHPRTF::IdentProc>;
+      if (c >= '0' && c <= '9') t[c] = Call<&TqorPHPRTF::NumberProc>;
     }
     for (unsigned char c : {'(', ')', ',', '.', ':', ';', '?', '[', ']', '{', '}', '~'})
-      t[c] = &TqorPHPRTF::SymbolProc;
-    for (unsigned char c : {'!', '%', '*', '^'}) t[c] = &TqorPHPRTF::SymbolOrAssignProc;
-    for (unsigned char c : {'&', '+', '|'}) t[c] = &TqorPHPRTF::DoubledOrAssignProc;
-    t[0] = &TqorPHPRTF::NullProc;
-    t['\n'] = &TqorPHPRTF::LFProc;
-    t['\r'] = &TqorPHPRTF::CRProc;
-    t['"'] = &TqorPHPRTF::DoubleQuoteProc;
-    t['#'] = &TqorPHPRTF::HashCommentProc;
-    t['$'] = &TqorPHPRTF::VariableProc;
-    t['\''] = &TqorPHPRTF::SingleQuoteProc;
-    t['-'] = &TqorPHPRTF::MinusProc;
-    t['/'] = &TqorPHPRTF::SlashProc;
-    t['<'] = &TqorPHPRTF::LowerProc;
-    t['='] = &TqorPHPRTF::EqualProc;
-    t['>'] = &TqorPHPRTF::GreaterProc;
-    t['@'] = &TqorPHPRTF::AtSignProc;
+      t[c] = Call<&TqorPHPRTF::SymbolProc>;
+    for (unsigned char c : {'!', '%', '*', '^'}) t[c] = Call<&TqorPHPRTF::SymbolOrAssignProc>;
+    for (unsigned char c : {'&', '+', '|'}) t[c] = Call<&TqorPHPRTF::DoubledOrAssignProc>;
+    t[0] = Call<&TqorPHPRTF::NullProc>;
+    t['\n'] = Call<&TqorPHPRTF::LFProc>;
+    t['\r'] = Call<&TqorPHPRTF::CRProc>;
+    t['"'] = Call<&TqorPHPRTF::DoubleQuoteProc>;
+    t['#'] = Call<&TqorPHPRTF::HashCommentProc>;
+    t['$'] = Call<&TqorPHPRTF::VariableProc>;
+    t['\''] = Call<&TqorPHPRTF::SingleQuoteProc>;
+    t['-'] = Call<&TqorPHPRTF::MinusProc>;
+    t['/'] = Call<&TqorPHPRTF::SlashProc>;
+    t['<'] = Call<&TqorPHPRTF::LowerProc>;
+    t['='] = Call<&TqorPHPRTF::EqualProc>;
+    t['>'] = Call<&TqorPHPRTF::GreaterProc>;
+    t['@'] = Call<&TqorPHPRTF::AtSignProc>;
     return t;
   }();
   return table;
@@ -124,7 +124,7 @@ void TqorPHPRTF::Next() {
       break;
     default:
       Range = TRangeState::Normal;
-      (this->*ProcTable[static_cast<unsigned char>(Line[Run])])();
+      ProcTable[static_cast<unsigned char>(Line[Run])](*this);
   }
 }
 

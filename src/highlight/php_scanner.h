@@ -41,7 +41,11 @@ class TqorPHPRTF final : public TScannerBase<TqorPHPRTF, TPHPTokenKind, TPHPToke
 
  protected:
  private:
-  using TProc = void (TqorPHPRTF::*)();
+  // The state a scan carries from line to line (see SaveState).
+  std::uint32_t CarriedState() const { return static_cast<std::uint32_t>(Range); }
+  void RestoreCarried(std::uint32_t state) { Range = static_cast<TRangeState>(state); }
+
+  using TProc = void (*)(TqorPHPRTF&);
   using TProcTable = std::array<TProc, 256>;
 
   static const TProcTable& SharedProcTable();

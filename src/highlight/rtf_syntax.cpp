@@ -127,6 +127,18 @@ std::string TqorRTFSyntax::ColorToRtf(TColor color) {
 
 void TqorRTFSyntax::SetLine(const char*, int) {}
 
+bool TqorRTFSyntax::SaveState(TScanState&) const { return false; }
+void TqorRTFSyntax::RestoreState(const TScanState&) {}
+void TqorRTFSyntax::ScanLooks(TLookScan& scan) { scan.Failed = true; }
+
+void TqorRTFSyntax::RecordLines(TLineRecord& record) {
+  TScanState initial;
+  const bool resumable = SaveState(initial);
+  record.Begin(typeid(*this), initial);
+  if (!resumable) record.Invalidate();
+  Record_ = &record;
+}
+
 bool TqorRTFSyntax::TokenInPlace(std::string_view&) { return false; }
 
 void TqorRTFSyntax::SetText(const char* text) {

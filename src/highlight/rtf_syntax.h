@@ -10,6 +10,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "look_scan.h"
 #include "rtf_fragment.h"
 
 // A colour value: red in the low byte, green in the second, blue in the third.
@@ -82,6 +83,21 @@ class TqorRTFSyntax {
   // The name of the current token's kind as the scanner's token table spells
   // it ("TagName", "Symbol", ...), for token dumps.
   virtual const char* GetTokenKindName();  // 11
+  // The current token's place in the text given to SetText: its first byte
+  // and the byte after it; -1 from a class that does not tell.
+  virtual std::int32_t TokenStart() const { return -1; }
+  virtual std::int32_t TokenEnd() const { return -1; }
+
+  // The scanner's carried state at this point, as a value, and its return;
+  // false from a class that cannot give it (its scans are never resumed).
+  virtual bool SaveState(TScanState& state) const;
+  virtual void RestoreState(const TScanState& state);
+  // Makes the next ConvertToRtf write the record of its line starts; call it
+  // before SetText. The record is left invalid where the scan cannot be resumed.
+  void RecordLines(TLineRecord& record);
+  // Scans from scan.Text on, resumed from scan.State, writing looks and
+  // reporting line starts; fails at once in a class that cannot.
+  virtual void ScanLooks(TLookScan& scan);
 
   void SetColors(const std::vector<TColor>& colors);
   void SetFonts(const std::vector<TFontDesc>& fonts);
@@ -121,6 +137,9 @@ class TqorRTFSyntax {
   virtual void AppendTokens(std::string& out, TStream* flushTo);
   template <class Scanner>
   void AppendTokensOf(Scanner& scanner, std::string& out, TStream* flushTo);
+  // ScanLooks for the scanner's own class, as AppendTokensOf.
+  template <class Scanner>
+  void ScanLooksOf(Scanner& scanner, TLookScan& scan);
 
  private:
   // The conversion loop: appends the document to out, handing every full block
@@ -139,6 +158,8 @@ class TqorRTFSyntax {
   std::string Fragment_;
   // The plain frame of a colour index that has no ready-made one.
   TFragmentFrame OddFrame_;
+  // The record the next conversion writes, if any.
+  TLineRecord* Record_ = nullptr;
 };
 
 // Appends a number in decimal, without sign or leading zeros (no printf per token).
@@ -230,6 +251,8 @@ void TqorRTFSyntax::AppendTokensOf(Scanner& scanner, std::string& out, TStream* 
     return t.size() == 2 && t[0] == '\r' && t[1] == '\n';
   };
   std::string copied;
+  TLineRecord* const record = Record_;
+  Record_ = nullptr;
   while (!scanner.GetEol()) {
     std::string_view token;
     if (kFramed && scanner.TokenInPlace(token)) {
@@ -239,7 +262,13 @@ void TqorRTFSyntax::AppendTokensOf(Scanner& scanner, std::string& out, TStream* 
       // again, escaped on the way, with no copy of it between.
       const TFragmentFrame& frame = scanner.FrameToken(kind, token);
       makeRoom(token.size() + kFragmentRoom);
-      if (isLineEnd(token)) writer.Put("\\par ");
+      const bool lineEnd = isLineEnd(token);
+      if (record != nullptr) {
+        record->Token(frame, token, lineEnd);
+        TScanState state;
+        if (lineEnd && scanner.SaveState(state)) record->LineStart(state);
+      }
+      if (lineEnd) writer.Put("\\par ");
       const std::size_t start = writer.Size();
       writer.PutHead(frame);
       if (!writer.PutUnlessSpecial(token)) {
@@ -251,6 +280,8 @@ void TqorRTFSyntax::AppendTokensOf(Scanner& scanner, std::string& out, TStream* 
       writer.PutTail(frame);
       consumed += token.size();
     } else {
+      // A fragment the loop cannot see through: its looks are not followed.
+      if (record != nullptr) record->Invalidate();
       copied = scanner.GetToken();
       const int kind = scanner.GetTokenKind();
       const std::size_t textBytes = copied.size();
@@ -269,4 +300,45 @@ void TqorRTFSyntax::AppendTokensOf(Scanner& scanner, std::string& out, TStream* 
     }
     scanner.Next();
   }
+}
+
+template <class Scanner>
+void TqorRTFSyntax::ScanLooksOf(Scanner& scanner, TLookScan& scan) {
+  constexpr bool kFramed =
+      std::is_final_v<Scanner> &&
+      std::is_same_v<decltype(&Scanner::FormatToken),
+                     void (TqorRTFSyntax::*)(int, std::string_view, std::string&)>;
+  if (!kFramed) {
+    scan.Failed = true;
+    return;
+  }
+  scanner.RestoreState(scan.State);
+  scanner.SetLine(scan.Text, 1);
+  while (!scanner.GetEol()) {
+    std::string_view token;
+    scanner.TokenInPlace(token);
+    const bool lineEnd = IsCrLf(token);
+    if (!lineEnd && IsLoneLineEnd(token)) {
+      scan.Failed = true;
+      return;
+    }
+    const int kind = scanner.GetTokenKind();
+    const TLookId look = scan.Tracker.Token(scanner.FrameToken(kind, token), lineEnd);
+    scan.Show(static_cast<std::size_t>(scanner.TokenStart()),
+              static_cast<std::size_t>(scanner.TokenEnd()), look);
+    if (scan.Failed || scan.Tracker.Failed()) {
+      scan.Failed = true;
+      return;
+    }
+    if (lineEnd) {
+      TScanState state;
+      scanner.SaveState(state);
+      if (scan.LineStart(static_cast<std::size_t>(scanner.TokenEnd()), state)) {
+        scan.Stopped = true;
+        return;
+      }
+    }
+    scanner.Next();
+  }
+  scan.End = static_cast<std::size_t>(scanner.TokenStart());
 }

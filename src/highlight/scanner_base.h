@@ -29,6 +29,23 @@ class TScannerBase : public TqorRTFSyntax {
     static_cast<Derived*>(this)->Next();
   }
 
+  // The state is the last token's kind (a token may take it over, as the
+  // HTML scanner's empty one does) and what the scanner carries itself
+  // (CarriedState: its range and the like).
+  bool SaveState(TScanState& state) const override {
+    state.Value = std::uint64_t{static_cast<std::uint8_t>(TokenKind)} << 32 |
+                  static_cast<const Derived*>(this)->CarriedState();
+    return true;
+  }
+  void RestoreState(const TScanState& state) override {
+    TokenKind = static_cast<Kind>(static_cast<std::uint8_t>(state.Value >> 32));
+    static_cast<Derived*>(this)->RestoreCarried(static_cast<std::uint32_t>(state.Value));
+  }
+  void ScanLooks(TLookScan& scan) override { ScanLooksOf(static_cast<Derived&>(*this), scan); }
+
+  std::int32_t TokenStart() const override { return TokenPos; }
+  std::int32_t TokenEnd() const override { return Run; }
+
  protected:
   bool TokenInPlace(std::string_view& token) override {
     token = TokenText();
@@ -36,6 +53,13 @@ class TScannerBase : public TqorRTFSyntax {
   }
   void AppendTokens(std::string& out, TStream* flushTo) override {
     AppendTokensOf(static_cast<Derived&>(*this), out, flushTo);
+  }
+
+  // A byte handler as the entry of a handler table: a plain function, so the
+  // table holds no pointers to members of two classes.
+  template <auto Proc>
+  static void Call(Derived& scanner) {
+    (scanner.*Proc)();
   }
 
   std::string_view TokenText() const {

@@ -85,21 +85,21 @@ void TqorSQLRTF::MakeMethodTables() {
     std::array<TProcTableProc, 256> t{};
     // The bytes without a token of their own ("!", "$", "%", "@", "`", "{", "}",
     // "~", 127..255) are one-byte symbols, like the punctuation.
-    t.fill(&TqorSQLRTF::SymbolProc);
-    for (int c = 1; c <= 32; ++c) t[c] = &TqorSQLRTF::SpaceProc;
-    t[0] = &TqorSQLRTF::NullProc;
-    t['\n'] = &TqorSQLRTF::LFProc;
-    t['\r'] = &TqorSQLRTF::CRProc;
-    t['"'] = &TqorSQLRTF::DoubleQuoteProc;
-    t['#'] = &TqorSQLRTF::HashProc;
-    t['\''] = &TqorSQLRTF::ApostropheProc;
-    t['-'] = &TqorSQLRTF::MinusProc;
-    t['.'] = &TqorSQLRTF::NumberProc;
-    for (int c = '0'; c <= '9'; ++c) t[c] = &TqorSQLRTF::NumberProc;
-    t['/'] = &TqorSQLRTF::SlashProc;
-    for (int c = 'A'; c <= 'Z'; ++c) t[c] = &TqorSQLRTF::IdentProc;
-    for (int c = 'a'; c <= 'z'; ++c) t[c] = &TqorSQLRTF::IdentProc;
-    t['_'] = &TqorSQLRTF::IdentProc;
+    t.fill(Call<&TqorSQLRTF::SymbolProc>);
+    for (int c = 1; c <= 32; ++c) t[c] = Call<&TqorSQLRTF::SpaceProc>;
+    t[0] = Call<&TqorSQLRTF::NullProc>;
+    t['\n'] = Call<&TqorSQLRTF::LFProc>;
+    t['\r'] = Call<&TqorSQLRTF::CRProc>;
+    t['"'] = Call<&TqorSQLRTF::DoubleQuoteProc>;
+    t['#'] = Call<&TqorSQLRTF::HashProc>;
+    t['\''] = Call<&TqorSQLRTF::ApostropheProc>;
+    t['-'] = Call<&TqorSQLRTF::MinusProc>;
+    t['.'] = Call<&TqorSQLRTF::NumberProc>;
+    for (int c = '0'; c <= '9'; ++c) t[c] = Call<&TqorSQLRTF::NumberProc>;
+    t['/'] = Call<&TqorSQLRTF::SlashProc>;
+    for (int c = 'A'; c <= 'Z'; ++c) t[c] = Call<&TqorSQLRTF::IdentProc>;
+    for (int c = 'a'; c <= 'z'; ++c) t[c] = Call<&TqorSQLRTF::IdentProc>;
+    t['_'] = Call<&TqorSQLRTF::IdentProc>;
     return t;
   }();
   ProcTable = table.data();
@@ -123,7 +123,7 @@ void TqorSQLRTF::Next() {
     CommentProc();
   } else {
     Range = TRangeState::Normal;
-    (this->*ProcTable[Byte(Line[Run])])();
+    ProcTable[Byte(Line[Run])](*this);
   }
 }
 

@@ -37,12 +37,16 @@ class TqorSQLRTF final : public TScannerBase<TqorSQLRTF, TSQLTokenKind, TSQLToke
   TTokenKind GetTokenId() const { return TokenKind; }
   TRangeState GetRange() const { return Range; }
 
-  using TProcTableProc = void (TqorSQLRTF::*)();
+  using TProcTableProc = void (*)(TqorSQLRTF&);
 
  protected:
   const TFragmentFrame& FrameToken(int colorIndex, std::string_view token) override;
 
  private:
+  // The state a scan carries from line to line (see SaveState).
+  std::uint32_t CarriedState() const { return static_cast<std::uint32_t>(Range); }
+  void RestoreCarried(std::uint32_t state) { Range = static_cast<TRangeState>(state); }
+
   void InitIdent();
   void MakeMethodTables();
 

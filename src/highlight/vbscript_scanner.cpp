@@ -66,31 +66,31 @@ void TqorVBScriptRTF::MakeMethodTables() {
   static const std::array<TProc, 256> table = [] {
     std::array<TProc, 256> t{};
     for (int c = 0; c < 256; ++c) {
-      TProc proc = &TqorVBScriptRTF::UnknownProc;
+      TProc proc = Call<&TqorVBScriptRTF::UnknownProc>;
       if (c == 0) {
-        proc = &TqorVBScriptRTF::NullProc;
+        proc = Call<&TqorVBScriptRTF::NullProc>;
       } else if (c == '\n') {
-        proc = &TqorVBScriptRTF::LFProc;
+        proc = Call<&TqorVBScriptRTF::LFProc>;
       } else if (c == '\r') {
-        proc = &TqorVBScriptRTF::CRProc;
+        proc = Call<&TqorVBScriptRTF::CRProc>;
       } else if (c <= 32) {
-        proc = &TqorVBScriptRTF::SpaceProc;
+        proc = Call<&TqorVBScriptRTF::SpaceProc>;
       } else if (c >= '0' && c <= '9') {
-        proc = &TqorVBScriptRTF::NumberProc;
+        proc = Call<&TqorVBScriptRTF::NumberProc>;
       } else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_') {
-        proc = &TqorVBScriptRTF::IdentProc;
+        proc = Call<&TqorVBScriptRTF::IdentProc>;
       } else if (std::strchr("&()*+,-./:;=^{}", c) != nullptr) {
-        proc = &TqorVBScriptRTF::SymbolProc;
+        proc = Call<&TqorVBScriptRTF::SymbolProc>;
       } else if (c == '"') {
-        proc = &TqorVBScriptRTF::StringProc;
+        proc = Call<&TqorVBScriptRTF::StringProc>;
       } else if (c == '#') {
-        proc = &TqorVBScriptRTF::DateProc;
+        proc = Call<&TqorVBScriptRTF::DateProc>;
       } else if (c == '\'') {
-        proc = &TqorVBScriptRTF::CommentProc;
+        proc = Call<&TqorVBScriptRTF::CommentProc>;
       } else if (c == '<') {
-        proc = &TqorVBScriptRTF::LowerProc;
+        proc = Call<&TqorVBScriptRTF::LowerProc>;
       } else if (c == '>') {
-        proc = &TqorVBScriptRTF::GreaterProc;
+        proc = Call<&TqorVBScriptRTF::GreaterProc>;
       }
       t[c] = proc;
     }
@@ -114,7 +114,7 @@ TqorVBScriptRTF::TtkTokenKind TqorVBScriptRTF::IdentKind(std::int32_t pos) {
 
 void TqorVBScriptRTF::Next() {
   TokenPos = Run;
-  (this->*ProcTable[static_cast<Byte>(Line[Run])])();
+  ProcTable[static_cast<Byte>(Line[Run])](*this);
 }
 
 int TqorVBScriptRTF::GetTokenKind() { return kColorIndex[static_cast<int>(TokenKind)]; }

@@ -39,7 +39,11 @@ class TqorVBScriptRTF final
 
  protected:
  private:
-  using TProc = void (TqorVBScriptRTF::*)();
+  // The state a scan carries from line to line (see SaveState).
+  std::uint32_t CarriedState() const { return 0; }
+  void RestoreCarried(std::uint32_t state) { static_cast<void>(state); }
+
+  using TProc = void (*)(TqorVBScriptRTF&);
 
   static const TKeywordBuckets& SharedKeywords();
 

@@ -112,19 +112,19 @@ void TqorXMLRTF::MakeMethodTables() {
     std::array<TProc, 256> t{};
     for (int c = 0; c < 256; ++c) {
       if (c == 0) {
-        t[c] = &TqorXMLRTF::NullProc;
+        t[c] = Call<&TqorXMLRTF::NullProc>;
       } else if (c == '\n') {
-        t[c] = &TqorXMLRTF::LFProc;
+        t[c] = Call<&TqorXMLRTF::LFProc>;
       } else if (c == '\r') {
-        t[c] = &TqorXMLRTF::CRProc;
+        t[c] = Call<&TqorXMLRTF::CRProc>;
       } else if (c <= 32) {
-        t[c] = &TqorXMLRTF::SpaceProc;
+        t[c] = Call<&TqorXMLRTF::SpaceProc>;
       } else if (c == '<') {
-        t[c] = &TqorXMLRTF::LessThanProc;
+        t[c] = Call<&TqorXMLRTF::LessThanProc>;
       } else if (c == '>') {
-        t[c] = &TqorXMLRTF::GreaterThanProc;
+        t[c] = Call<&TqorXMLRTF::GreaterThanProc>;
       } else {
-        t[c] = &TqorXMLRTF::MarkupProc;
+        t[c] = Call<&TqorXMLRTF::MarkupProc>;
       }
     }
     return t;
@@ -151,7 +151,7 @@ void TqorXMLRTF::Next() {
       DocTypeProc();
       break;
     default:
-      (this->*ProcTable[static_cast<Byte>(Line[Run])])();
+      ProcTable[static_cast<Byte>(Line[Run])](*this);
       break;
   }
 }
@@ -359,7 +359,7 @@ void TqorXMLRTF::EntityProc(TtkTokenKind kind, TRangeState returnRange) {
 void TqorXMLRTF::TextProc() {
   const Byte* p = reinterpret_cast<const Byte*>(Line) + Run;
   if (*p < 32 || *p == '<') {
-    (this->*ProcTable[*p])();
+    ProcTable[*p](*this);
     return;
   }
   TokenKind = TtkTokenKind::Text;

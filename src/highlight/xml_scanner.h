@@ -74,7 +74,11 @@ class TqorXMLRTF final : public TScannerBase<TqorXMLRTF, TXMLTokenKind, TXMLToke
   const TFragmentFrame& FrameToken(int colorIndex, std::string_view token) override;
 
  private:
-  using TProc = void (TqorXMLRTF::*)();
+  // The state a scan carries from line to line (see SaveState).
+  std::uint32_t CarriedState() const { return static_cast<std::uint32_t>(Range); }
+  void RestoreCarried(std::uint32_t state) { Range = static_cast<TRangeState>(state); }
+
+  using TProc = void (*)(TqorXMLRTF&);
 
   void MakeMethodTables();
 

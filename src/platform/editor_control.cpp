@@ -97,6 +97,8 @@ void TEditorControl::NotifySelection() {
 }
 
 void TEditorControl::ReplaceAll(const QByteArray& bytes) {
+  // A new content: nothing of the last scan is known to hold.
+  LineRecord_.Invalidate();
   SendScintilla(SCI_CLEARALL);
   if (!bytes.isEmpty()) {
     SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData());
@@ -123,6 +125,7 @@ void TEditorControl::AppendLine(const QByteArray& line) {
 
 void TEditorControl::ClearText() {
   Operation op(*this);
+  LineRecord_.Invalidate();
   SendScintilla(SCI_CLEARALL);
 }
 

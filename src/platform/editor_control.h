@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "line_record.h"
+#include "line_rescan.h"
 #include "rtf_reader.h"
 
 class QMenu;
@@ -44,6 +46,18 @@ class TEditorControl : public QsciScintilla {
   // unchanged in between, making it their text and styles.
   void ReadRichText(std::string_view rtf, int length);
   void ApplyRichText();
+  // The incremental refresh: recolours after the changes since the last
+  // refresh with `highlighter`, a fresh one of the class that last converted
+  // the whole document, rescanning only the lines whose tokens may differ.
+  // The looks are exactly those a whole conversion read by LoadRichText would
+  // give; raises its change report as LoadRichText does. False where nothing
+  // safe is known to resume from (a load, a NUL, a syntax of another class, a
+  // text the conversion would change): the caller then converts the whole
+  // document, with its line starts recorded into LineRecord().
+  bool RecolourChanges(TqorRTFSyntax& highlighter);
+  TLineRecord& LineRecord() { return LineRecord_; }
+  // What the last RecolourChanges scanned (Done false after a whole conversion).
+  const TRescanResult& LastRescan() const { return LastRescan_; }
   int CaretPosition() const;            // start of the selection
   void SetCaretPosition(int position);  // collapses the selection
   int LineStart(int line) const;        // -1 when there is no such line
@@ -111,8 +125,11 @@ class TEditorControl : public QsciScintilla {
   bool MapStyles(const std::vector<RtfFormat>& formats, std::uint8_t* styleOf);
   std::uint8_t StyleFor(const RtfFormat& format);
   void DefineStyle(int style, const RtfFormat& format);
-  // Keeps ShownFormatOf_ in step with the text as it is edited.
+  // Keeps ShownFormatOf_ in step with the text as it is edited, and notes
+  // which bytes changed since the last refresh.
   void TrackModification(int position, int type, int length);
+  // Restyles the bytes from..to (and all where the styles start over).
+  void Restyle(std::size_t from, std::size_t to, bool all);
 
   long LastAnchor_ = 0;
   long LastCaret_ = 0;
@@ -136,4 +153,15 @@ class TEditorControl : public QsciScintilla {
   // The look each editor style was given; styles keep their look across loads,
   // so a refresh that brings no new look defines nothing.
   std::vector<std::pair<RtfFormat, std::uint8_t>> StyleLooks_;
+
+  // The line starts of the last scan, and the bytes changed since: the first
+  // Change_.From and the last Change_.Tail bytes are those it scanned.
+  TLineRecord LineRecord_;
+  TRescanResult LastRescan_;
+  TTextChange Change_;
+  bool Changed_ = false;
+  // Bytes a declined rescan wrote into the record before it gave up: the
+  // whole conversion that follows restyles them too.
+  std::size_t StaleFrom_ = 0;
+  std::size_t StaleTo_ = 0;
 };

@@ -5,8 +5,10 @@
 // between loads is one byte per byte of the content: the record of the looks
 // shown, which the reader writes the next document's formats over.
 #include <algorithm>
+#include <cstring>
 
 #include "editor_control.h"
+#include "look_refresh.h"
 
 namespace {
 
@@ -96,6 +98,11 @@ void TEditorControl::ApplyRichText() {
     from = std::min(from, TailFrom_);
     to = std::max(to, TailTo_);
   }
+  if (StaleTo_ > 0) {
+    from = std::min(from, StaleFrom_);
+    to = std::max(to, StaleTo_);
+    StaleFrom_ = StaleTo_ = 0;
+  }
   if (doc.Size() != length || !doc.Text.empty()) {
     // The record already describes the new text: the replacement must not
     // shift it. Bytes before the first difference keep their place; every
@@ -106,16 +113,27 @@ void TEditorControl::ApplyRichText() {
     to = static_cast<std::size_t>(Length());
     // The text is only needed while it differs, which is rare: it is not kept.
     std::string().swap(doc.Text);
+    // The conversion read the text otherwise than it stood, so its line
+    // starts are not those of the text now shown.
+    LineRecord_.Invalidate();
   }
   const auto total = static_cast<std::size_t>(Length());
   MakeRoom(shown, total);
   shown.resize(total, kDefaultFormat);
 
+  // Bytes after a NUL are not converted: nothing safe is known about them.
+  if (length < total) LineRecord_.Invalidate();
+  Restyle(from, to, restyleAll);
+  Changed_ = false;
+}
+
+void TEditorControl::Restyle(std::size_t from, std::size_t to, bool all) {
+  const std::vector<std::uint8_t>& shown = RichDoc_.FormatOf;
   std::uint8_t styleOf[256] = {};
-  if (!MapStyles(doc.Formats, styleOf)) restyleAll = true;
-  if (restyleAll) {
+  if (!MapStyles(RichDoc_.Formats, styleOf)) all = true;
+  if (all) {
     from = 0;
-    to = total;
+    to = shown.size();
   }
   std::string styles;
   for (std::size_t at = from; at < to; at += styles.size()) {
@@ -129,10 +147,81 @@ void TEditorControl::ApplyRichText() {
   ShownValid_ = true;
 }
 
+namespace {
+
+// The document as the rescan reads it, straight from the editor: a piece is
+// copied from where it lies, which moves Scintilla's gap only when the piece
+// spans it, and then by no more than the piece.
+class TEditorText final : public TDocumentText {
+ public:
+  explicit TEditorText(TEditorControl& editor) : Editor_(editor) {}
+  std::size_t Length() const override { return Send(QsciScintillaBase::SCI_GETLENGTH); }
+  std::size_t LineCount() const override { return Send(QsciScintillaBase::SCI_GETLINECOUNT); }
+  std::size_t LineStart(std::size_t line) const override {
+    return Send(QsciScintillaBase::SCI_POSITIONFROMLINE, line);
+  }
+  std::size_t LineOf(std::size_t position) const override {
+    return Send(QsciScintillaBase::SCI_LINEFROMPOSITION, position);
+  }
+  void Copy(std::size_t from, std::size_t count, char* to) const override {
+    if (count == 0) return;
+    const auto* bytes = reinterpret_cast<const char*>(
+        Editor_.SendScintilla(QsciScintillaBase::SCI_GETRANGEPOINTER,
+                              static_cast<unsigned long>(from), static_cast<long>(count)));
+    std::memcpy(to, bytes, count);
+  }
+
+ private:
+  std::size_t Send(unsigned int message, std::size_t value = 0) const {
+    return static_cast<std::size_t>(
+        Editor_.SendScintilla(message, static_cast<unsigned long>(value), 0L));
+  }
+  TEditorControl& Editor_;
+};
+
+}  // namespace
+
+bool TEditorControl::RecolourChanges(TqorRTFSyntax& highlighter) {
+  const auto total = static_cast<std::size_t>(Length());
+  LastRescan_ = TRescanResult{};
+  if (!ShownValid_ || RichDoc_.FormatOf.size() != total || !LineRecord_.Valid()) return false;
+  if (Changed_) {
+    LastRescan_ =
+        RescanIntoDocument(highlighter, TEditorText(*this), Change_, LineRecord_, RichDoc_);
+    const TRescanResult& result = LastRescan_;
+    if (!result.Done) {
+      if (result.ChangedTo > 0) {
+        StaleFrom_ = StaleTo_ > 0 ? std::min(StaleFrom_, result.ChangedFrom) : result.ChangedFrom;
+        StaleTo_ = std::max(StaleTo_, result.ChangedTo);
+      }
+      return false;
+    }
+    Changed_ = false;
+    Operation op(*this);
+    // A refresh is a change of the content even when only colours differ.
+    Dirty_ = true;
+    Restyle(result.ChangedTo > 0 ? result.ChangedFrom : 0, result.ChangedTo, false);
+    return true;
+  }
+  LastRescan_.Done = true;
+  Operation op(*this);
+  Dirty_ = true;
+  return true;
+}
+
 void TEditorControl::TrackModification(int position, int type, int length) {
-  if (!ShownValid_ || length <= 0) return;
-  std::vector<std::uint8_t>& shown = RichDoc_.FormatOf;
+  if (length <= 0 || (type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) == 0) return;
+  // The bytes behind the change are the same as before it, counted from the end.
   const auto at = static_cast<std::size_t>(position);
+  const auto total = static_cast<std::size_t>(Length());
+  const std::size_t end =
+      (type & SC_MOD_INSERTTEXT) != 0 ? at + static_cast<std::size_t>(length) : at;
+  const std::size_t tail = total >= end ? total - end : 0;
+  Change_.From = Changed_ ? std::min(Change_.From, at) : at;
+  Change_.Tail = Changed_ ? std::min(Change_.Tail, tail) : tail;
+  Changed_ = true;
+  if (!ShownValid_) return;
+  std::vector<std::uint8_t>& shown = RichDoc_.FormatOf;
   const auto n = static_cast<std::size_t>(length);
   if ((type & SC_MOD_INSERTTEXT) != 0 && at <= shown.size()) {
     if (shown.size() + n > shown.capacity()) MakeRoom(shown, shown.size() + n);

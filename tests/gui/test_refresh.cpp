@@ -205,6 +205,56 @@ class TestRefresh : public QObject {
              LookAt(*Controls(f).Edit1, 0));
   }
 
+  // Every key typed into the main window, in every syntax, leaves the looks of
+  // a whole conversion of the text; most keys rescan only a line or two.
+  void everyKeyColoursAsTheWholeConversion() {
+    TForm1& f = env->Main();
+    const struct {
+      const char* Syntax;
+      const char* Text;
+      const char* Typed;
+    } kCases[] = {
+        {"HTML", "<p class=\"a\">x &amp; y</p>\r\n<% code %>\r\n<b>b</b>\r\ntext", "<!--a-->\"<%"},
+        {"PHP", "<?php\r\n$a = 'x'; /* c */\r\necho \"y\";\r\n?>", "/*'\"*/"},
+        {"JAVA SCRIPT", "var a = 1;\r\n// note\r\nif (a) { b(); }", "/*x*/"},
+        {"DELPHI SCRIPT", "begin\r\n  x := 1; { c }\r\nend.", "asm (* end"},
+        {"SQL", "SELECT a\r\nFROM b -- c\r\nWHERE d = 'e';", "/*'*/"},
+        {"XML", "<?xml version=\"1.0\"?>\r\n<a b=\"c\">&amp;</a>\r\n<!-- d -->", "<![CDATA[-->"},
+        {"VBSCRIPT", "Dim a\r\nIf a Then ' c\r\nEnd If", "\"'#"},
+    };
+    for (const auto& c : kCases) {
+      Controls(f).synlist->setCurrentIndex(Controls(f).synlist->findText(c.Syntax));
+      Controls(f).Edit1->SetTextBytes(QByteArray(c.Text).repeated(20));
+      emit Controls(f).synlist->activated(Controls(f).synlist->currentIndex());
+      TEditorControl& e = *Controls(f).Edit1;
+      int incremental = 0;
+      int keys = 0;
+      const auto check = [&](const char* what) {
+        ++keys;
+        incremental += e.LastRescan().Done ? 1 : 0;
+        const QString difference = ColouringDifference(e, c.Syntax);
+        if (!difference.isEmpty())
+          QFAIL(qPrintable(QString("%1, %2: %3").arg(c.Syntax, what, difference)));
+      };
+      for (int at : {3, e.Length() / 2, e.Length() - 2}) {
+        e.SetCaretPosition(at);
+        for (const char* key = c.Typed; *key != 0; ++key) {
+          QTest::keyClick(&e, *key);
+          check("typing");
+        }
+        QTest::keyClick(&e, Qt::Key_Return);
+        check("Enter");
+        QTest::keyClick(&e, Qt::Key_Backspace);
+        check("Backspace");
+        QTest::keyClick(&e, Qt::Key_Delete);
+        check("Delete");
+      }
+      QTest::keyClick(&e, Qt::Key_Z, Qt::ControlModifier);
+      check("undo");
+      QVERIFY2(incremental > keys / 2, c.Syntax);
+    }
+  }
+
   void undoAndRedoAfterARefresh() {
     TForm1& f = env->Main();
     Controls(f).Edit1->SetTextBytes("<i>one</i>\r\n<u>two</u>");

@@ -1,0 +1,57 @@
+// The incremental refresh's scan: after a change, a fresh highlighter resumes
+// at the first changed line (one earlier, so nothing a token there looks back
+// at is missed) with the state recorded for it, writes the looks of what it
+// scans, and stops at the first line start behind the changed bytes whose state
+// and look equal those recorded for the same line before the change: from there
+// on the old tokens, and so the old looks, hold. The record is brought up to date.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+#include "line_record.h"
+#include "rtf_syntax.h"
+
+// The document as the scan reads it: bytes, and lines as the editor counts them
+// (a line ends after each LF, and after a CR no LF follows).
+class TDocumentText {
+ public:
+  virtual ~TDocumentText() = default;
+  virtual std::size_t Length() const = 0;
+  virtual std::size_t LineCount() const = 0;
+  virtual std::size_t LineStart(std::size_t line) const = 0;
+  virtual std::size_t LineOf(std::size_t position) const = 0;
+  virtual void Copy(std::size_t from, std::size_t count, char* to) const = 0;
+};
+
+// What changed since the record was written: the first From bytes and the last
+// Tail bytes of the text are those it was written for.
+struct TTextChange {
+  std::size_t From = 0;
+  std::size_t Tail = 0;
+};
+
+struct TRescanResult {
+  // False when the scan could not be done incrementally: the caller converts
+  // the whole document (and the record is no longer valid).
+  bool Done = false;
+  // The bytes of the record of looks whose value the scan changed (also when
+  // it failed after writing some); ChangedTo 0 where none.
+  std::size_t ChangedFrom = 0;
+  std::size_t ChangedTo = 0;
+  // The bytes scanned, for the benchmarks.
+  std::size_t Scanned = 0;
+};
+
+// The record value of a look (false where the caller has none to give).
+using TLookResolver = std::function<bool(TLookId look, std::uint8_t& value)>;
+
+// Bytes read into the scan at a time; a line longer than this doubles it.
+inline constexpr std::size_t kRescanChunk = 64 * 1024;
+
+// formatOf holds one record value per byte of the current text, the bytes the
+// change inserted with any value.
+TRescanResult RescanLines(TqorRTFSyntax& highlighter, const TDocumentText& text, TTextChange change,
+                          TLineRecord& record, std::uint8_t* formatOf, const TLookResolver& resolve,
+                          std::size_t chunk = kRescanChunk);
