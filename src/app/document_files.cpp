@@ -5,6 +5,7 @@
 #include "form_registry.h"
 #include "main_form.h"
 #include "paths.h"
+#include "recent_files.h"
 #include "save_prompt.h"
 
 namespace documents {
@@ -105,6 +106,7 @@ void OpenDocument(TMainForm& form, const QString& path) {
   if (!syntax.isEmpty()) form.SetSyntaxText(syntax);
   form.SynlistChange();
   form.SetModifiedFlag(QString());
+  form.RecentFiles().Add(path);
 }
 
 bool Save(TMainForm& form) {
@@ -112,6 +114,7 @@ bool Save(TMainForm& form) {
   form.Editor()->SaveFile(form.CurFileName());
   form.SetModifiedFlag(QString());
   form.UpdateManagerFolder();
+  form.RecentFiles().Add(form.CurFileName());
   return true;
 }
 
@@ -128,6 +131,7 @@ void FileSaveAs1Accept(TMainForm& form, const QString& path) {
   form.SetStatusFileName(path);
   form.SetModifiedFlag(QString());
   form.UpdateManagerFolder();
+  form.RecentFiles().Add(path);
 }
 
 }  // namespace documents

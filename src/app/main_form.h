@@ -6,6 +6,7 @@
 #include "main_shell.h"
 
 class QWidget;
+class TRecentFiles;
 
 // The two optional external tools of the Tools menu.
 enum class TTool { GraphicBrowser, ThumbnailCreator };
@@ -16,6 +17,10 @@ class TMainForm : public TMainShell {
   virtual QWidget* Window() = 0;
   virtual QString StatusFileName() const = 0;  // status panel 0
   virtual QString SyntaxName() const = 0;      // the text of synlist
+  // A short note in the status bar beside the panels, gone after a while.
+  virtual void ShowStatusMessage(const QString& message) = 0;
+  // The documents opened or saved last (the File menu's "Recent Files").
+  virtual TRecentFiles& RecentFiles() = 0;
 
   virtual void RestartPreviewTimer() = 0;  // Timer1, a full second from now
   // The line box (lineedit) shows the caret's line; the full display also

@@ -30,6 +30,7 @@
 #include "paths.h"
 #include "preview.h"
 #include "projects_dialog.h"
+#include "recent_menu.h"
 #include "startup.h"
 #include "tools.h"
 
@@ -143,6 +144,9 @@ void TForm1::CreateActions() {
   SearchFind1 = MakeAction(this, "SearchFind1", QStringLiteral("&Find..."), imagelist::kFind,
                            QKeySequence(Qt::CTRL | Qt::Key_F),
                            QStringLiteral("Find|Finds the specified text"));
+  SearchReplace1 = MakeAction(this, "SearchReplace1", QStringLiteral("&Replace..."), -1,
+                              QKeySequence(Qt::CTRL | Qt::Key_H),
+                              QStringLiteral("Replace|Replaces the specified text"));
   Action9 = MakeAction(this, "Action9", QStringLiteral("Vexa Web Thumbnail Creator"),
                        imagelist::kThumbnailCreator);
   Action9->setEnabled(false);
@@ -174,6 +178,8 @@ void TForm1::CreateMenus() {
   file->addAction(FileSaveAs1);
   file->addAction(Action7);
   file->addSeparator();
+  RecentMenu_ = new TRecentMenu(*this, file);
+  file->addMenu(RecentMenu_);
   file->addAction(FileExit1);
   QMenu* edit = ActionMainMenuBar1->addMenu(QStringLiteral("&Edit"));
   edit->setObjectName(QStringLiteral("Edit2"));
@@ -183,6 +189,7 @@ void TForm1::CreateMenus() {
   QMenu* search = ActionMainMenuBar1->addMenu(QStringLiteral("&Search"));
   search->setObjectName(QStringLiteral("Search1"));
   search->addAction(SearchFind1);
+  search->addAction(SearchReplace1);
   QMenu* tools = ActionMainMenuBar1->addMenu(QStringLiteral("&Tools"));
   tools->setObjectName(QStringLiteral("Tools1"));
   tools->addAction(Action9);
@@ -191,7 +198,8 @@ void TForm1::CreateMenus() {
   help->setObjectName(QStringLiteral("Help1"));
   help->addAction(Action3);
   help->addAction(Action4);
-  EditActions_ = new TEditActions(this, EditCopy1, EditCut1, EditPaste1, SearchFind1);
+  EditActions_ =
+      new TEditActions(*this, EditCopy1, EditCut1, EditPaste1, SearchFind1, SearchReplace1);
   // Menus update the edit actions when they open, as the old idle update did.
   connect(edit, &QMenu::aboutToShow, EditActions_, &TEditActions::Update);
   connect(search, &QMenu::aboutToShow, EditActions_, &TEditActions::Update);
@@ -313,8 +321,23 @@ void TForm1::CreateStatusBar() {
   StatusPanel1_ = new QLabel(QStringLiteral("Line 0 of 0"), bar);
   StatusPanel1_->setObjectName(QStringLiteral("StatusPanel1"));
   StatusPanel1_->setFixedWidth(100);
+  StatusPanel2_ = new QLabel(QString::fromLatin1(encoding::Name(Edit1->Encoding())), bar);
+  StatusPanel2_->setObjectName(QStringLiteral("StatusPanel2"));
+  // As wide as its text where there is room, narrower where there is not:
+  // the window may still be made as narrow as before.
+  StatusPanel2_->setMinimumWidth(1);
+  StatusPanel2_->setMaximumWidth(100);
+  StatusMessage_ = new QLabel(bar);
+  StatusMessage_->setObjectName(QStringLiteral("StatusMessage"));
+  StatusMessage_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  StatusMessageTimer_ = new QTimer(this);
+  StatusMessageTimer_->setSingleShot(true);
+  StatusMessageTimer_->setInterval(5000);
+  connect(StatusMessageTimer_, &QTimer::timeout, StatusMessage_, &QLabel::clear);
   bar->addWidget(StatusPanel0_);
   bar->addWidget(StatusPanel1_);
+  bar->addWidget(StatusPanel2_);
+  bar->addWidget(StatusMessage_, 1);
   setStatusBar(bar);
 }
 
@@ -324,6 +347,10 @@ void TForm1::ConnectHandlers() {
             Edit1SelectionChange();
             EditActions_->Update();
           }));
+  connect(Edit1, &TEditorControl::EncodingChanged, this, [this] {
+    StatusPanel2_->setText(QString::fromLatin1(encoding::Name(Edit1->Encoding())));
+  });
+  connect(Edit1, &TEditorControl::InputRefused, this, &TForm1::ShowStatusMessage);
   connect(synlist, &QComboBox::activated, this, Guard([this] { synlistChange(); }));
   connect(synlist->lineEdit(), &QLineEdit::textEdited, this, Guard([this] { synlistChange(); }));
   connect(gotoline1, &QPushButton::clicked, this, Guard([this] { gotoline1Click(); }));
@@ -350,10 +377,18 @@ void TForm1::ConnectHandlers() {
 }
 
 QString TForm1::StatusPanelText(int panel) const {
-  return panel == 0 ? StatusPanel0_->text() : StatusPanel1_->text();
+  const QLabel* panels[] = {StatusPanel0_, StatusPanel1_, StatusPanel2_};
+  return panel >= 0 && panel < 3 ? panels[panel]->text() : QString();
 }
 
 void TForm1::SetStatusFileName(const QString& name) { StatusPanel0_->setText(name); }
+
+void TForm1::ShowStatusMessage(const QString& message) {
+  StatusMessage_->setText(message);
+  StatusMessageTimer_->start();
+}
+
+QString TForm1::StatusMessage() const { return StatusMessage_->text(); }
 QString TForm1::ModifiedFlag() const { return lblsaved->text(); }
 void TForm1::SetModifiedFlag(const QString& flag) { lblsaved->setText(flag); }
 QString TForm1::ProjectDir() const { return prodir1->text(); }

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 #include "main_form.h"
+#include "recent_files.h"
 
 class QAction;
 class QCheckBox;
@@ -20,6 +21,7 @@ class QPushButton;
 class QTimer;
 class QToolBar;
 class TEditActions;
+class TRecentMenu;
 class TdxButton;
 class TEditorControl;
 
@@ -55,6 +57,8 @@ class TForm1 : public QMainWindow, public TMainForm {
   QWidget* Window() override { return this; }
   QString StatusFileName() const override { return StatusPanelText(0); }
   QString SyntaxName() const override;
+  void ShowStatusMessage(const QString& message) override;
+  TRecentFiles& RecentFiles() override { return RecentFiles_; }
   void RestartPreviewTimer() override;
   void ShowCaretLineNumber() override;
   void SetCaretLineDisplay(bool scrollAndFocus) override;
@@ -92,6 +96,7 @@ class TForm1 : public QMainWindow, public TMainForm {
   void mengraphicExecute();
 
   QString StatusPanelText(int panel) const;
+  QString StatusMessage() const;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -136,6 +141,7 @@ class TForm1 : public QMainWindow, public TMainForm {
   QAction* EditCut1 = nullptr;
   QAction* EditPaste1 = nullptr;
   QAction* SearchFind1 = nullptr;
+  QAction* SearchReplace1 = nullptr;
   QAction* Action9 = nullptr;
   QAction* mengraphic = nullptr;
   QAction* Action3 = nullptr;
@@ -147,7 +153,12 @@ class TForm1 : public QMainWindow, public TMainForm {
   QWidget* TopArea_ = nullptr;
   QLabel* StatusPanel0_ = nullptr;
   QLabel* StatusPanel1_ = nullptr;
+  QLabel* StatusPanel2_ = nullptr;  // the document's encoding
+  QLabel* StatusMessage_ = nullptr;
+  QTimer* StatusMessageTimer_ = nullptr;
   TEditActions* EditActions_ = nullptr;
+  TRecentFiles RecentFiles_;
+  TRecentMenu* RecentMenu_ = nullptr;
   bool Shown_ = false;
   bool Closing_ = false;
 };

@@ -12,6 +12,7 @@
 #include "list_hosts.h"
 #include "main_form.h"
 #include "paths.h"
+#include "recent_files.h"
 #include "vexa_error.h"
 
 namespace settings {
@@ -177,7 +178,9 @@ void ReadAndApply(TMainForm& form) {
     return;
   }
 
-  const TSettingsValues v = ReadValues(IniFile(PathBytes(path)));
+  const IniFile ini(PathBytes(path));
+  const TSettingsValues v = ReadValues(ini);
+  form.RecentFiles().Read(ini);
   ApplyBounds(form.Window(), v);
 
   form.SetAutomaticPreview(v.AutomaticPreview);
@@ -224,6 +227,7 @@ void Write(TMainForm& form) {
   const QString path = paths::SettingsFile();
   IniFile ini(PathBytes(path));
   WriteValues(ini, v);
+  form.RecentFiles().Write(ini);
   try {
     ini.Save();
   } catch (const IniWriteError&) {

@@ -49,6 +49,10 @@ class TestEnvironment {
 // opens it), then returns. fn gets the active modal widget.
 void AnswerNextModal(std::function<void(QWidget*)> fn, int timeoutMs = 5000);
 
+// Types a text as a keyboard with those keys would, one character (a whole
+// code point) per key; QTest's own key clicks know only ASCII.
+void TypeCharacters(QWidget* widget, const QString& text);
+
 // A control of a registered window by its objectName; a missing window or
 // control is a fatal test error.
 template <typename T>
