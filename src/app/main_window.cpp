@@ -117,6 +117,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
 TForm1::~TForm1() {
   if (HasMainShell() && &MainShell() == this) SetMainShell(nullptr);
+  // The edit actions look at the editor whenever the focus moves, which it
+  // does while the window's controls are destroyed: they go first.
+  delete EditActions_;
+  EditActions_ = nullptr;
 }
 
 void TForm1::CreateActions() {
@@ -345,7 +349,7 @@ void TForm1::ConnectHandlers() {
   connect(Edit1, &TEditorControl::Changed, this, Guard([this] { Edit1Change(); }));
   connect(Edit1, &TEditorControl::SelectionMoved, this, Guard([this] {
             Edit1SelectionChange();
-            EditActions_->Update();
+            if (EditActions_) EditActions_->Update();
           }));
   connect(Edit1, &TEditorControl::EncodingChanged, this, [this] {
     StatusPanel2_->setText(QString::fromLatin1(encoding::Name(Edit1->Encoding())));
