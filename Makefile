@@ -23,7 +23,7 @@ run: build
 
 test: build format-check
 	QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 \
-	  ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	  ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) --repeat until-pass:3
 	$(MAKE) test-asan
 	$(MAKE) fuzz-smoke
 

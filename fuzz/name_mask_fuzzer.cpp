@@ -17,6 +17,13 @@ namespace {
   std::abort();
 }
 
+// Letters of code page 1252 with their case folded, as file names are compared.
+unsigned char Folded(unsigned char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
+  if (c == 0x8A || c == 0x8C || c == 0x8E) return c + 0x10;
+  return c == 0x9F ? 0xFF : c;
+}
+
 // matches[i][j]: the first i pattern characters match the first j name characters.
 bool TableGlob(std::string_view pattern, std::string_view name) {
   std::vector<std::vector<bool>> matches(pattern.size() + 1,
@@ -27,7 +34,8 @@ bool TableGlob(std::string_view pattern, std::string_view name) {
     for (std::size_t j = 0; j <= name.size(); ++j) {
       if (p == '*') {
         matches[i][j] = matches[i - 1][j] || (j > 0 && matches[i][j - 1]);
-      } else if (j > 0 && (p == '?' || p == name[j - 1])) {
+      } else if (j > 0 && (p == '?' || Folded(static_cast<unsigned char>(p)) ==
+                                           Folded(static_cast<unsigned char>(name[j - 1])))) {
         matches[i][j] = matches[i - 1][j - 1];
       }
     }

@@ -6,6 +6,7 @@
 #include "form_registry.h"
 #include "main_form.h"
 #include "paths.h"
+#include "recent_files.h"
 #include "save_prompt.h"
 
 namespace documents {
@@ -106,6 +107,7 @@ void OpenDocument(TMainForm& form, const QString& path) {
   if (!syntax.isEmpty()) form.SetSyntaxText(syntax);
   form.SynlistChange();
   form.SetModifiedFlag(QString());
+  form.RecentFiles().Add(path);
 }
 
 void Restore(TMainForm& form, const QString& fileName, const QString& syntax,
@@ -130,6 +132,7 @@ bool Save(TMainForm& form) {
   form.DiskWatch().Follow(form.CurFileName());
   form.SetModifiedFlag(QString());
   form.UpdateManagerFolder();
+  form.RecentFiles().Add(form.CurFileName());
   return true;
 }
 
@@ -146,6 +149,7 @@ void FileSaveAs1Accept(TMainForm& form, const QString& path) {
   form.SetStatusFileName(path);
   form.SetModifiedFlag(QString());
   form.UpdateManagerFolder();
+  form.RecentFiles().Add(path);
 }
 
 }  // namespace documents

@@ -6,11 +6,12 @@
 #include <QLineEdit>
 #include <QMimeData>
 
-#include "code_page.h"
 #include "dialogs.h"
 #include "editor_control.h"
 #include "error_guard.h"
 #include "find_dialog.h"
+#include "main_form.h"
+#include "replace_dialog.h"
 
 namespace {
 
@@ -40,13 +41,21 @@ bool FindInLine(QLineEdit* line, const QString& text, bool matchCase, bool whole
 
 }  // namespace
 
-TEditActions::TEditActions(QWidget* window, QAction* copy, QAction* cut, QAction* paste,
-                           QAction* find)
-    : QObject(window), Window_(window), Copy_(copy), Cut_(cut), Paste_(paste), Find_(find) {
+TEditActions::TEditActions(TMainForm& form, QAction* copy, QAction* cut, QAction* paste,
+                           QAction* find, QAction* replace)
+    : QObject(form.Window()),
+      Form_(form),
+      Window_(form.Window()),
+      Copy_(copy),
+      Cut_(cut),
+      Paste_(paste),
+      Find_(find),
+      Replace_(replace) {
   connect(Copy_, &QAction::triggered, this, Guard([this] { Copy(); }));
   connect(Cut_, &QAction::triggered, this, Guard([this] { Cut(); }));
   connect(Paste_, &QAction::triggered, this, Guard([this] { Paste(); }));
   connect(Find_, &QAction::triggered, this, Guard([this] { ShowFind(); }));
+  connect(Replace_, &QAction::triggered, this, Guard([this] { ShowReplace(); }));
   connect(qApp, &QApplication::focusChanged, this, Guard([this] { Update(); }));
   connect(QApplication::clipboard(), &QClipboard::dataChanged, this, Guard([this] { Update(); }));
   for (QLineEdit* line : Window_->findChildren<QLineEdit*>()) {
@@ -58,7 +67,8 @@ TEditActions::TEditActions(QWidget* window, QAction* copy, QAction* cut, QAction
 QWidget* TEditActions::FocusedEditControl() const {
   QWidget* w = QApplication::focusWidget();
   // The find dialog searches the edit control that had the focus before it.
-  if (!w || (FindDialog_ && FindDialog_->isAncestorOf(w)) || w->window() != Window_) {
+  if (!w || (FindDialog_ && FindDialog_->isAncestorOf(w)) ||
+      (ReplaceDialog_ && ReplaceDialog_->isAncestorOf(w)) || w->window() != Window_) {
     w = Window_->focusWidget();
   }
   if (qobject_cast<QsciScintilla*>(w) || qobject_cast<QLineEdit*>(w)) return w;
@@ -81,6 +91,7 @@ void TEditActions::Update() {
   Cut_->setEnabled(hasSelection);
   Paste_->setEnabled(w != nullptr && clip != nullptr && clip->hasText());
   Find_->setEnabled(hasText);
+  Replace_->setEnabled(Form_.Editor()->Length() > 0);
 }
 
 void TEditActions::Copy() {
@@ -115,15 +126,89 @@ void TEditActions::FindNext() {
   const QString text = FindDialog_->FindText();
   QWidget* w = FocusedEditControl();
   bool found = false;
+  QByteArray needle;
   if (auto* editor = qobject_cast<TEditorControl*>(w)) {
-    found = editor->FindText(codepage::FromUnicode(text), FindDialog_->MatchCase(),
+    // A text the document's encoding cannot hold does not occur in it.
+    found = editor->EncodeText(text, &needle) &&
+            editor->FindText(needle.toStdString(), FindDialog_->MatchCase(),
                              FindDialog_->WholeWord(), FindDialog_->Down());
   } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
     found = FindInLine(line, text, FindDialog_->MatchCase(), FindDialog_->WholeWord(),
                        FindDialog_->Down());
   }
-  if (!found) {
-    dialogs::Information(Window_, QApplication::applicationName(),
-                         QStringLiteral("Text not found: \"%1\"").arg(text));
+  if (!found) NotFound(text);
+}
+
+void TEditActions::NotFound(const QString& text) {
+  dialogs::Information(Window_, QApplication::applicationName(),
+                       QStringLiteral("Text not found: \"%1\"").arg(text));
+}
+
+void TEditActions::ShowReplace() {
+  if (!ReplaceDialog_) {
+    ReplaceDialog_ = new TReplaceDialog(Window_);
+    connect(ReplaceDialog_, &TReplaceDialog::FindNext, this, Guard([this] { ReplaceFindNext(); }));
+    connect(ReplaceDialog_, &TReplaceDialog::Replace, this, Guard([this] { ReplaceOne(); }));
+    connect(ReplaceDialog_, &TReplaceDialog::ReplaceAll, this, Guard([this] { ReplaceAll(); }));
+  }
+  ReplaceDialog_->show();
+  ReplaceDialog_->raise();
+  ReplaceDialog_->activateWindow();
+}
+
+TSearchOptions TEditActions::ReplaceOptions() const {
+  TSearchOptions options;
+  options.MatchCase = ReplaceDialog_->MatchCase();
+  options.WholeWord = ReplaceDialog_->WholeWord();
+  options.RegularExpression = ReplaceDialog_->RegularExpression();
+  options.Down = ReplaceDialog_->Down();
+  return options;
+}
+
+void TEditActions::ReplaceFindNext() {
+  const QString text = ReplaceDialog_->FindText();
+  TEditorControl& editor = *Form_.Editor();
+  QByteArray needle;
+  if (!editor.EncodeText(text, &needle) ||
+      !editor.FindText(needle.toStdString(), ReplaceOptions())) {
+    NotFound(text);
+  }
+}
+
+// The dialog's two texts in the document's encoding. False when the
+// replacement cannot be stored (the editor says why) or the text to find
+// cannot occur in the document (then it is not found).
+bool TEditActions::ReplaceTexts(std::string* needle, std::string* replacement) {
+  TEditorControl& editor = *Form_.Editor();
+  QByteArray find;
+  QByteArray with;
+  if (!editor.TakeInput(ReplaceDialog_->ReplaceText(), &with)) return false;
+  if (!editor.EncodeText(ReplaceDialog_->FindText(), &find)) {
+    NotFound(ReplaceDialog_->FindText());
+    return false;
+  }
+  *needle = find.toStdString();
+  *replacement = with.toStdString();
+  return true;
+}
+
+void TEditActions::ReplaceOne() {
+  std::string needle;
+  std::string replacement;
+  if (!ReplaceTexts(&needle, &replacement)) return;
+  if (!Form_.Editor()->ReplaceText(needle, replacement, ReplaceOptions())) {
+    NotFound(ReplaceDialog_->FindText());
+  }
+}
+
+void TEditActions::ReplaceAll() {
+  std::string needle;
+  std::string replacement;
+  if (!ReplaceTexts(&needle, &replacement)) return;
+  const int count = Form_.Editor()->ReplaceAllText(needle, replacement, ReplaceOptions());
+  if (count == 0) {
+    NotFound(ReplaceDialog_->FindText());
+  } else {
+    Form_.ShowStatusNote(QStringLiteral("%1 replacements").arg(count));
   }
 }

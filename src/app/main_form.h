@@ -7,6 +7,7 @@
 
 class QWidget;
 class TDiskWatch;
+class TRecentFiles;
 class TRecovery;
 
 // The two optional external tools of the Tools menu.
@@ -18,6 +19,8 @@ class TMainForm : public TMainShell {
   virtual QWidget* Window() = 0;
   virtual QString StatusFileName() const = 0;  // status panel 0
   virtual QString SyntaxName() const = 0;      // the text of synlist
+  // The documents opened or saved last (the File menu's "Recent Files").
+  virtual TRecentFiles& RecentFiles() = 0;
 
   virtual void RestartPreviewTimer() = 0;  // Timer1, a full second from now
   // The line box (lineedit) shows the caret's line; the full display also

@@ -32,6 +32,7 @@
 #include "paths.h"
 #include "preview.h"
 #include "projects_dialog.h"
+#include "recent_menu.h"
 #include "recovery.h"
 #include "startup.h"
 #include "tools.h"
@@ -121,6 +122,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
 TForm1::~TForm1() {
   if (HasMainShell() && &MainShell() == this) SetMainShell(nullptr);
+  // The edit actions look at the editor whenever the focus moves, which it
+  // does while the window's controls are destroyed: they go first.
+  delete EditActions_;
+  EditActions_ = nullptr;
 }
 
 void TForm1::CreateActions() {
@@ -148,6 +153,9 @@ void TForm1::CreateActions() {
   SearchFind1 = MakeAction(this, "SearchFind1", QStringLiteral("&Find..."), imagelist::kFind,
                            QKeySequence(Qt::CTRL | Qt::Key_F),
                            QStringLiteral("Find|Finds the specified text"));
+  SearchReplace1 = MakeAction(this, "SearchReplace1", QStringLiteral("&Replace..."), -1,
+                              QKeySequence(Qt::CTRL | Qt::Key_H),
+                              QStringLiteral("Replace|Replaces the specified text"));
   Action9 = MakeAction(this, "Action9", QStringLiteral("Vexa Web Thumbnail Creator"),
                        imagelist::kThumbnailCreator);
   Action9->setEnabled(false);
@@ -179,6 +187,8 @@ void TForm1::CreateMenus() {
   file->addAction(FileSaveAs1);
   file->addAction(Action7);
   file->addSeparator();
+  RecentMenu_ = new TRecentMenu(*this, file);
+  file->addMenu(RecentMenu_);
   file->addAction(FileExit1);
   QMenu* edit = ActionMainMenuBar1->addMenu(QStringLiteral("&Edit"));
   edit->setObjectName(QStringLiteral("Edit2"));
@@ -188,6 +198,7 @@ void TForm1::CreateMenus() {
   QMenu* search = ActionMainMenuBar1->addMenu(QStringLiteral("&Search"));
   search->setObjectName(QStringLiteral("Search1"));
   search->addAction(SearchFind1);
+  search->addAction(SearchReplace1);
   QMenu* tools = ActionMainMenuBar1->addMenu(QStringLiteral("&Tools"));
   tools->setObjectName(QStringLiteral("Tools1"));
   tools->addAction(Action9);
@@ -196,7 +207,8 @@ void TForm1::CreateMenus() {
   help->setObjectName(QStringLiteral("Help1"));
   help->addAction(Action3);
   help->addAction(Action4);
-  EditActions_ = new TEditActions(this, EditCopy1, EditCut1, EditPaste1, SearchFind1);
+  EditActions_ =
+      new TEditActions(*this, EditCopy1, EditCut1, EditPaste1, SearchFind1, SearchReplace1);
   // Menus update the edit actions when they open, as the old idle update did.
   connect(edit, &QMenu::aboutToShow, EditActions_, &TEditActions::Update);
   connect(search, &QMenu::aboutToShow, EditActions_, &TEditActions::Update);
@@ -318,8 +330,15 @@ void TForm1::CreateStatusBar() {
   StatusPanel1_ = new QLabel(QStringLiteral("Line 0 of 0"), bar);
   StatusPanel1_->setObjectName(QStringLiteral("StatusPanel1"));
   StatusPanel1_->setFixedWidth(100);
+  StatusPanel2_ = new QLabel(QString::fromLatin1(encoding::Name(Edit1->Encoding())), bar);
+  StatusPanel2_->setObjectName(QStringLiteral("StatusPanel2"));
+  // As wide as its text where there is room, narrower where there is not:
+  // the window may still be made as narrow as before.
+  StatusPanel2_->setMinimumWidth(1);
+  StatusPanel2_->setMaximumWidth(100);
   bar->addWidget(StatusPanel0_);
   bar->addWidget(StatusPanel1_);
+  bar->addWidget(StatusPanel2_);
   setStatusBar(bar);
 }
 
@@ -327,8 +346,12 @@ void TForm1::ConnectHandlers() {
   connect(Edit1, &TEditorControl::Changed, this, Guard([this] { Edit1Change(); }));
   connect(Edit1, &TEditorControl::SelectionMoved, this, Guard([this] {
             Edit1SelectionChange();
-            EditActions_->Update();
+            if (EditActions_) EditActions_->Update();
           }));
+  connect(Edit1, &TEditorControl::EncodingChanged, this, [this] {
+    StatusPanel2_->setText(QString::fromLatin1(encoding::Name(Edit1->Encoding())));
+  });
+  connect(Edit1, &TEditorControl::InputRefused, this, &TForm1::ShowStatusNote);
   connect(synlist, &QComboBox::activated, this, Guard([this] { synlistChange(); }));
   connect(synlist->lineEdit(), &QLineEdit::textEdited, this, Guard([this] {
             keys::RunKeepingListFocus(synlist, Edit1, [this] { synlistChange(); });
@@ -360,10 +383,12 @@ void TForm1::ConnectHandlers() {
 }
 
 QString TForm1::StatusPanelText(int panel) const {
-  return panel == 0 ? StatusPanel0_->text() : StatusPanel1_->text();
+  const QLabel* panels[] = {StatusPanel0_, StatusPanel1_, StatusPanel2_};
+  return panel >= 0 && panel < 3 ? panels[panel]->text() : QString();
 }
 
 void TForm1::SetStatusFileName(const QString& name) { StatusPanel0_->setText(name); }
+
 QString TForm1::ModifiedFlag() const { return lblsaved->text(); }
 
 void TForm1::SetModifiedFlag(const QString& flag) {

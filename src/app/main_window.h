@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 #include "main_form.h"
+#include "recent_files.h"
 
 class QAction;
 class QCheckBox;
@@ -21,6 +22,7 @@ class QTimer;
 class QToolBar;
 class TDiskWatch;
 class TEditActions;
+class TRecentMenu;
 class TRecovery;
 class TdxButton;
 class TEditorControl;
@@ -59,6 +61,7 @@ class TForm1 : public QMainWindow, public TMainForm {
   QWidget* Window() override { return this; }
   QString StatusFileName() const override { return StatusPanelText(0); }
   QString SyntaxName() const override;
+  TRecentFiles& RecentFiles() override { return RecentFiles_; }
   void RestartPreviewTimer() override;
   void ShowCaretLineNumber() override;
   void SetCaretLineDisplay(bool scrollAndFocus) override;
@@ -142,6 +145,7 @@ class TForm1 : public QMainWindow, public TMainForm {
   QAction* EditCut1 = nullptr;
   QAction* EditPaste1 = nullptr;
   QAction* SearchFind1 = nullptr;
+  QAction* SearchReplace1 = nullptr;
   QAction* Action9 = nullptr;
   QAction* mengraphic = nullptr;
   QAction* Action3 = nullptr;
@@ -153,9 +157,12 @@ class TForm1 : public QMainWindow, public TMainForm {
   QWidget* TopArea_ = nullptr;
   QLabel* StatusPanel0_ = nullptr;
   QLabel* StatusPanel1_ = nullptr;
+  QLabel* StatusPanel2_ = nullptr;  // the document's encoding
   TEditActions* EditActions_ = nullptr;
   TRecovery* Recovery_ = nullptr;
   TDiskWatch* DiskWatch_ = nullptr;
+  TRecentFiles RecentFiles_;
+  TRecentMenu* RecentMenu_ = nullptr;
   bool Shown_ = false;
   bool Closing_ = false;
 };

@@ -14,6 +14,7 @@
 #include "list_hosts.h"
 #include "main_form.h"
 #include "paths.h"
+#include "recent_files.h"
 #include "vexa_error.h"
 #include "window_look.h"
 
@@ -254,7 +255,9 @@ void ReadAndApply(TMainForm& form) {
     return;
   }
 
-  const TSettingsValues v = ReadValues(IniFile(PathBytes(path)));
+  const IniFile ini(PathBytes(path));
+  const TSettingsValues v = ReadValues(ini);
+  form.RecentFiles().Read(ini);
   ApplyBounds(form.Window(), v);
 
   form.SetAutomaticPreview(v.AutomaticPreview);
@@ -301,6 +304,7 @@ void Write(TMainForm& form) {
   const QString path = paths::SettingsFile();
   IniFile ini(PathBytes(path));
   WriteValues(ini, v);
+  form.RecentFiles().Write(ini);
   try {
     ini.Save();
   } catch (const IniWriteError&) {

@@ -12,7 +12,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "code_page.h"
 #include "editor_control.h"
 #include "error_guard.h"
 #include "flat_button.h"
@@ -442,7 +441,10 @@ void TForm5::RebuildHeadlineCode() {
 }
 
 void TForm5::AppendToDocument(const QLineEdit* code) {
-  MainShell().Editor()->AppendLine(QByteArray::fromStdString(codepage::FromUnicode(code->text())));
+  // The fragment in the document's encoding; one it cannot hold is refused.
+  TEditorControl* editor = MainShell().Editor();
+  QByteArray bytes;
+  if (editor->TakeInput(code->text(), &bytes)) editor->AppendLine(bytes);
 }
 
 void TForm5::ChoosePicture() {

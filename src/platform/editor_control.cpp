@@ -3,9 +3,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QFontDatabase>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QScrollBar>
 
 #include "code_page.h"
@@ -29,9 +33,7 @@ TEditorControl::Operation::~Operation() {
 
 TEditorControl::TEditorControl(QWidget* parent) : QsciScintilla(parent) {
   setObjectName(QStringLiteral("Edit1"));
-  // Bytes, not UTF-8: every byte value is one character of the document.
-  setUtf8(false);
-  SendScintilla(SCI_SETCODEPAGE, 0);
+  ApplyEncoding();
   setEolMode(EolWindows);
   SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
   setMarginWidth(0, 0);
@@ -100,12 +102,14 @@ void TEditorControl::ReplaceAll(const QByteArray& bytes) {
   // A new content: nothing of the last scan is known to hold.
   LineRecord_.Invalidate();
   SendScintilla(SCI_CLEARALL);
+  SetEncoding(encoding::Detect(std::string_view(bytes.constData(), bytes.size())));
   if (!bytes.isEmpty()) {
     SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData());
   }
 }
 
 void TEditorControl::PasteAtCaret() {
+  if (!MayPaste(false)) return;
   Operation op(*this);
   QsciScintilla::paste();
 }
@@ -127,6 +131,7 @@ void TEditorControl::ClearText() {
   Operation op(*this);
   LineRecord_.Invalidate();
   SendScintilla(SCI_CLEARALL);
+  SetEncoding(TTextEncoding::Windows1252);
 }
 
 void TEditorControl::SetTextBytes(const QByteArray& text) {
@@ -212,15 +217,30 @@ void TEditorControl::clear() { ClearText(); }
 
 void TEditorControl::keyPressEvent(QKeyEvent* e) {
   Operation op(*this);
+  if (TypeText(e->text())) {
+    e->accept();
+    return;
+  }
   QsciScintilla::keyPressEvent(e);
 }
 
 void TEditorControl::inputMethodEvent(QInputMethodEvent* e) {
   Operation op(*this);
+  if (!e->commitString().isEmpty() && TypeText(e->commitString())) {
+    // The composition goes on as the widget shows it; only the committed text was ours.
+    QInputMethodEvent rest(e->preeditString(), e->attributes());
+    QsciScintilla::inputMethodEvent(&rest);
+    return;
+  }
   QsciScintilla::inputMethodEvent(e);
 }
 
 void TEditorControl::dropEvent(QDropEvent* e) {
+  QByteArray bytes;
+  if (e->mimeData() != nullptr && !TakeInput(e->mimeData()->text(), &bytes)) {
+    e->ignore();
+    return;
+  }
   Operation op(*this);
   QsciScintilla::dropEvent(e);
 }
@@ -237,6 +257,7 @@ void TEditorControl::mouseMoveEvent(QMouseEvent* e) {
 
 void TEditorControl::mouseReleaseEvent(QMouseEvent* e) {
   // A middle click pastes the X11 selection.
+  if (e->button() == Qt::MiddleButton && !MayPaste(true)) return;
   Operation op(*this);
   QsciScintilla::mouseReleaseEvent(e);
 }
@@ -251,33 +272,24 @@ void TEditorControl::contextMenuEvent(QContextMenuEvent* e) {
 
 QByteArray TEditorControl::fromMimeData(const QMimeData* source, bool& rectangular) const {
   rectangular = false;
-  return QByteArray::fromStdString(codepage::FromUnicode(source->text()));
+  // What cannot be stored was refused before the paste or the drop.
+  QByteArray bytes;
+  EncodeText(source->text(), &bytes);
+  return bytes;
 }
 
 QMimeData* TEditorControl::toMimeData(const QByteArray& text, bool) const {
   auto* data = new QMimeData;
-  data->setText(codepage::ToUnicode(text));
+  data->setText(Encoding_ == TTextEncoding::Utf8 ? QString::fromUtf8(text)
+                                                 : codepage::ToUnicode(text));
   return data;
 }
 
 bool TEditorControl::FindText(const std::string& needle, bool matchCase, bool wholeWord,
                               bool down) {
-  int flags = 0;
-  if (matchCase) flags |= SCFIND_MATCHCASE;
-  if (wholeWord) flags |= SCFIND_WHOLEWORD;
-  const long selStart = SendScintilla(SCI_GETSELECTIONSTART);
-  const long selEnd = SendScintilla(SCI_GETSELECTIONEND);
-  SendScintilla(SCI_SETSEARCHFLAGS, flags);
-  if (down) {
-    SendScintilla(SCI_SETTARGETRANGE, selEnd, SendScintilla(SCI_GETLENGTH));
-  } else {
-    SendScintilla(SCI_SETTARGETRANGE, selStart, 0L);
-  }
-  const long at =
-      SendScintilla(SCI_SEARCHINTARGET, static_cast<unsigned long>(needle.size()), needle.c_str());
-  if (at < 0) return false;
-  SendScintilla(SCI_SETSEL, static_cast<unsigned long>(at), SendScintilla(SCI_GETTARGETEND));
-  SendScintilla(SCI_SCROLLCARET);
-  NotifySelection();
-  return true;
+  TSearchOptions options;
+  options.MatchCase = matchCase;
+  options.WholeWord = wholeWord;
+  options.Down = down;
+  return FindText(needle, options);
 }

@@ -1,6 +1,8 @@
-// The document editor control (Edit1): QScintilla holding the document as bytes
-// (one byte per character, code page 1252) with CR LF between lines, plus the
-// editor operations every window uses and the change and selection reports.
+// The document editor control (Edit1): QScintilla holding the document's bytes
+// exactly as they are, with CR LF between lines, plus the editor operations
+// every window uses and the change and selection reports. A document is read
+// in code page 1252 or in UTF-8, as its bytes say; either way every position
+// is a byte position and the highlighters see the bytes of the file.
 #pragma once
 
 #include <Qsci/qsciscintilla.h>
@@ -12,8 +14,18 @@
 #include "line_record.h"
 #include "line_rescan.h"
 #include "rtf_reader.h"
+#include "text_encoding.h"
 
 class QMenu;
+
+// How a search reads its text: case, whole words, a regular expression (the
+// ECMAScript grammar, matched within single lines), and its direction.
+struct TSearchOptions {
+  bool MatchCase = false;
+  bool WholeWord = false;
+  bool RegularExpression = false;
+  bool Down = true;
+};
 
 class TEditorControl : public QsciScintilla {
   Q_OBJECT
@@ -67,6 +79,18 @@ class TEditorControl : public QsciScintilla {
   void ScrollCaretIntoView();
   void FocusEditor();
 
+  // The document's encoding: chosen from the bytes whenever the whole content
+  // is replaced by bytes (a file load); a cleared document is code page 1252.
+  TTextEncoding Encoding() const { return Encoding_; }
+  // A text as bytes of the document's encoding; false, with `bytes` left as
+  // it was, when a character has no byte in code page 1252.
+  bool EncodeText(const QString& text, QByteArray* bytes) const;
+  // The same for text the user puts into the document: a text that cannot
+  // be stored is refused with an InputRefused report, never stored as "?".
+  bool TakeInput(const QString& text, QByteArray* bytes);
+  // The document as the editor shows it, character for character.
+  QString ShownText() const;
+
   void SetWordWrap(bool wrap);
   void SetPopupMenu(QMenu* menu) { PopupMenu_ = menu; }
 
@@ -81,6 +105,19 @@ class TEditorControl : public QsciScintilla {
   // Selects the next occurrence of the bytes after the selection (down) or
   // before it (up) and scrolls it into view; false when there is none.
   bool FindText(const std::string& needle, bool matchCase, bool wholeWord, bool down);
+  // The same with every option. A regular expression that does not compile
+  // throws a VexaError that says why, before anything is searched.
+  bool FindText(const std::string& needle, const TSearchOptions& options);
+  // Replaces the selection when it is an occurrence, as one change and one
+  // undo step, then selects the next occurrence in the search's direction.
+  // In a regular expression's replacement \0 stands for the whole match and
+  // \1 to \9 for its groups. False when no occurrence follows.
+  bool ReplaceText(const std::string& needle, const std::string& replacement,
+                   const TSearchOptions& options);
+  // Replaces every occurrence in the document, as one change and one undo
+  // step; the number of replacements.
+  int ReplaceAllText(const std::string& needle, const std::string& replacement,
+                     const TSearchOptions& options);
 
  public slots:
   void cut() override;
@@ -92,6 +129,8 @@ class TEditorControl : public QsciScintilla {
  signals:
   void Changed();         // the content changed (Edit1Change)
   void SelectionMoved();  // the caret or the selection moved (Edit1SelectionChange)
+  void EncodingChanged();
+  void InputRefused(const QString& message);  // why a typed or pasted text was not stored
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
@@ -101,6 +140,7 @@ class TEditorControl : public QsciScintilla {
   void mouseMoveEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
   void contextMenuEvent(QContextMenuEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
   QByteArray fromMimeData(const QMimeData* source, bool& rectangular) const override;
   QMimeData* toMimeData(const QByteArray& text, bool rectangular) const override;
 
@@ -118,6 +158,22 @@ class TEditorControl : public QsciScintilla {
   };
 
   void OnTextModified();
+  void SetEncoding(TTextEncoding encoding);
+  void ApplyEncoding();  // the widget's mode for Encoding_
+  // Typed text the widget itself would store wrongly (as "?") in a code page
+  // 1252 document: stored as its bytes, or refused. False when the widget's
+  // own handling is right.
+  bool TypeText(const QString& text);
+  // Whether the clipboard's (or the X11 selection's) text may be pasted.
+  bool MayPaste(bool selection);
+  // Draws the characters the widget cannot draw in a code page 1252
+  // document over the cells it keeps for them.
+  void PaintCharacters();
+  // Searches [from, to) (backwards when to < from) with the options set by
+  // PrepareSearch; the start of the match or -1, its end in the target.
+  long SearchRange(const std::string& pattern, long from, long to);
+  std::string PrepareSearch(const std::string& needle, const TSearchOptions& options);
+  long ReplaceTarget(const std::string& replacement, bool regularExpression);
   void Report();
   void ReplaceAll(const QByteArray& bytes);
   void ReplaceChangedText(std::size_t same, std::string_view rest, int length);
@@ -136,6 +192,7 @@ class TEditorControl : public QsciScintilla {
   int OperationDepth_ = 0;
   bool Dirty_ = false;
   bool InReport_ = false;
+  TTextEncoding Encoding_ = TTextEncoding::Windows1252;
   QMenu* PopupMenu_ = nullptr;
 
   // The rich text of the last load. Its FormatOf is the record of what the

@@ -19,6 +19,7 @@
 
 #include "file_io.h"
 #include "paths.h"
+#include "text_encoding.h"
 
 namespace web {
 namespace {
@@ -55,6 +56,13 @@ QByteArray ContentTypeFor(const QString& path) {
   if (paths::Extension(path) == QLatin1String(".vwe")) return QByteArrayLiteral("text/html");
   static const QMimeDatabase database;
   return database.mimeTypeForFile(path, QMimeDatabase::MatchExtension).name().toLatin1();
+}
+
+QByteArray HtmlContentType(std::string_view page) {
+  if (encoding::Detect(page) == TTextEncoding::Utf8 && !encoding::DeclaresCharset(page)) {
+    return QByteArrayLiteral("text/html;charset=utf-8");
+  }
+  return QByteArrayLiteral("text/html");
 }
 
 bool AllowedOffline(const QUrl& url) {
@@ -112,7 +120,15 @@ class TWebBrowser::LocalFileHandler : public QWebEngineUrlSchemeHandler {
       job->fail(QWebEngineUrlRequestJob::UrlNotFound);
       return;
     }
-    job->reply(web::ContentTypeFor(path), file);
+    QByteArray type = web::ContentTypeFor(path);
+    if (type == "text/html") {
+      // A page is read as the editor reads it: UTF-8 when its bytes are, unless
+      // it names its own character set; code page 1252 otherwise.
+      const QByteArray page = file->readAll();
+      file->seek(0);
+      type = web::HtmlContentType(std::string_view(page.constData(), page.size()));
+    }
+    job->reply(type, file);
   }
 };
 

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QUrl>
 #include <QWebEngineView>
+#include <string_view>
 
 class QWebEngineProfile;
 
@@ -25,6 +26,11 @@ QUrl LocalFileUrl(const QString& path);
 // The content type a local file is served with: the pages of the preview
 // (".vwe") are HTML whatever their extension says; other files by their name.
 QByteArray ContentTypeFor(const QString& path);
+
+// The content type a page is served with: UTF-8 named for a page whose bytes
+// are UTF-8 and that names no character set of its own, so it shows as the
+// editor shows it; pages that name none otherwise read as code page 1252.
+QByteArray HtmlContentType(std::string_view page);
 
 // Whether a request may go out while the browser works offline: local files,
 // data and our own scheme only.

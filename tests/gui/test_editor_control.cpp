@@ -1,7 +1,10 @@
 // The editor control on its own: bytes and line ends, the change report, file
-// loads and saves.
+// loads and saves, and documents in code page 1252 and UTF-8.
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QMimeData>
 #include <QSignalSpy>
 
 #include "editor_control.h"
@@ -9,6 +12,35 @@
 #include "gui_test_support.h"
 #include "read_only_path.h"
 #include "vexa_error.h"
+
+namespace {
+
+// Every character of bytes 0x80..0xFF as code page 1252 has it, the five
+// bytes it leaves undefined as the placeholder.
+const QString kHighHalf = QString::fromUtf8(
+    "\u20ac\ufffd\u201a\u0192\u201e\u2026\u2020\u2021\u02c6\u2030\u0160\u2039\u0152\ufffd"
+    "\u017d\ufffd\ufffd\u2018\u2019\u201c\u201d\u2022\u2013\u2014\u02dc\u2122\u0161\u203a"
+    "\u0153\ufffd\u017e\u0178"
+    "\u00a0\u00a1\u00a2\u00a3\u00a4\u00a5\u00a6\u00a7\u00a8\u00a9\u00aa\u00ab\u00ac\u00ad"
+    "\u00ae\u00af\u00b0\u00b1\u00b2\u00b3\u00b4\u00b5\u00b6\u00b7\u00b8\u00b9\u00ba\u00bb"
+    "\u00bc\u00bd\u00be\u00bf\u00c0\u00c1\u00c2\u00c3\u00c4\u00c5\u00c6\u00c7\u00c8\u00c9"
+    "\u00ca\u00cb\u00cc\u00cd\u00ce\u00cf\u00d0\u00d1\u00d2\u00d3\u00d4\u00d5\u00d6\u00d7"
+    "\u00d8\u00d9\u00da\u00db\u00dc\u00dd\u00de\u00df\u00e0\u00e1\u00e2\u00e3\u00e4\u00e5"
+    "\u00e6\u00e7\u00e8\u00e9\u00ea\u00eb\u00ec\u00ed\u00ee\u00ef\u00f0\u00f1\u00f2\u00f3"
+    "\u00f4\u00f5\u00f6\u00f7\u00f8\u00f9\u00fa\u00fb\u00fc\u00fd\u00fe\u00ff");
+
+// The share of a cell's pixels darker than mid grey.
+double DarkShare(const QImage& image, const QRect& cell) {
+  int dark = 0;
+  for (int y = cell.top(); y <= cell.bottom(); ++y) {
+    for (int x = cell.left(); x <= cell.right(); ++x) {
+      if (qGray(image.pixel(x, y)) < 128) ++dark;
+    }
+  }
+  return static_cast<double>(dark) / (cell.width() * cell.height());
+}
+
+}  // namespace
 
 class TestEditorControl : public QObject {
   Q_OBJECT
@@ -126,6 +158,138 @@ class TestEditorControl : public QObject {
     editor.SaveFile(target);
     QCOMPARE(TestEnvironment::ReadFile(target), QByteArray("new\r\nline"));
     QVERIFY(QFile::permissions(target) & QFileDevice::ReadOther);
+  }
+
+  void utf8PageIsShownTypedAndSavedAsUtf8() {
+    TestEnvironment env(false);
+    TEditorControl editor;
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    const QByteArray page = QByteArray("<p>caf\xc3\xa9 na\xc3\xafve</p>\r\n") +
+                            "<p>\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e \xf0\x9f\x98\x80</p>";
+    const QString path = env.WriteFile(env.TempDir() + "utf8.htm", page);
+    QSignalSpy encodings(&editor, &TEditorControl::EncodingChanged);
+    editor.LoadFile(path);
+    QCOMPARE(editor.Encoding(), TTextEncoding::Utf8);
+    QCOMPARE(encodings.count(), 1);
+    QCOMPARE(editor.ShownText(), QString::fromUtf8(page));
+    QCOMPARE(editor.text(), QString::fromUtf8(page));
+
+    // Typed and pasted characters go in as UTF-8; the clipboard carries Unicode.
+    editor.SetCaretPosition(editor.Length());
+    TypeCharacters(&editor, QString::fromUtf8(" \xc3\xbc\xe2\x82\xac"));
+    QApplication::clipboard()->setText(QString::fromUtf8("\xe4\xb8\xad\xf0\x9f\x8e\x89"));
+    editor.PasteAtCaret();
+    const QByteArray edited = page + " \xc3\xbc\xe2\x82\xac\xe4\xb8\xad\xf0\x9f\x8e\x89";
+    QCOMPARE(editor.GetText(), edited);
+    editor.SendScintilla(QsciScintillaBase::SCI_SETSEL, 3UL, 8L);
+    editor.copy();
+    QCOMPARE(QApplication::clipboard()->text(), QString::fromUtf8("caf\xc3\xa9"));
+
+    editor.SaveFile(path);
+    QCOMPARE(TestEnvironment::ReadFile(path), edited);
+    TEditorControl again;
+    again.LoadFile(path);
+    QCOMPARE(again.GetText(), edited);
+    QCOMPARE(again.Encoding(), TTextEncoding::Utf8);
+
+    // A cleared document starts again in code page 1252.
+    editor.ClearText();
+    QCOMPARE(editor.Encoding(), TTextEncoding::Windows1252);
+    QCOMPARE(encodings.count(), 2);
+  }
+
+  void codePage1252ShowsEveryByteAsItsCharacter() {
+    TestEnvironment env(false);
+    TEditorControl editor;
+    editor.resize(400, 120);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    QByteArray high;
+    for (int b = 0x80; b <= 0xFF; ++b) high.append(static_cast<char>(b));
+    const QString path = env.WriteFile(env.TempDir() + "high.txt", "ab\x01" + high);
+    editor.LoadFile(path);
+    QCOMPARE(editor.Encoding(), TTextEncoding::Windows1252);
+    QCOMPARE(editor.ShownText(), QString(QChar('a')) + "b" + QChar(0x2401) + kHighHalf);
+    editor.SaveFile(path);
+    QCOMPARE(TestEnvironment::ReadFile(path), "ab\x01" + high);
+
+    // Drawn, not left as the widget's blank cells: "\x80" and "\x8a" show
+    // two different glyphs of ink on the paper's colour.
+    editor.SendScintilla(QsciScintillaBase::SCI_SETEMPTYSELECTION, 0UL);
+    editor.SetTextBytes("\x80\x8a\x81 ab");
+    const QImage shot = editor.viewport()->grab().toImage();
+    if (!qEnvironmentVariableIsEmpty("VEXA_SCREENSHOT_DIR")) {
+      editor.LoadFile(path);
+      editor.grab().save(qEnvironmentVariable("VEXA_SCREENSHOT_DIR") + "/code_page_1252.png");
+    }
+    const auto cellOf = [&editor](int pos) {
+      const int x = static_cast<int>(editor.SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION,
+                                                          0UL, static_cast<long>(pos)));
+      const int width =
+          static_cast<int>(editor.SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL,
+                                                static_cast<long>(pos + 1))) -
+          x;
+      return QRect(x, 0, width,
+                   static_cast<int>(editor.SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0UL)));
+    };
+    // One character's width: the columns after such a byte stay in line.
+    QVERIFY(qAbs(cellOf(0).width() - cellOf(4).width()) <= 1);
+    for (int pos : {0, 1, 2}) {
+      const double ink = DarkShare(shot, cellOf(pos));
+      QVERIFY2(ink > 0.03 && ink < 0.5, qPrintable(QString::number(ink)));
+    }
+    QVERIFY(shot.copy(cellOf(0)) != shot.copy(cellOf(1)));
+  }
+
+  void typedCharactersOfTheCodePageAreStoredAsTheirBytes() {
+    TestEnvironment env(false);
+    TEditorControl editor;
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    editor.SetTextBytes("x");
+    editor.SetCaretPosition(1);
+    QSignalSpy refused(&editor, &TEditorControl::InputRefused);
+    TypeCharacters(&editor,
+                   QString::fromUtf8("\xe2\x82\xac\xe2\x80\x9c\xe2\x80\x9d\xe2\x84\xa2\xc3\xa9"));
+    QCOMPARE(editor.GetText(), QByteArray("x\x80\x93\x94\x99\xe9"));
+    QApplication::clipboard()->setText(QString::fromUtf8("\xe2\x80\x98ok\xe2\x80\x99"));
+    editor.PasteAtCaret();
+    QCOMPARE(editor.GetText(), QByteArray("x\x80\x93\x94\x99\xe9\x91ok\x92"));
+    QVERIFY(refused.isEmpty());
+    QCOMPARE(QApplication::clipboard()->text(), QString::fromUtf8("\xe2\x80\x98ok\xe2\x80\x99"));
+    editor.SendScintilla(QsciScintillaBase::SCI_SETSEL, 1UL, 2L);
+    editor.copy();
+    QCOMPARE(QApplication::clipboard()->text(), QString::fromUtf8("\xe2\x82\xac"));
+
+    // A character outside the page is refused, never stored as "?".
+    const QByteArray before = editor.GetText();
+    editor.SetCaretPosition(editor.Length());
+    TypeCharacters(&editor, QString::fromUtf8("\xe6\x97\xa5"));
+    QApplication::clipboard()->setText(QString::fromUtf8("ok \xf0\x9f\x98\x80"));
+    editor.PasteAtCaret();
+    QCOMPARE(editor.GetText(), before);
+    QCOMPARE(refused.count(), 2);
+    QVERIFY(refused.at(1).at(0).toString().contains(QString::fromUtf8("\xf0\x9f\x98\x80")));
+    QVERIFY(refused.at(1).at(0).toString().contains("Windows-1252"));
+
+    const QString out = env.TempDir() + "typed.htm";
+    editor.SaveFile(out);
+    QCOMPARE(TestEnvironment::ReadFile(out), before);
+  }
+
+  void invalidUtf8StaysCodePage1252() {
+    TestEnvironment env(false);
+    TEditorControl editor;
+    for (const QByteArray& bytes :
+         {QByteArray("caf\xc3 \xc3\xa9"), QByteArray("\xc0\xaf"), QByteArray("\xed\xa0\x80"),
+          QByteArray("plain ascii"), QByteArray("\xe2\x82")}) {
+      const QString path = env.WriteFile(env.TempDir() + "page.htm", bytes);
+      editor.LoadFile(path);
+      QCOMPARE(editor.Encoding(), TTextEncoding::Windows1252);
+      editor.SaveFile(path);
+      QCOMPARE(TestEnvironment::ReadFile(path), bytes);
+    }
   }
 
   void guardReportsAndSkipsTheRest() {

@@ -167,7 +167,9 @@ class TestSettings : public QObject {
                         "Qlist2=/lists/two words.qvu\r\n"
                         "[Vexa Interface]\r\nHeight=300\r\nWidth=500\r\nLeft=40\r\nTop=30\r\n"
                         "Height Pr=260\r\nWidth Pr=420\r\nLeft Pr=100\r\nTop Pr=200\r\n"
-                        "Left Manager=590\r\nTop Manager=12\r\n"));
+                        "Left Manager=590\r\nTop Manager=12\r\n"
+                        "[Vexa Recent]\r\nFile1=\r\nFile2=\r\nFile3=\r\nFile4=\r\n"
+                        "File5=\r\nFile6=\r\nFile7=\r\nFile8=\r\n"));
     QVERIFY(env->Errors().isEmpty());
   }
 

@@ -112,28 +112,28 @@ bool ParseInteger(std::string_view s, int& out) {
 }  // namespace
 
 IniWriteError::IniWriteError(const std::string& path)
-    : std::runtime_error("cannot write " + path), path_(path) {}
+    : std::runtime_error("cannot write " + path), Path_(path) {}
 
-IniFile::IniFile(std::string path) : path_(std::move(path)) {
+IniFile::IniFile(std::string path) : Path_(std::move(path)) {
   std::string content;
-  const fileio::ReadResult read = fileio::ReadRegularFile(path_, content);
+  const fileio::ReadResult read = fileio::ReadRegularFile(Path_, content);
   if (read.Status == fileio::ReadStatus::Ok) {
-    lines_ = textlines::Split(content);
+    Lines_ = textlines::Split(content);
   } else {
     // Only a missing file is an empty one: anything else (a FIFO, a file too
     // large or unreadable) must not be replaced by our few keys.
-    unreadable_ = read.Status != fileio::ReadStatus::Missing;
+    Unreadable_ = read.Status != fileio::ReadStatus::Missing;
   }
 }
 
 IniFile::IniFile(std::string path, std::string_view content)
-    : path_(std::move(path)), lines_(textlines::Split(content)) {}
+    : Path_(std::move(path)), Lines_(textlines::Split(content)) {}
 
 std::size_t IniFile::FindSection(std::string_view section) const {
   const std::string_view wanted = TrimBlanks(section);
   std::string_view name;
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (SectionName(lines_[i], name) && SameName(name, wanted)) return i;
+  for (std::size_t i = 0; i < Lines_.size(); ++i) {
+    if (SectionName(Lines_[i], name) && SameName(name, wanted)) return i;
   }
   return std::string::npos;
 }
@@ -141,9 +141,9 @@ std::size_t IniFile::FindSection(std::string_view section) const {
 std::size_t IniFile::FindKey(std::size_t header, std::string_view key) const {
   const std::string_view wanted = TrimBlanks(key);
   std::string_view name, k, v;
-  for (std::size_t i = header + 1; i < lines_.size(); ++i) {
-    if (SectionName(lines_[i], name)) break;
-    if (KeyValue(lines_[i], k, v) && SameName(k, wanted)) return i;
+  for (std::size_t i = header + 1; i < Lines_.size(); ++i) {
+    if (SectionName(Lines_[i], name)) break;
+    if (KeyValue(Lines_[i], k, v) && SameName(k, wanted)) return i;
   }
   return std::string::npos;
 }
@@ -155,7 +155,7 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key,
   const std::size_t line = FindKey(header, key);
   if (line == std::string::npos) return std::string(defaultValue);
   std::string_view k, v;
-  KeyValue(lines_[line], k, v);
+  KeyValue(Lines_[line], k, v);
   return std::string(v);
 }
 
@@ -174,23 +174,23 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
 
   const std::size_t header = FindSection(section);
   if (header == std::string::npos) {
-    lines_.push_back("[" + std::string(section) + "]");
-    lines_.push_back(std::move(line));
+    Lines_.push_back("[" + std::string(section) + "]");
+    Lines_.push_back(std::move(line));
     return;
   }
   const std::size_t existing = FindKey(header, key);
   if (existing != std::string::npos) {
-    lines_[existing] = std::move(line);
+    Lines_[existing] = std::move(line);
     return;
   }
   // After the section's last non-blank line, so a blank line that separates
   // it from the next section stays where it is.
   std::size_t last = header;
   std::string_view name;
-  for (std::size_t i = header + 1; i < lines_.size() && !SectionName(lines_[i], name); ++i) {
-    if (!TrimBlanks(lines_[i]).empty()) last = i;
+  for (std::size_t i = header + 1; i < Lines_.size() && !SectionName(Lines_[i], name); ++i) {
+    if (!TrimBlanks(Lines_[i]).empty()) last = i;
   }
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(last + 1), std::move(line));
+  Lines_.insert(Lines_.begin() + static_cast<std::ptrdiff_t>(last + 1), std::move(line));
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, int value) {
@@ -199,7 +199,7 @@ void IniFile::WriteInteger(std::string_view section, std::string_view key, int v
 
 std::string IniFile::Text() const {
   std::string out;
-  for (const std::string& line : lines_) {
+  for (const std::string& line : Lines_) {
     out += line;
     out += "\r\n";
   }
@@ -207,18 +207,11 @@ std::string IniFile::Text() const {
 }
 
 void IniFile::Save() const {
-  if (unreadable_) throw IniWriteError(path_);
+  if (Unreadable_) throw IniWriteError(Path_);
   // A settings file kept elsewhere through the user's own link is written
   // there; any other link, and a file that is not the user's, stays untouched.
-  if (fileio::WriteOwnFile(path_, Text(), fileio::LinkRule::UsersOwn).Status !=
+  if (fileio::WriteOwnFile(Path_, Text(), fileio::LinkRule::UsersOwn).Status !=
       fileio::WriteStatus::Ok) {
-    throw IniWriteError(path_);
+    throw IniWriteError(Path_);
   }
-}
-
-void WriteIniString(const std::string& path, std::string_view section, std::string_view key,
-                    std::string_view value) {
-  IniFile file(path);
-  file.WriteString(section, key, value);
-  file.Save();
 }

@@ -12,10 +12,10 @@
 class IniWriteError : public std::runtime_error {
  public:
   explicit IniWriteError(const std::string& path);
-  const std::string& Path() const { return path_; }
+  const std::string& Path() const { return Path_; }
 
  private:
-  std::string path_;
+  std::string Path_;
 };
 
 // Section and key names are compared without regard to case (code page 1252
@@ -32,7 +32,7 @@ class IniFile {
   // The given content, as if read from the file at path.
   IniFile(std::string path, std::string_view content);
 
-  const std::string& Path() const { return path_; }
+  const std::string& Path() const { return Path_; }
 
   // The text after the first "=" of the key; `defaultValue` when the key is
   // missing (an empty value is a value).
@@ -71,12 +71,7 @@ class IniFile {
   // Index of the key's line inside the section that starts at `header`, or npos.
   std::size_t FindKey(std::size_t header, std::string_view key) const;
 
-  std::string path_;
-  std::vector<std::string> lines_;
-  bool unreadable_ = false;
+  std::string Path_;
+  std::vector<std::string> Lines_;
+  bool Unreadable_ = false;
 };
-
-// Writes one key straight to the file, as the platform's INI access does:
-// read the file, change the key, save. Throws IniWriteError.
-void WriteIniString(const std::string& path, std::string_view section, std::string_view key,
-                    std::string_view value);

@@ -58,7 +58,7 @@ NameMask::NameMask(std::string_view mask) {
         ++p.OptionalTail;
       }
       p.DotStar = text.size() >= 2 && text.substr(text.size() - 2) == ".*";
-      patterns_.push_back(std::move(p));
+      Patterns_.push_back(std::move(p));
     }
     if (semicolon == std::string_view::npos) break;
     mask.remove_prefix(semicolon + 1);
@@ -66,7 +66,7 @@ NameMask::NameMask(std::string_view mask) {
 }
 
 bool NameMask::Matches(std::string_view name) const {
-  for (const Pattern& p : patterns_) {
+  for (const Pattern& p : Patterns_) {
     if (Matches(p, name)) return true;
   }
   return false;

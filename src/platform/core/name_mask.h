@@ -29,5 +29,5 @@ class NameMask {
   };
   static bool Matches(const Pattern& p, std::string_view name);
 
-  std::vector<Pattern> patterns_;
+  std::vector<Pattern> Patterns_;
 };

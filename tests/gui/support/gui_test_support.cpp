@@ -4,6 +4,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QTimer>
 
 #include "dialogs.h"
@@ -111,4 +112,16 @@ bool TShowWatch::eventFilter(QObject* watched, QEvent* event) {
     QTimer::singleShot(0, Window_, [this] { Answer_(Window_); });
   }
   return false;
+}
+
+void TypeCharacters(QWidget* widget, const QString& text) {
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    const QString key = text.mid(i, n);
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, key);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, key);
+    QApplication::sendEvent(widget, &release);
+    i += n - 1;
+  }
 }

@@ -70,6 +70,10 @@ class TShowWatch : public QObject {
   int Count_ = 0;
 };
 
+// Types a text as a keyboard with those keys would, one character (a whole
+// code point) per key; QTest's own key clicks know only ASCII.
+void TypeCharacters(QWidget* widget, const QString& text);
+
 // A control of a registered window by its objectName; a missing window or
 // control is a fatal test error.
 template <typename T>

@@ -84,6 +84,7 @@ TForm1Controls Controls(const TForm1& window) {
   c.EditCut1 = Control<QAction>(window, QStringLiteral("EditCut1"));
   c.EditPaste1 = Control<QAction>(window, QStringLiteral("EditPaste1"));
   c.SearchFind1 = Control<QAction>(window, QStringLiteral("SearchFind1"));
+  c.SearchReplace1 = Control<QAction>(window, QStringLiteral("SearchReplace1"));
   c.Action9 = Control<QAction>(window, QStringLiteral("Action9"));
   c.mengraphic = Control<QAction>(window, QStringLiteral("mengraphic"));
   c.Action3 = Control<QAction>(window, QStringLiteral("Action3"));

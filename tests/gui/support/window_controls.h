@@ -79,6 +79,7 @@ struct TForm1Controls {
   QAction* EditCut1 = nullptr;
   QAction* EditPaste1 = nullptr;
   QAction* SearchFind1 = nullptr;
+  QAction* SearchReplace1 = nullptr;
   QAction* Action9 = nullptr;
   QAction* mengraphic = nullptr;
   QAction* Action3 = nullptr;

@@ -135,11 +135,16 @@ TEST_F(IniFileTest, LineBreaksInAValueCannotInjectLines) {
   EXPECT_EQ(Get(), "[Vexa Manager options]\r\nQlist1=/odd\r\n");
 }
 
-TEST_F(IniFileTest, WriteIniStringCreatesTheFileAndChangesOneKey) {
-  WriteIniString(path_, "S", "a", "1");
-  WriteIniString(path_, "S", "b", "2");
-  WriteIniString(path_, "s", "A", "9");
-  WriteIniString(path_, "T", "c", "3");
+TEST_F(IniFileTest, EachSaveCreatesTheFileOrChangesOneKey) {
+  const auto writeOne = [this](const char* section, const char* key, const char* value) {
+    IniFile file(path_);
+    file.WriteString(section, key, value);
+    file.Save();
+  };
+  writeOne("S", "a", "1");
+  writeOne("S", "b", "2");
+  writeOne("s", "A", "9");
+  writeOne("T", "c", "3");
   EXPECT_EQ(Get(), "[S]\r\nA=9\r\nb=2\r\n[T]\r\nc=3\r\n");
 }
 

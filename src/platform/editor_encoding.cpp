@@ -1,0 +1,183 @@
+// The document's encoding in the editor. The widget holds the document's bytes
+// as they are: a UTF-8 document in the widget's UTF-8 mode, a code page 1252
+// document in its single-byte mode. That mode draws bytes as Latin-1, which
+// is code page 1252 except for 0x80..0x9F: those bytes, and the control
+// characters, get a cell of one character's width that the widget leaves
+// blank, and their characters are drawn into it here. Positions, styles and
+// the highlighters' input stay the document's own bytes in both encodings.
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QPainter>
+#include <cmath>
+
+#include "code_page.h"
+#include "code_page_1252.h"
+#include "editor_control.h"
+
+namespace {
+
+// The character a typed text would lose: one that the widget's single-byte
+// mode turns into "?" or into the wrong byte.
+bool NeedsCodePage(const QString& text) {
+  for (QChar c : text) {
+    if (c.unicode() > 0xFF || (c.unicode() >= 0x80 && c.unicode() < 0xA0)) return true;
+  }
+  return false;
+}
+
+// The first character of a text that code page 1252 does not hold, whole
+// (a character beyond U+FFFF is two UTF-16 units).
+QString FirstForeign(const QString& text) {
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const char16_t u = text[i].unicode();
+    if (u == '?' || cp1252::FromUnicode(u) != '?') continue;
+    const bool pair = text[i].isHighSurrogate() && i + 1 < text.size();
+    return text.mid(i, pair ? 2 : 1);
+  }
+  return QString();
+}
+
+QColor FromScintilla(long bgr) {
+  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+}  // namespace
+
+void TEditorControl::SetEncoding(TTextEncoding encoding) {
+  if (encoding == Encoding_) return;
+  Encoding_ = encoding;
+  ApplyEncoding();
+  emit EncodingChanged();
+}
+
+void TEditorControl::ApplyEncoding() {
+  // Setting the code page resets the widget's representations.
+  setUtf8(Encoding_ == TTextEncoding::Utf8);
+  if (Encoding_ == TTextEncoding::Utf8) {
+    SendScintilla(SCI_SETCONTROLCHARSYMBOL, 0L);
+    return;
+  }
+  // A cell of one blank character's width for each byte drawn here.
+  SendScintilla(SCI_SETCONTROLCHARSYMBOL, static_cast<long>(' '));
+  for (int b = 0x80; b < 0xA0; ++b) {
+    const char key[2] = {static_cast<char>(b), '\0'};
+    SendScintilla(SCI_SETREPRESENTATION, reinterpret_cast<uintptr_t>(key), " ");
+  }
+}
+
+bool TEditorControl::EncodeText(const QString& text, QByteArray* bytes) const {
+  if (Encoding_ == TTextEncoding::Utf8) {
+    *bytes = text.toUtf8();
+    return true;
+  }
+  if (!FirstForeign(text).isEmpty()) return false;
+  *bytes = QByteArray::fromStdString(codepage::FromUnicode(text));
+  return true;
+}
+
+bool TEditorControl::TakeInput(const QString& text, QByteArray* bytes) {
+  if (EncodeText(text, bytes)) return true;
+  emit InputRefused(QStringLiteral("\"%1\" cannot be written in Windows-1252, the encoding of "
+                                   "this document: not inserted")
+                        .arg(FirstForeign(text)));
+  return false;
+}
+
+QString TEditorControl::ShownText() const {
+  const QByteArray bytes = GetText();
+  if (Encoding_ == TTextEncoding::Utf8) return QString::fromUtf8(bytes);
+  QString shown(bytes.size(), Qt::Uninitialized);
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    const char16_t painted = encoding::PaintedCharacter(b);
+    shown[i] = QChar(painted != 0 ? painted : static_cast<char16_t>(b));
+  }
+  return shown;
+}
+
+bool TEditorControl::TypeText(const QString& text) {
+  if (Encoding_ == TTextEncoding::Utf8 || text.isEmpty() || !NeedsCodePage(text)) return false;
+  QByteArray bytes;
+  if (TakeInput(text, &bytes)) {
+    SendScintilla(SCI_REPLACESEL, 0UL, bytes.constData());
+  }
+  return true;
+}
+
+bool TEditorControl::MayPaste(bool selection) {
+  const QMimeData* data = QApplication::clipboard()->mimeData(selection ? QClipboard::Selection
+                                                                        : QClipboard::Clipboard);
+  QByteArray bytes;
+  return data == nullptr || TakeInput(data->text(), &bytes);
+}
+
+void TEditorControl::paintEvent(QPaintEvent* e) {
+  QsciScintilla::paintEvent(e);
+  if (Encoding_ == TTextEncoding::Windows1252) PaintCharacters();
+}
+
+void TEditorControl::PaintCharacters() {
+  const long firstShown = SendScintilla(SCI_GETFIRSTVISIBLELINE);
+  const long lastShown = firstShown + SendScintilla(SCI_LINESONSCREEN) + 1;
+  const long firstLine = SendScintilla(SCI_DOCLINEFROMVISIBLE, firstShown);
+  const long lastLine = SendScintilla(SCI_DOCLINEFROMVISIBLE, lastShown);
+  const long from = SendScintilla(SCI_POSITIONFROMLINE, firstLine);
+  const long to = SendScintilla(SCI_GETLINEENDPOSITION, lastLine);
+  if (to <= from) return;
+  const auto* text = reinterpret_cast<const unsigned char*>(
+      SendScintilla(SCI_GETRANGEPOINTER, static_cast<unsigned long>(from), to - from));
+  if (text == nullptr) return;
+
+  QPainter painter(viewport());
+  const int width = static_cast<int>(
+      SendScintilla(SCI_TEXTWIDTH, static_cast<unsigned long>(STYLE_CONTROLCHAR), " "));
+  const int height = static_cast<int>(SendScintilla(SCI_TEXTHEIGHT, 0UL));
+  const QRect area = viewport()->rect();
+  const QPalette pal = palette();
+  const int selections = static_cast<int>(SendScintilla(SCI_GETSELECTIONS));
+  auto selected = [this, selections](long pos) {
+    for (int n = 0; n < selections; ++n) {
+      if (pos >= SendScintilla(SCI_GETSELECTIONNSTART, static_cast<unsigned long>(n)) &&
+          pos < SendScintilla(SCI_GETSELECTIONNEND, static_cast<unsigned long>(n))) {
+        return true;
+      }
+    }
+    return false;
+  };
+  for (long pos = from; pos < to; ++pos) {
+    const char16_t shown = encoding::PaintedCharacter(text[pos - from]);
+    if (shown == 0) continue;
+    const int x = static_cast<int>(SendScintilla(SCI_POINTXFROMPOSITION, 0UL, pos));
+    const int y = static_cast<int>(SendScintilla(SCI_POINTYFROMPOSITION, 0UL, pos));
+    // The cell ends where the next character starts, unless that one starts
+    // a wrapped line.
+    int right = static_cast<int>(SendScintilla(SCI_POINTXFROMPOSITION, 0UL, pos + 1));
+    if (right <= x || SendScintilla(SCI_POINTYFROMPOSITION, 0UL, pos + 1) != y) right = x + width;
+    const QRect cell(x, y, right - x, height);
+    if (!cell.intersects(area)) continue;
+    const auto style =
+        static_cast<unsigned long>(SendScintilla(SCI_GETSTYLEAT, static_cast<unsigned long>(pos)));
+    // The look the widget gives every other character there: the style's
+    // font and colours, or the selection's colours.
+    char family[256] = {};
+    SendScintilla(SCI_STYLEGETFONT, style, family);
+    QFont font;
+    font.setFamily(QString::fromLatin1(family));
+    font.setPointSizeF(static_cast<double>(SendScintilla(SCI_STYLEGETSIZEFRACTIONAL, style)) /
+                       100.0);
+    const long weight = SendScintilla(SCI_STYLEGETWEIGHT, style);
+    font.setWeight(weight < 0 ? static_cast<QFont::Weight>(-weight)
+                              : (weight > SC_WEIGHT_NORMAL ? QFont::Bold : QFont::Normal));
+    font.setItalic(SendScintilla(SCI_STYLEGETITALIC, style) != 0);
+    const bool inSelection = selected(pos);
+    painter.fillRect(cell, inSelection ? pal.color(QPalette::Highlight)
+                                       : FromScintilla(SendScintilla(SCI_STYLEGETBACK, style)));
+    painter.setPen(inSelection ? pal.color(QPalette::HighlightedText)
+                               : FromScintilla(SendScintilla(SCI_STYLEGETFORE, style)));
+    painter.setFont(font);
+    const int ascent = static_cast<int>(std::ceil(QFontMetricsF(font).ascent()));
+    painter.drawText(QPoint(cell.left(), cell.top() + ascent), QString(QChar(shown)));
+  }
+}
