@@ -1,6 +1,8 @@
 // The controls of every window, found by their object names as a user's tools
 // would find them. Windows keep their controls to themselves; tests read them
 // here. A control that is missing ends the test run with its name.
+// Made from the windows' declarations by scripts/window-controls.py; run it
+// after adding or renaming a control.
 #pragma once
 
 #include <QObject>
