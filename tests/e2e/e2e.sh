@@ -10,7 +10,8 @@
 #   e2e.sh SCENARIO VEXA DATA_DIR [BUILD_DIR]
 #
 # A scenario is a function scenario_NAME below or in e2e_install.sh.
-set -euo pipefail
+# errtrace: a command failing inside a helper reports itself too.
+set -Eeuo pipefail
 
 scenario=$1
 vexa=$2
@@ -124,6 +125,28 @@ wait_window() {
     sleep 0.2
   done
   fail "no window '$pattern' within ${limit}s"
+}
+
+# The preview's top-level X window can be replaced once, right after it is
+# first shown: when the browser view's own surface appears, Qt recreates the
+# window with the surface type the view needs. Prints the id of a window
+# matching the pattern once the same window has stood for a second.
+wait_settled_window() {
+  local pattern=$1 limit=${2:-90} id="" last="" polls=0
+  local deadline=$((SECONDS + limit))
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1 || true)
+    if [ -z "$id" ] || [ "$id" != "$last" ] || ! xwininfo -id "$id" >/dev/null 2>&1; then
+      last=$id
+      polls=0
+    elif [ $((polls += 1)) -ge 5 ]; then
+      echo "$id"
+      return 0
+    fi
+    alive || fail "the program ended while waiting for '$pattern'"
+    sleep 0.2
+  done
+  fail "no window '$pattern' that stayed within ${limit}s"
 }
 
 visible() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
@@ -359,7 +382,7 @@ scenario_two_runs() {
     "$(tr -d '\r' <"$shared/vexapro/projects/New Project.vexa")"
 
   local preview manager
-  preview=$(wait_window "$PREVIEW")
+  preview=$(wait_settled_window "$PREVIEW")
   manager=$(wait_window "$MANAGER")
 
   step "move the windows and leave"
@@ -392,7 +415,7 @@ scenario_two_runs() {
   first=$(cat "$prog/vexapro.ini")
   start_vexa "$vexa"
   main=$(wait_window "$MAIN")
-  preview=$(wait_window "$PREVIEW")
+  preview=$(wait_settled_window "$PREVIEW")
   manager=$(wait_window "$MANAGER")
   visible "$PROJECTS" && fail "projects dialog shown although turned off"
   outer_is() { [ "$(outer_geometry "$1")" = "$2" ]; }
@@ -493,7 +516,7 @@ scenario_window_frames() {
   local main preview help
   main=$(wait_started)
   step "the preview"
-  preview=$(wait_window "$PREVIEW")
+  preview=$(wait_settled_window "$PREVIEW")
   until_true 10 'preview at $(outer_geometry "$preview"), beyond the screen' on_screen "$preview"
 
   step "the help window"

@@ -8,96 +8,22 @@
 #   e2e_windows.sh SCENARIO VEXA DATA_DIR
 #
 # Scenarios: fragment_keys, scratch_box_keys.
-set -euo pipefail
+# The helpers (folders, starting the program under openbox, waiting for
+# windows and the focus) are those of e2e.sh.
+set -Eeuo pipefail
 
-scenario=$1
-vexa=$2
-data=$3
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/vexa-e2e-wm.XXXXXX")
-prog=$work/program
-shared=$work/shared
-log=$work/vexa.log
-pid=
-wm=
-
-cleanup() {
-  local rc=$?
-  for p in $pid $wm; do
-    if kill -0 "$p" 2>/dev/null; then
-      kill "$p" 2>/dev/null || true
-      wait "$p" 2>/dev/null || true
-    fi
-  done
-  if [ "$rc" -ne 0 ] && [ -n "${VEXA_E2E_KEEP:-}" ]; then
-    echo "kept $work" >&2
-  else
-    rm -rf "$work"
-  fi
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL [$scenario]: $*" >&2
-  [ -s "$log" ] && tail -n 40 "$log" >&2
-  if [ -n "${VEXA_E2E_SHOT:-}" ]; then import -window root "$VEXA_E2E_SHOT" 2>/dev/null || true; fi
-  exit 1
-}
-
-step() { echo "[$scenario] $*"; }
-
-# openbox on this display; the cases begin once it manages the screen.
-start_wm() {
-  openbox --sm-disable >"$work/openbox.log" 2>&1 &
-  wm=$!
-  local deadline=$((SECONDS + 30))
-  until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "openbox did not start"
-    sleep 0.2
-  done
-}
-
-# A returning user's settings: no projects dialog, the manager at the right.
-start_vexa() {
-  mkdir -p "$prog" "$work/home" "$work/runtime"
-  mkdir -p "$shared" 2>/dev/null || true
-  chmod 700 "$work/runtime"
-  cp -R "$data"/. "$prog"/
-  printf '%s\r\n' '[Vexa options]' 'Automatic Preview=1' 'Word Wrap=0' 'Working Offline=1' \
-    'Show Project Start=0' 'Show Manager Start=1' 'Show Preview Start=0' \
-    '[Vexa Manager options]' 'Tab=1' 'Qlist1=' 'Qlist2=' '[Vexa Interface]' \
-    'Height=304' 'Width=792' 'Left=212' 'Top=0' 'Height Pr=390' 'Width Pr=803' 'Left Pr=211' \
-    'Top Pr=337' 'Left Manager=1040' 'Top Manager=40' >"$prog/vexapro.ini"
-  env HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/home/.config" \
-    XDG_CACHE_HOME="$work/home/.cache" XDG_DATA_HOME="$work/home/.local/share" \
-    QT_QPA_PLATFORM=xcb VEXA_PROGRAM_DIR="$prog/" VEXA_SHARED_DIR="$shared/" \
-    VEXA_SPLASH_MS=500 QTWEBENGINE_DISABLE_SANDBOX=1 \
-    QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu --no-sandbox" \
-    "$vexa" >>"$log" 2>&1 &
-  pid=$!
-}
-
-wait_window() {
-  local pattern=$1 limit=${2:-90} id=""
-  local deadline=$((SECONDS + limit))
-  while [ "$SECONDS" -lt "$deadline" ]; do
-    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1 || true)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    kill -0 "$pid" 2>/dev/null || fail "the program ended while waiting for '$pattern'"
-    sleep 0.2
-  done
-  fail "no window '$pattern' within ${limit}s"
-}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# Everything of e2e.sh but its choice of scenario.
+# shellcheck source=e2e.sh
+E2E_DIR=$here
+source <(sed '/^declare -F "scenario_/,$d' "$here/e2e.sh")
 
 active_is() { [ "$(xdotool getactivewindow 2>/dev/null || true)" = "$1" ]; }
 
-activate() {
-  xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowactivate "$1"
-  sleep 0.4
-  active_is "$1" || fail "window $1 could not be made active"
+# The active window changes when the window manager has handled the event
+# that changed it, a moment after the click or key.
+expect_active() {  # window what
+  until_true 10 "the main window is not active after $2" active_is "$1"
 }
 
 click() {  # window x y [click options], in the window's own coordinates
@@ -127,32 +53,33 @@ PAGE_TAB3="12 250"
 BR_BUTTON="73 85"
 
 scenario_fragment_keys() {
-  start_wm
-  start_vexa
+  make_folders
+  write_quiet_ini
+  start_vexa "$vexa"
   local main manager
-  main=$(wait_window '^Vexa Web Editor 3\.0 Pro')
-  manager=$(wait_window '^Vexa Manager')
+  main=$(wait_started)
+  manager=$(wait_window "$MANAGER")
   step "type at the end of the page"
-  activate "$main"
+  focus "$main"
   click "$main" 400 200
   xdotool key ctrl+End
   xdotool type --delay 30 'start '
 
   step "a quick-code entry, then the user's next keys"
-  activate "$manager"
+  focus "$manager"
   # shellcheck disable=SC2086
   click "$manager" $LIST1_ENTRY1 --repeat 2 --delay 80
-  active_is "$main" || fail "the main window is not active after the quick-code entry"
+  expect_active "$main" "the quick-code entry"
   xdotool type --delay 30 'typed'
   expect_scratch_end $'start <p></p>typed'
 
   step "the <br> button, then the user's keys and Enter"
-  activate "$manager"
+  focus "$manager"
   # shellcheck disable=SC2086
   click "$manager" $PAGE_TAB3
   # shellcheck disable=SC2086
   click "$manager" $BR_BUTTON
-  active_is "$main" || fail "the main window is not active after the <br> button"
+  expect_active "$main" "the <br> button"
   xdotool type --delay 30 'more'
   xdotool key Return
   xdotool type --delay 30 'end'
@@ -163,30 +90,31 @@ scenario_fragment_keys() {
 # so once; then the untitled page's scratch file cannot be written, and the
 # box that reports it must not take the keys the user goes on typing.
 scenario_scratch_box_keys() {
-  start_wm
+  make_folders
+  write_quiet_ini
   echo "a file" >"$work/in the way"
   shared="$work/in the way/shared"
-  start_vexa
+  start_vexa "$vexa"
   local main box
-  main=$(wait_window '^Vexa Web Editor 3\.0 Pro')
-  box=$(wait_window '^Vexa Web Editor Pro$' 60)
-  activate "$box"
+  main=$(wait_window "$MAIN")
+  box=$(wait_window "$ERROR_BOX" 60)
+  focus "$box"
   xdotool key Return
   sleep 0.5
   step "type, pause until the box comes, type on"
-  activate "$main"
+  focus "$main"
   click "$main" 400 200
   xdotool key ctrl+a
   xdotool type --delay 30 'one'
-  box=$(wait_window '^Vexa Web Editor Pro$' 20)
+  box=$(wait_window "$ERROR_BOX" 20)
   xdotool type --delay 30 ' two three'
   active_is "$main" || fail "the error box took the keyboard"
   step "save the page to see what it holds"
   local page=$work/page.htm
   xdotool key F2
   local dialog
-  dialog=$(wait_window '^Save As' 30)
-  activate "$dialog"
+  dialog=$(wait_window "$(title 'Save As')" 30)
+  focus "$dialog"
   xdotool type --delay 20 "$page"
   xdotool key Return
   local deadline=$((SECONDS + 20))
@@ -197,8 +125,6 @@ scenario_scratch_box_keys() {
   [ "$(tr -d '\r' <"$page")" = "one two three" ] || fail "the page holds '$(cat "$page")'"
 }
 
-case "$scenario" in
-  fragment_keys | scratch_box_keys) "scenario_$scenario" ;;
-  *) fail "unknown scenario" ;;
-esac
+declare -F "scenario_$scenario" >/dev/null || fail "unknown scenario"
+"scenario_$scenario"
 echo "[$scenario] passed"
