@@ -11,7 +11,7 @@ packages=(
   qt6-image-formats-plugins qt6-qpa-plugins
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  xvfb xauth xdotool imagemagick openbox x11-utils
+  xvfb xauth xdotool imagemagick openbox icewm x11-utils
   dpkg-dev desktop-file-utils appstream lintian
   fonts-liberation fonts-dejavu-core
 )

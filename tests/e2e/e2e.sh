@@ -82,7 +82,9 @@ wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'windo
 start_wm() {
   [ -n "$wm" ] && [ -z "$wm_pid" ] || return 0
   mkdir -p "$work/wm-home"
-  HOME="$work/wm-home" XDG_CONFIG_HOME="$work/wm-home/.config" "$wm" --sm-disable \
+  local options=()
+  [ "$wm" = openbox ] && options=(--sm-disable)
+  HOME="$work/wm-home" XDG_CONFIG_HOME="$work/wm-home/.config" "$wm" "${options[@]}" \
     >>"$work/wm.log" 2>&1 &
   wm_pid=$!
   until_true 30 "the window manager $wm did not start" wm_running
@@ -202,19 +204,35 @@ has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 
 # Gives a window the keyboard focus and waits until it has it: through the
 # window manager when there is one, directly on the bare server.
+# A request the window manager received while it was still placing the
+# window can go unanswered; it is made again every second.
 focus() {
-  if [ -n "$wm" ]; then
-    xdotool windowactivate "$1" 2>/dev/null || true
-  else
-    xdotool windowfocus "$1" 2>/dev/null || true
-  fi
-  until_true 10 "window $1 did not take the focus" has_focus "$1"
+  local attempt
+  for attempt in $(seq 10); do
+    if [ -n "$wm" ]; then
+      xdotool windowactivate "$1" 2>/dev/null || true
+    else
+      xdotool windowfocus "$1" 2>/dev/null || true
+    fi
+    for _ in $(seq 10); do
+      has_focus "$1" && return 0
+      sleep 0.1
+    done
+  done
+  fail "window $1 did not take the focus"
 }
 
 # Presses a key a number of times (moving through a window's tab order).
 press() {
   local key=$1 times=${2:-1}
   for _ in $(seq "$times"); do xdotool key --clearmodifiers "$key"; done
+}
+
+click() {  # window x y [click options], in the window's own coordinates
+  local window=$1 x=$2 y=$3
+  shift 3
+  xdotool mousemove --sync --window "$window" "$x" "$y" click "$@" 1
+  sleep 0.4
 }
 
 # The program's windows on screen, by id.
@@ -527,6 +545,76 @@ scenario_window_frames() {
   exit_from_menu "$main"
   wait_exit 60
 }
+
+# The title-bar buttons each window asks for, under a window manager that
+# follows the windows' Motif hints (openbox, by its own policy, gives every
+# framed window its close and minimize buttons whatever the window asks).
+scenario_window_buttons() {
+  [ -n "$wm" ] || fail "this scenario needs a window manager"
+  make_folders
+  start_vexa env VEXA_SPLASH_MS=3000 "$vexa"
+  local splash projects main manager prompt
+  splash=$(wait_window "$SPLASH" 60)
+  expect_eq "splash title-bar buttons" "" "$(title_buttons "$splash")"
+  step "the projects dialog"
+  projects=$(wait_window "$PROJECTS")
+  main=$(wait_window "$MAIN")
+  until_true 10 'projects dialog with the buttons "$(title_buttons "$projects")"' \
+    buttons_are "$projects" ""
+  mkdir -p "$work/sites/shop"
+  create_project "$projects" "$work/sites/shop"
+  wait_no_window "$PROJECTS" 30
+  step "the manager"
+  manager=$(wait_window "$MANAGER")
+  until_true 10 'manager with the buttons "$(title_buttons "$manager")"' \
+    buttons_are "$manager" "close"
+  until_true 10 'main window with the buttons "$(title_buttons "$main")"' \
+    buttons_are "$main" "minimize maximize close"
+  step "the save prompt"
+  # The preview comes up after the manager and takes the focus.
+  wait_settled_window "$PREVIEW" >/dev/null
+  focus "$main"
+  xdotool key ctrl+End
+  xdotool type --delay 20 'x'
+  menu_entry "$main" f n
+  prompt=$(wait_window "$(title 'File Save')" 30)
+  until_true 10 'save prompt with the buttons "$(title_buttons "$prompt")"' \
+    buttons_are "$prompt" ""
+  focus "$prompt"
+  press Tab  # from "Yes" to "No"
+  xdotool key space
+  wait_no_window "$(title 'File Save')" 30
+  step "the image dialog and the site chooser of the code generator"
+  local generator dialog
+  focus "$main"
+  xdotool key F10
+  generator=$(wait_window "$(title 'Vexa Web HTML Code Generator 1\.2')" 30)
+  focus "$generator"
+  click "$generator" $CHOOSE_BUTTON_ROW4
+  dialog=$(wait_window "$(title 'Insert image')" 30)
+  until_true 10 'image dialog with the buttons "$(title_buttons "$dialog")"' \
+    buttons_are "$dialog" ""
+  focus "$dialog"
+  xdotool key Escape
+  wait_no_window "$(title 'Insert image')" 30
+  click "$generator" $LINK_PAGE_TAB
+  click "$generator" $CHOOSE_BUTTON_ROW4
+  dialog=$(wait_window "$(title 'Choose site')" 30)
+  until_true 10 'site chooser with the buttons "$(title_buttons "$dialog")"' \
+    buttons_are "$dialog" "close"
+  focus "$dialog"
+  xdotool key Escape
+  wait_no_window "$(title 'Choose site')" 30
+  exit_from_menu "$main"
+  wait_exit 60
+}
+
+buttons_are() { [ "$(title_buttons "$1")" = "$2" ]; }
+
+# Where the code generator's fixed layout puts its "Insert Link" tab and the
+# "^" button of a page's fourth row, in the window's client area.
+LINK_PAGE_TAB="177 26"
+CHOOSE_BUTTON_ROW4="498 212"
 
 # A start and a close with nothing moved leave the settings file as it was,
 # byte for byte, also when the program reaches its main window before the

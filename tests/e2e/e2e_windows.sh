@@ -26,13 +26,6 @@ expect_active() {  # window what
   until_true 10 "the main window is not active after $2" active_is "$1"
 }
 
-click() {  # window x y [click options], in the window's own coordinates
-  local window=$1 x=$2 y=$3
-  shift 3
-  xdotool mousemove --sync --window "$window" "$x" "$y" click "$@" 1
-  sleep 0.4
-}
-
 # The untitled page's text as the preview last wrote it, once it holds the
 # expected end.
 expect_scratch_end() {
