@@ -48,7 +48,7 @@ SANITIZER_ENV = LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp \
 WITH_BROWSER = '^(gui|e2e)_'
 
 test-asan: deps
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEXA_SANITIZE=ON \
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEXA_SANITIZE=ON -DVEXA_PURE_ONLY=OFF \
 	  -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	$(SANITIZER_ENV) ASAN_OPTIONS=detect_leaks=1 \

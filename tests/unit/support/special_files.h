@@ -1,25 +1,20 @@
 // Helpers of the unit tests that put what a real machine holds in place of a
 // file: FIFOs, links owned by someone else, and folders that cannot be
-// written, also for the superuser.
+// written, also for the superuser (read_only_path.h).
 #pragma once
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <sched.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <cerrno>
 #include <chrono>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <string>
 #include <thread>
-#include <vector>
+
+#include "read_only_path.h"
 
 namespace special_files {
 
@@ -88,56 +83,6 @@ class FifoWatchdog {
   std::thread thread_;
 };
 
-// Runs fn in a child process that sees `folder` read-only, the files in
-// `writable` excepted, and returns what fn returned (false when the view could
-// not be made). Permissions do not bind the superuser, who gets a private
-// read-only mount instead: the rest of the machine never sees it.
-inline bool InReadOnlyFolder(const std::string& folder, const std::vector<std::string>& writable,
-                             const std::function<bool()>& fn) {
-  std::vector<std::pair<std::string, mode_t>> protectedFiles;
-  if (!IsSuperuser()) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) return false;
-    while (const dirent* e = ::readdir(dir)) {
-      const std::string path = folder + "/" + e->d_name;
-      const struct stat info = LinkInfo(path);
-      if (!S_ISREG(info.st_mode)) continue;
-      bool keep = false;
-      for (const std::string& w : writable) keep = keep || w == path;
-      if (!keep) protectedFiles.emplace_back(path, info.st_mode & 07777);
-    }
-    ::closedir(dir);
-  }
-  const pid_t child = ::fork();
-  if (child < 0) return false;
-  if (child == 0) {
-    if (IsSuperuser()) {
-      if (::unshare(CLONE_NEWNS) != 0 ||
-          ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
-        ::_exit(2);
-      }
-      for (const std::string& w : writable) {
-        if (::mount(w.c_str(), w.c_str(), nullptr, MS_BIND, nullptr) != 0) ::_exit(2);
-      }
-      if (::mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND | MS_REC, nullptr) != 0 ||
-          ::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) !=
-              0) {
-        ::_exit(2);
-      }
-    } else {
-      for (const auto& [path, mode] : protectedFiles) ::chmod(path.c_str(), mode & ~0222);
-      ::chmod(folder.c_str(), 0555);
-    }
-    ::_exit(fn() ? 0 : 1);
-  }
-  int status = 0;
-  while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-  }
-  if (!IsSuperuser()) {
-    ::chmod(folder.c_str(), 0755);
-    for (const auto& [path, mode] : protectedFiles) ::chmod(path.c_str(), mode);
-  }
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
+using ::InReadOnlyFolder;
 
 }  // namespace special_files
