@@ -108,6 +108,10 @@ class TForm1 : public QMainWindow, public TMainForm {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // The client area as the window was designed.
+  static constexpr int kClientWidth = 792;
+  static constexpr int kClientHeight = 304;
+
   void CreateActions();
   void CreateMenus();
   void CreateTopArea();

@@ -7,9 +7,6 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QSignalBlocker>
-#include <QStyleOptionTab>
-#include <QStylePainter>
-#include <QTabBar>
 #include <QTabWidget>
 
 #include "editor_control.h"
@@ -21,6 +18,7 @@
 #include "main_shell.h"
 #include "paths.h"
 #include "site_chooser.h"
+#include "two_line_tabs.h"
 #include "window_look.h"
 
 namespace {
@@ -42,66 +40,6 @@ constexpr int kCodeRow = 184;
 constexpr int kInsertTop = 236;
 
 int RowTop(int row) { return 8 + row * kRowHeight; }
-
-// The seven page captions do not fit the window's width on one line each, so
-// every caption is drawn in two lines, broken at its first blank: all of them
-// show whole, without scrolling the tabs or widening the window. The tab's
-// own text stays the caption.
-class TTwoLineTabBar : public QTabBar {
- public:
-  using QTabBar::QTabBar;
-
-  static QString Drawn(const QString& caption) {
-    QString text = caption;
-    const qsizetype blank = text.indexOf(QLatin1Char(' '));
-    if (blank > 0) text[blank] = QLatin1Char('\n');
-    return text;
-  }
-
- protected:
-  QSize tabSizeHint(int index) const override {
-    QStyleOptionTab option;
-    initStyleOption(&option, index);
-    const QSize text = fontMetrics().size(Qt::TextShowMnemonic, Drawn(tabText(index)));
-    // A narrow margin of its own beside the text: the style's wider one is
-    // what made the captions too long for the window.
-    const int margin = fontMetrics().averageCharWidth();
-    const QSize space(2 * margin, style()->pixelMetric(QStyle::PM_TabBarTabVSpace, &option, this));
-    return style()->sizeFromContents(QStyle::CT_TabBarTab, &option, text + space, this);
-  }
-  QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
-
-  void paintEvent(QPaintEvent*) override {
-    QStylePainter painter(this);
-    // The current tab last, so its frame lies over its neighbours'.
-    for (int i = 0; i < count(); ++i) {
-      if (i != currentIndex()) DrawTab(painter, i);
-    }
-    if (currentIndex() >= 0) DrawTab(painter, currentIndex());
-  }
-
- private:
-  void DrawTab(QStylePainter& painter, int index) const {
-    // The style draws the tab; its label is drawn here, over the whole tab,
-    // since the style's label keeps wider margins than these tabs have.
-    QStyleOptionTab option;
-    initStyleOption(&option, index);
-    painter.drawControl(QStyle::CE_TabBarTabShape, option);
-    painter.drawItemText(option.rect, Qt::AlignCenter | Qt::TextShowMnemonic, option.palette,
-                         isTabEnabled(index), Drawn(option.text), QPalette::WindowText);
-  }
-};
-
-class TNotebook : public QTabWidget {
- public:
-  explicit TNotebook(QWidget* parent) : QTabWidget(parent) {
-    auto* bar = new TTwoLineTabBar(this);
-    bar->setElideMode(Qt::ElideNone);
-    bar->setUsesScrollButtons(false);
-    bar->setExpanding(false);
-    setTabBar(bar);
-  }
-};
 
 QLabel* AddLabel(QWidget* page, const QString& text, int x, int y, QWidget* buddy) {
   auto* label = new QLabel(text, page);
@@ -198,7 +136,7 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
   Image1 = look::AddPicture(this, paths::ProgramDir() + QStringLiteral("pictures/codegen.jpg"),
                             QRect(8, 8, 97, 313));
 
-  TabbedNotebook1 = new TNotebook(this);
+  TabbedNotebook1 = new TTwoLineTabs(this);
   TabbedNotebook1->setObjectName(QStringLiteral("TabbedNotebook1"));
   TabbedNotebook1->setGeometry(113, 8, 413, 313);
   BuildColorPage();
