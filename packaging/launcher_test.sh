@@ -9,19 +9,8 @@ set -uo pipefail
 launcher=$1
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
-passed=0
-failed=0
-
-check() {  # name, then a command that succeeds when the check holds
-  local name=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAILED: $name"
-  fi
-}
+# shellcheck source=../tests/support/checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../tests/support/checks.sh"
 
 # An install under PREFIX: the launcher, the stand-in program, the shipped data.
 install_at() {
@@ -102,5 +91,4 @@ if [ "$(id -u)" -ne 0 ]; then
   check "read-only own install" test "$(head -n 1 "$report")" = "$home2/.local/share/vexa/"
 fi
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checks_done

@@ -9,19 +9,8 @@ data=$2
 sanitized=${3:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
-
-check() {  # name, then a command that succeeds when the check holds
-  local name=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAILED: $name"
-  fi
-}
+# shellcheck source=../../tests/support/checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../tests/support/checks.sh"
 
 # Every reference document, through a file, standard input and "-".
 for input in "$data"/*/*.in; do
@@ -77,5 +66,4 @@ done
 check "help status" test $? -eq 0
 check "help text" grep -q "usage: vexa-rtf" "$work/out"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checks_done
