@@ -12,6 +12,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth xdotool imagemagick openbox icewm x11-utils
+  at-spi2-core dbus-x11 python3-pyatspi
   dpkg-dev desktop-file-utils appstream lintian
   fonts-liberation fonts-dejavu-core
 )

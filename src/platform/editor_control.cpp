@@ -1,5 +1,6 @@
 #include "editor_control.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -13,6 +14,7 @@
 #include <QScrollBar>
 
 #include "code_page.h"
+#include "editor_accessible.h"
 #include "font_metrics.h"
 #include "text_file.h"
 #include "text_lines.h"
@@ -22,6 +24,8 @@ TEditorControl::Operation::Operation(TEditorControl& editor) : Editor_(editor) {
 }
 
 TEditorControl::Operation::~Operation() {
+  // Still inside the operation: what the listeners change joins it.
+  if (Editor_.OperationDepth_ == 1) Editor_.RaiseModifications();
   if (--Editor_.OperationDepth_ == 0) {
     if (Editor_.Dirty_) {
       Editor_.Dirty_ = false;
@@ -33,6 +37,7 @@ TEditorControl::Operation::~Operation() {
 
 TEditorControl::TEditorControl(QWidget* parent) : QsciScintilla(parent) {
   setObjectName(QStringLiteral("Edit1"));
+  TEditorAccessible::Install();
   ApplyEncoding();
   setEolMode(EolWindows);
   SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
@@ -60,21 +65,75 @@ TEditorControl::TEditorControl(QWidget* parent) : QsciScintilla(parent) {
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-  connect(this, &QsciScintilla::textChanged, this, &TEditorControl::OnTextModified);
+  // Only the notices before a change (see the class comment). A notice is
+  // sent when its type shares a bit with the mask, and the "performed by"
+  // bits ride on every notice: the mask holds these two bits and no other.
+  SendScintilla(SCI_SETMODEVENTMASK,
+                static_cast<unsigned long>(SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE));
   connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
           [this](int position, int type, const char*, int length, int, int, int, int, int, int) {
-            TrackModification(position, type, length);
+            OnModification(position, type, length);
           });
   connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int updated) {
     if (updated & SC_UPDATE_SELECTION) NotifySelection();
   });
 }
 
-void TEditorControl::OnTextModified() {
-  if (OperationDepth_ > 0) {
-    Dirty_ = true;
+void TEditorControl::OnModification(int position, int type, int length) {
+  if (length <= 0 || (type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE)) == 0) return;
+  TTextModification m;
+  m.Kind = (type & SC_MOD_BEFOREINSERT) != 0 ? TTextModification::TKind::Insert
+                                             : TTextModification::TKind::Delete;
+  m.Position = position;
+  m.Length = length;
+  m.Undo = (type & SC_PERFORMED_UNDO) != 0;
+  m.Redo = (type & SC_PERFORMED_REDO) != 0;
+  // The change before this one is made by now.
+  TellAccessible();
+  if (QAccessible::isActive()) {
+    TAccessibleChange& a = AccessibleChange_;
+    a.Pending = true;
+    a.Insert = m.Kind == TTextModification::TKind::Insert;
+    a.Position = position;
+    a.Length = length;
+    a.Offset = CharacterOffset(position);
+    a.Removed = a.Insert ? QString() : Characters(position, position + length);
+  }
+  TrackModification(m);
+  Unraised_.push_back(m);
+  // A modification made while a report is handled raises no further report.
+  if (OperationDepth_ > 0 || !InReport_) Dirty_ = true;
+  if (OperationDepth_ > 0 || LateOperationQueued_) return;
+  // Made outside any operation: the change is not done before this returns,
+  // so its notices and report come from an operation run once control is back
+  // in the event loop.
+  LateOperationQueued_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        LateOperationQueued_ = false;
+        Operation op(*this);
+      },
+      Qt::QueuedConnection);
+}
+
+void TEditorControl::TellAccessible() {
+  if (!AccessibleChange_.Pending) return;
+  TAccessibleChange a;
+  std::swap(a, AccessibleChange_);
+  if (a.Insert) {
+    editor_accessible::Inserted(*this, a.Offset, Characters(a.Position, a.Position + a.Length));
   } else {
-    Report();
+    editor_accessible::Removed(*this, a.Offset, a.Removed);
+  }
+}
+
+void TEditorControl::RaiseModifications() {
+  TellAccessible();
+  while (!Unraised_.empty()) {
+    std::vector<TTextModification> raised;
+    raised.swap(Unraised_);
+    for (const TTextModification& m : raised) emit TextModified(m);
   }
 }
 
@@ -93,6 +152,8 @@ void TEditorControl::NotifySelection() {
   const long anchor = SendScintilla(SCI_GETANCHOR);
   const long caret = SendScintilla(SCI_GETCURRENTPOS);
   if (anchor == LastAnchor_ && caret == LastCaret_) return;
+  editor_accessible::Moved(*this, static_cast<int>(anchor), static_cast<int>(caret),
+                           LastAnchor_ != LastCaret_);
   LastAnchor_ = anchor;
   LastCaret_ = caret;
   emit SelectionMoved();
@@ -246,13 +307,14 @@ void TEditorControl::dropEvent(QDropEvent* e) {
 }
 
 void TEditorControl::mousePressEvent(QMouseEvent* e) {
+  Operation op(*this);
   QsciScintilla::mousePressEvent(e);
-  NotifySelection();
 }
 
 void TEditorControl::mouseMoveEvent(QMouseEvent* e) {
+  // A drag of the selection that ends in another program may take the text away.
+  Operation op(*this);
   QsciScintilla::mouseMoveEvent(e);
-  NotifySelection();
 }
 
 void TEditorControl::mouseReleaseEvent(QMouseEvent* e) {

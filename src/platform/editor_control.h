@@ -27,11 +27,51 @@ struct TSearchOptions {
   bool Down = true;
 };
 
+// One insert or delete of the document's bytes, as TEditorControl::TextModified
+// reports it: where, how many bytes, and whether undo or redo made it.
+struct TTextModification {
+  enum class TKind { Insert, Delete };
+  TKind Kind = TKind::Insert;
+  int Position = 0;  // byte position of the first byte inserted or deleted
+  int Length = 0;    // bytes inserted or deleted
+  bool Undo = false;
+  bool Redo = false;
+};
+Q_DECLARE_METATYPE(TTextModification)
+
+// How the editor hears of changes. The widget announces every insert and
+// delete only before it makes it (Scintilla's "before insert" and "before
+// delete" notices, the only modification notices asked for): the notices
+// after a change, and with them QsciScintilla's textChanged, never arrive.
+// Those would make the widget's own accessibility layer count the document's
+// characters from its start on every keystroke, which costs as much as the
+// document is long; the accessible interface of this editor is its own
+// (editor_accessible.h). So whatever must hear of changes listens to
+// TextModified (or to Changed, once per operation), never to the widget's
+// SCN_MODIFIED or textChanged.
 class TEditorControl : public QsciScintilla {
   Q_OBJECT
 
  public:
   explicit TEditorControl(QWidget* parent = nullptr);
+
+  // Groups the modifications made while it lives into one operation: their
+  // TextModified notices and one change report come when the outermost
+  // operation ends. Every change the editor makes itself (keys, input methods,
+  // mouse, drops, the editor operations below, undo and redo) runs in one.
+  // Code that changes the text through QScintilla's own calls or SendScintilla
+  // wraps them in one too; a change made outside any operation is still
+  // reported, but only once control is back in the event loop.
+  class Operation {
+   public:
+    explicit Operation(TEditorControl& editor);
+    ~Operation();
+    Operation(const Operation&) = delete;
+    Operation& operator=(const Operation&) = delete;
+
+   private:
+    TEditorControl& Editor_;
+  };
 
   // Editor operations. Each that changes the content raises one change report.
   void PasteAtCaret();                      // clipboard text replaces the selection
@@ -90,6 +130,18 @@ class TEditorControl : public QsciScintilla {
   bool TakeInput(const QString& text, QByteArray* bytes);
   // The document as the editor shows it, character for character.
   QString ShownText() const;
+  // The characters of the bytes from..to as a reader of the page reads them:
+  // a code page 1252 document's bytes as that page's characters (its five
+  // undefined bytes as U+FFFD, control characters as themselves), a UTF-8
+  // document as its characters.
+  QString Characters(int from, int to) const;
+  // Offsets into the document's characters as Qt counts them (UTF-16 code
+  // units): in a code page 1252 document the byte position itself, in a UTF-8
+  // one a look-up in the widget's index of line starts and a count within
+  // the line. Positions and offsets out of range are brought into it.
+  int CharacterOffset(int position) const;
+  int PositionOfCharacter(int offset) const;
+  int CharacterCount() const;
 
   void SetWordWrap(bool wrap);
   void SetPopupMenu(QMenu* menu) { PopupMenu_ = menu; }
@@ -127,6 +179,13 @@ class TEditorControl : public QsciScintilla {
   void clear() override;
 
  signals:
+  // One insert or delete of the text, raised for every one, whatever made it
+  // (typing, pasting, loading, the editor operations, undo and redo), in the
+  // order they were made. They are raised when the operation that made them
+  // ends, before its change report: a listener sees the text as the whole
+  // operation left it, and what it changes itself joins the same operation,
+  // the same undo step where the widget joins them, and the same change report.
+  void TextModified(const TTextModification& modification);
   void Changed();         // the content changed (Edit1Change)
   void SelectionMoved();  // the caret or the selection moved (Edit1SelectionChange)
   void EncodingChanged();
@@ -145,21 +204,17 @@ class TEditorControl : public QsciScintilla {
   QMimeData* toMimeData(const QByteArray& text, bool rectangular) const override;
 
  private:
-  // Groups the modifications of one operation into one change report.
-  class Operation {
-   public:
-    explicit Operation(TEditorControl& editor);
-    ~Operation();
-    Operation(const Operation&) = delete;
-    Operation& operator=(const Operation&) = delete;
-
-   private:
-    TEditorControl& Editor_;
-  };
-
-  void OnTextModified();
+  // A Scintilla notice before an insert or a delete.
+  void OnModification(int position, int type, int length);
+  // Raises the TextModified notices of the operation that ends, and those of
+  // what their listeners change in turn.
+  void RaiseModifications();
   void SetEncoding(TTextEncoding encoding);
   void ApplyEncoding();  // the widget's mode for Encoding_
+  void NeedCharacterIndex() const;
+  // Tells assistive programs of the last change once it is made (see
+  // editor_accessible.h).
+  void TellAccessible();
   // Typed text the widget itself would store wrongly (as "?") in a code page
   // 1252 document: stored as its bytes, or refused. False when the widget's
   // own handling is right.
@@ -183,7 +238,7 @@ class TEditorControl : public QsciScintilla {
   void DefineStyle(int style, const RtfFormat& format);
   // Keeps ShownFormatOf_ in step with the text as it is edited, and notes
   // which bytes changed since the last refresh.
-  void TrackModification(int position, int type, int length);
+  void TrackModification(const TTextModification& m);
   // Restyles the bytes from..to (and all where the styles start over).
   void Restyle(std::size_t from, std::size_t to, bool all);
 
@@ -192,8 +247,24 @@ class TEditorControl : public QsciScintilla {
   int OperationDepth_ = 0;
   bool Dirty_ = false;
   bool InReport_ = false;
+  // Modifications not yet raised as TextModified, and whether a change made
+  // outside any operation has its operation queued.
+  std::vector<TTextModification> Unraised_;
+  bool LateOperationQueued_ = false;
   TTextEncoding Encoding_ = TTextEncoding::Windows1252;
+  mutable bool CharacterIndex_ = false;  // the widget's UTF-16 index of line starts is held
   QMenu* PopupMenu_ = nullptr;
+  // The change assistive programs are still to hear of: an insert, whose text
+  // is read once it is in the document, or a removal, read before it was made.
+  struct TAccessibleChange {
+    bool Pending = false;
+    bool Insert = false;
+    int Position = 0;
+    int Length = 0;
+    int Offset = 0;
+    QString Removed;
+  };
+  TAccessibleChange AccessibleChange_;
 
   // The rich text of the last load. Its FormatOf is the record of what the
   // editor's styles stand for: per byte of the content the index of its

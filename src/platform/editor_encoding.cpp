@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "code_page.h"
@@ -53,6 +54,14 @@ void TEditorControl::SetEncoding(TTextEncoding encoding) {
 }
 
 void TEditorControl::ApplyEncoding() {
+  // The widget's index of characters per line counts UTF-8 text: it is given
+  // back before the code page changes, and taken again when an offset is
+  // asked for.
+  if (CharacterIndex_) {
+    SendScintilla(SCI_RELEASELINECHARACTERINDEX,
+                  static_cast<unsigned long>(SC_LINECHARACTERINDEX_UTF16));
+    CharacterIndex_ = false;
+  }
   // Setting the code page resets the widget's representations.
   setUtf8(Encoding_ == TTextEncoding::Utf8);
   if (Encoding_ == TTextEncoding::Utf8) {
@@ -95,6 +104,60 @@ QString TEditorControl::ShownText() const {
     shown[i] = QChar(painted != 0 ? painted : static_cast<char16_t>(b));
   }
   return shown;
+}
+
+void TEditorControl::NeedCharacterIndex() const {
+  if (CharacterIndex_) return;
+  CharacterIndex_ = true;
+  // Built once over the document, then kept up to date by the widget at
+  // every change for the cost of a look-up.
+  SendScintilla(SCI_ALLOCATELINECHARACTERINDEX,
+                static_cast<unsigned long>(SC_LINECHARACTERINDEX_UTF16));
+}
+
+int TEditorControl::CharacterOffset(int position) const {
+  position = std::clamp(position, 0, Length());
+  // In code page 1252 a byte is a character, and each one of one code unit.
+  if (Encoding_ != TTextEncoding::Utf8) return position;
+  NeedCharacterIndex();
+  const long line = SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(position));
+  const long lineStart = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+  return static_cast<int>(
+      SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
+                    static_cast<long>(SC_LINECHARACTERINDEX_UTF16)) +
+      SendScintilla(SCI_COUNTCODEUNITS, static_cast<unsigned long>(lineStart), position));
+}
+
+int TEditorControl::PositionOfCharacter(int offset) const {
+  if (offset <= 0) return 0;
+  if (Encoding_ != TTextEncoding::Utf8) return std::min(offset, Length());
+  offset = std::min(offset, CharacterCount());
+  NeedCharacterIndex();
+  const long line = SendScintilla(SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(offset),
+                                  static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
+  const long lineStart = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+  const long within =
+      offset - SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
+                             static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
+  return static_cast<int>(
+      SendScintilla(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(lineStart), within));
+}
+
+int TEditorControl::CharacterCount() const { return CharacterOffset(Length()); }
+
+QString TEditorControl::Characters(int from, int to) const {
+  from = std::clamp(from, 0, Length());
+  to = std::clamp(to, from, Length());
+  // Copied out of the widget, which leaves its buffer where it is.
+  QByteArray bytes(to - from + 1, Qt::Uninitialized);
+  SendScintilla(SCI_GETTEXTRANGE, static_cast<long>(from), static_cast<long>(to), bytes.data());
+  bytes.chop(1);
+  if (Encoding_ == TTextEncoding::Utf8) return QString::fromUtf8(bytes);
+  QString text(bytes.size(), Qt::Uninitialized);
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    text[i] = QChar(cp1252::ReadCharacter(static_cast<unsigned char>(bytes[i])));
+  }
+  return text;
 }
 
 bool TEditorControl::TypeText(const QString& text) {

@@ -209,26 +209,26 @@ bool TEditorControl::RecolourChanges(TqorRTFSyntax& highlighter) {
   return true;
 }
 
-void TEditorControl::TrackModification(int position, int type, int length) {
-  if (length <= 0 || (type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) == 0) return;
-  // The bytes behind the change are the same as before it, counted from the end.
-  const auto at = static_cast<std::size_t>(position);
+void TEditorControl::TrackModification(const TTextModification& m) {
+  // Heard before the change is made: the bytes behind it are the same after
+  // it, counted from the end.
+  const bool insert = m.Kind == TTextModification::TKind::Insert;
+  const auto at = static_cast<std::size_t>(m.Position);
+  const auto n = static_cast<std::size_t>(m.Length);
   const auto total = static_cast<std::size_t>(Length());
-  const std::size_t end =
-      (type & SC_MOD_INSERTTEXT) != 0 ? at + static_cast<std::size_t>(length) : at;
+  const std::size_t end = insert ? at : at + n;
   const std::size_t tail = total >= end ? total - end : 0;
   Change_.From = Changed_ ? std::min(Change_.From, at) : at;
   Change_.Tail = Changed_ ? std::min(Change_.Tail, tail) : tail;
   Changed_ = true;
   if (!ShownValid_) return;
   std::vector<std::uint8_t>& shown = RichDoc_.FormatOf;
-  const auto n = static_cast<std::size_t>(length);
-  if ((type & SC_MOD_INSERTTEXT) != 0 && at <= shown.size()) {
+  if (insert && at <= shown.size()) {
     if (shown.size() + n > shown.capacity()) MakeRoom(shown, shown.size() + n);
-    shown.insert(shown.begin() + position, n, kNoFormat);
-  } else if ((type & SC_MOD_DELETETEXT) != 0 && at + n <= shown.size()) {
-    shown.erase(shown.begin() + position, shown.begin() + position + length);
-  } else if ((type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) != 0) {
+    shown.insert(shown.begin() + m.Position, n, kNoFormat);
+  } else if (!insert && at + n <= shown.size()) {
+    shown.erase(shown.begin() + m.Position, shown.begin() + m.Position + m.Length);
+  } else {
     ShownValid_ = false;
   }
 }

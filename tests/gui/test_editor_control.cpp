@@ -40,6 +40,37 @@ double DarkShare(const QImage& image, const QRect& cell) {
   return static_cast<double>(dark) / (cell.width() * cell.height());
 }
 
+using TKind = TTextModification::TKind;
+
+// A modification as a test writes it: "+3:2" inserted two bytes at 3, "-0:1"
+// deleted one at 0, with "u" or "r" after it for undo or redo.
+QString Written(const TTextModification& m) {
+  return QStringLiteral("%1%2:%3%4")
+      .arg(m.Kind == TKind::Insert ? '+' : '-')
+      .arg(m.Position)
+      .arg(m.Length)
+      .arg(m.Undo ? "u" : (m.Redo ? "r" : ""));
+}
+
+// What a listener heard: the notices, the text each saw, and the order of
+// notices ("n") and change reports ("R").
+struct THeard {
+  QStringList Notices;
+  QList<QByteArray> Texts;
+  QString Order;
+  QObject Listening;  // the connections end with it
+
+  explicit THeard(TEditorControl& editor) {
+    QObject::connect(&editor, &TEditorControl::TextModified, &Listening,
+                     [this, &editor](const TTextModification& m) {
+                       Notices << Written(m);
+                       Texts << editor.GetText();
+                       Order += 'n';
+                     });
+    QObject::connect(&editor, &TEditorControl::Changed, &Listening, [this] { Order += 'R'; });
+  }
+};
+
 }  // namespace
 
 class TestEditorControl : public QObject {
@@ -117,6 +148,189 @@ class TestEditorControl : public QObject {
     QTest::keyClick(&editor, Qt::Key_Return);
     QCOMPARE(spy.count(), 2);
     QCOMPARE(editor.GetText(), QByteArray("x\r\nc"));
+  }
+
+  // Every insert and delete is heard once, in order, with undo and redo told
+  // apart; the notices come before the one change report of the operation, and
+  // each listener sees the text as the operation left it.
+  void everyModificationIsHeardOnceBeforeTheReport() {
+    TEditorControl editor;
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    const struct {
+      const char* Name;
+      QByteArray Before;
+      int Caret;
+      int Anchor;  // -1: no selection
+      std::function<void(TEditorControl&)> Act;
+      QStringList Notices;
+      QByteArray After;
+      // Notices and reports: undo and redo are operations of their own.
+      QString Order = QStringLiteral("nR");
+    } kCases[] = {
+        {"key",
+         "abc",
+         1,
+         -1,
+         [](TEditorControl& e) { QTest::keyClick(&e, Qt::Key_X); },
+         {"+1:1"},
+         "axbc"},
+        {"key over a selection",
+         "abcd",
+         3,
+         1,
+         [](TEditorControl& e) { QTest::keyClick(&e, Qt::Key_X); },
+         {"-1:2", "+1:1"},
+         "axd",
+         "nnR"},
+        {"Enter",
+         "ab",
+         1,
+         -1,
+         [](TEditorControl& e) { QTest::keyClick(&e, Qt::Key_Return); },
+         {"+1:2"},
+         "a\r\nb"},
+        {"Backspace over a line end",
+         "a\r\nb",
+         3,
+         -1,
+         [](TEditorControl& e) { QTest::keyClick(&e, Qt::Key_Backspace); },
+         {"-1:2"},
+         "ab"},
+        {"paste",
+         "ab",
+         1,
+         -1,
+         [](TEditorControl& e) {
+           QApplication::clipboard()->setText(QStringLiteral("xy\nz"));
+           e.PasteAtCaret();
+         },
+         {"+1:5"},
+         "axy\r\nzb"},
+        {"cut", "abcd", 1, 3, [](TEditorControl& e) { e.cut(); }, {"-1:2"}, "ad"},
+        {"undo of a key",
+         "abc",
+         3,
+         -1,
+         [](TEditorControl& e) {
+           QTest::keyClick(&e, Qt::Key_X);
+           e.undo();
+         },
+         {"+3:1", "-3:1u"},
+         "abc",
+         "nRnR"},
+        {"redo",
+         "abc",
+         0,
+         -1,
+         [](TEditorControl& e) {
+           QTest::keyClick(&e, Qt::Key_Delete);
+           e.undo();
+           e.redo();
+         },
+         {"-0:1", "+0:1u", "-0:1r"},
+         "bc",
+         "nRnRnR"},
+        {"append a line",
+         "a",
+         0,
+         -1,
+         [](TEditorControl& e) { e.AppendLine("b"); },
+         {"+1:3"},
+         "a\r\nb"},
+        {"clear", "abc", 0, -1, [](TEditorControl& e) { e.ClearText(); }, {"-0:3"}, ""},
+        {"new text",
+         "abc",
+         0,
+         -1,
+         [](TEditorControl& e) { e.SetTextBytes("x\ny"); },
+         {"-0:3", "+0:4"},
+         "x\r\ny",
+         "nnR"},
+        {"replace all",
+         "a-b-c",
+         0,
+         -1,
+         [](TEditorControl& e) { e.ReplaceAllText("-", "+=", TSearchOptions()); },
+         {"-1:1", "+1:2", "-4:1", "+4:2"},
+         "a+=b+=c",
+         "nnnnR"},
+    };
+    for (const auto& c : kCases) {
+      editor.SetTextBytes(c.Before);
+      editor.SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+      editor.SendScintilla(QsciScintillaBase::SCI_SETSEL,
+                           static_cast<unsigned long>(c.Anchor < 0 ? c.Caret : c.Anchor),
+                           static_cast<long>(c.Caret));
+      THeard heard(editor);
+      c.Act(editor);
+      QVERIFY2(heard.Notices == c.Notices,
+               qPrintable(QString("%1: %2").arg(c.Name, heard.Notices.join(' '))));
+      QCOMPARE(editor.GetText(), c.After);
+      QVERIFY2(heard.Order == c.Order, qPrintable(QString("%1: %2").arg(c.Name, heard.Order)));
+      // The operation is over when its notices come: all see its whole result.
+      if (c.Order.count('R') == 1) {
+        QVERIFY2(heard.Texts.count(c.After) == heard.Texts.size(), c.Name);
+      }
+    }
+  }
+
+  // A listener that answers a typed ">" with a closing text changes the
+  // document inside the same operation: one change report for both, and the
+  // widget joins both into one undo step.
+  void listenerChangesJoinTheOperation() {
+    TEditorControl editor;
+    editor.show();
+    editor.SetTextBytes("<b");
+    editor.SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+    editor.SetCaretPosition(2);
+    QObject::connect(&editor, &TEditorControl::TextModified, &editor,
+                     [&editor](const TTextModification& m) {
+                       if (m.Kind != TKind::Insert || m.Undo || m.Redo) return;
+                       if (editor.GetText().mid(m.Position, m.Length) != ">") return;
+                       editor.SendScintilla(QsciScintillaBase::SCI_INSERTTEXT,
+                                            static_cast<unsigned long>(m.Position + 1), "</b>");
+                     });
+    QSignalSpy reports(&editor, &TEditorControl::Changed);
+    QSignalSpy notices(&editor, &TEditorControl::TextModified);
+    QTest::keyClick(&editor, Qt::Key_Greater);
+    QCOMPARE(editor.GetText(), QByteArray("<b></b>"));
+    QCOMPARE(notices.count(), 2);
+    QCOMPARE(reports.count(), 1);
+    editor.undo();
+    QCOMPARE(editor.GetText(), QByteArray("<b"));
+  }
+
+  // A change made straight through the widget, outside any operation of the
+  // editor, is still heard and reported, once control is back in the event loop.
+  void changesOutsideAnOperationAreStillHeard() {
+    TEditorControl editor;
+    editor.SetTextBytes("ab");
+    QSignalSpy reports(&editor, &TEditorControl::Changed);
+    QSignalSpy notices(&editor, &TEditorControl::TextModified);
+    editor.SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, 1UL, "xyz");
+    editor.SendScintilla(QsciScintillaBase::SCI_DELETERANGE, 0UL, 1L);
+    QTRY_COMPARE(reports.count(), 1);
+    QCOMPARE(notices.count(), 2);
+    QCOMPARE(Written(notices.at(0).at(0).value<TTextModification>()), QStringLiteral("+1:3"));
+    QCOMPARE(Written(notices.at(1).at(0).value<TTextModification>()), QStringLiteral("-0:1"));
+  }
+
+  // The widget sends only its notices before a change: those after one would
+  // make its own accessibility layer count the characters of the whole
+  // document at every key.
+  void onlyTheNoticesBeforeAChangeAreSent() {
+    TestEnvironment env(false);
+    TEditorControl editor;
+    QSignalSpy widgetReports(&editor, &QsciScintilla::textChanged);
+    const long mask =
+        QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE;
+    QCOMPARE(editor.SendScintilla(QsciScintillaBase::SCI_GETMODEVENTMASK), mask);
+    editor.LoadFile(env.WriteFile(env.TempDir() + "utf8.htm", "caf\xc3\xa9"));
+    editor.SetWordWrap(true);
+    editor.ClearText();
+    QCOMPARE(editor.SendScintilla(QsciScintillaBase::SCI_GETMODEVENTMASK), mask);
+    QCOMPARE(widgetReports.count(), 0);
   }
 
   void failedLoadAndSave() {

@@ -23,6 +23,15 @@ constexpr char16_t ToUnicode(unsigned char byte) {
   return u != 0 ? u : byte;
 }
 
+// The character a reader of the page reads for a byte: the one it stands for,
+// and for the five bytes the page leaves undefined, which stand for none, the
+// replacement character.
+constexpr char16_t ReadCharacter(unsigned char byte) {
+  if (byte < 0x80 || byte >= 0xA0) return byte;
+  const std::uint16_t u = kHigh[byte - 0x80];
+  return u != 0 ? u : 0xFFFD;
+}
+
 // The byte of a character; "?" for a character the page does not hold.
 constexpr unsigned char FromUnicode(std::uint32_t code) {
   if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<unsigned char>(code);
