@@ -51,7 +51,16 @@ class TRescan final : public TLookScan {
   const TLookResolver& Resolve_;
 };
 
+std::size_t FirstLine(const TDocumentText& text, TTextChange change) {
+  const std::size_t line = text.LineOf(change.From);
+  return line > 0 ? line - 1 : 0;
+}
+
 }  // namespace
+
+std::size_t RescanFrom(const TDocumentText& text, TTextChange change) {
+  return text.LineStart(FirstLine(text, change));
+}
 
 TRescanResult RescanLines(TqorRTFSyntax& highlighter, const TDocumentText& text, TTextChange change,
                           TLineRecord& record, std::uint8_t* formatOf, const TLookResolver& resolve,
@@ -68,8 +77,7 @@ TRescanResult RescanLines(TqorRTFSyntax& highlighter, const TDocumentText& text,
   const std::size_t changeEnd = length - change.Tail;
   const auto lineShift =
       static_cast<std::ptrdiff_t>(text.LineCount()) - static_cast<std::ptrdiff_t>(lines.size());
-  std::size_t firstLine = text.LineOf(change.From);
-  if (firstLine > 0) --firstLine;
+  const std::size_t firstLine = FirstLine(text, change);
   if (firstLine >= lines.size()) {
     record.Invalidate();
     return result;

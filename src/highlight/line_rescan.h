@@ -50,8 +50,13 @@ using TLookResolver = std::function<bool(TLookId look, std::uint8_t& value)>;
 // Bytes read into the scan at a time; a line longer than this doubles it.
 inline constexpr std::size_t kRescanChunk = 64 * 1024;
 
-// formatOf holds one record value per byte of the current text, the bytes the
-// change inserted with any value.
+// Where the scan of a change begins: the start of the line before the one the
+// change begins in. Nothing before it is read or written.
+std::size_t RescanFrom(const TDocumentText& text, TTextChange change);
+
+// formatOf[i] is the record value of byte i of the current text for every i
+// from RescanFrom(text, change) on (the bytes the change inserted with any
+// value).
 TRescanResult RescanLines(TqorRTFSyntax& highlighter, const TDocumentText& text, TTextChange change,
                           TLineRecord& record, std::uint8_t* formatOf, const TLookResolver& resolve,
                           std::size_t chunk = kRescanChunk);

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "gapped_bytes.h"
 #include "line_record.h"
 #include "line_rescan.h"
 #include "rtf_reader.h"
@@ -272,6 +273,8 @@ class TEditorControl : public QsciScintilla {
   // the load did not reach. Kept in step with edits, it lets the next load
   // restyle only the bytes whose format differs.
   RtfDocument RichDoc_;
+  // The record of looks, with its gap where the last change was.
+  TGappedBytes Looks_{RichDoc_.FormatOf};
   bool ShownValid_ = false;
   // What ReadRichText leaves for ApplyRichText: the length it read against,
   // and the bytes after it that did not show the default style.

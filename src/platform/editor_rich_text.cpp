@@ -67,6 +67,8 @@ void TEditorControl::LoadRichText(std::string_view rtf, int length) {
 void TEditorControl::ReadRichText(std::string_view rtf, int length) {
   length = std::clamp(length, 0, Length());
   const auto total = static_cast<std::size_t>(Length());
+  // The reader writes the record as a whole.
+  Looks_.Close();
   const std::vector<std::uint8_t>& shown = RichDoc_.FormatOf;
   if (shown.size() != total) ShownValid_ = false;
   // The bytes after `length` will show the default style; those that show
@@ -128,18 +130,17 @@ void TEditorControl::ApplyRichText() {
 }
 
 void TEditorControl::Restyle(std::size_t from, std::size_t to, bool all) {
-  const std::vector<std::uint8_t>& shown = RichDoc_.FormatOf;
   std::uint8_t styleOf[256] = {};
   if (!MapStyles(RichDoc_.Formats, styleOf)) all = true;
   if (all) {
     from = 0;
-    to = shown.size();
+    to = Looks_.Size();
   }
   std::string styles;
   for (std::size_t at = from; at < to; at += styles.size()) {
     styles.resize(std::min(kStyleBlock, to - at));
     for (std::size_t i = 0; i < styles.size(); ++i) {
-      styles[i] = static_cast<char>(styleOf[shown[at + i]]);
+      styles[i] = static_cast<char>(styleOf[Looks_.At(at + i)]);
     }
     SendScintilla(SCI_STARTSTYLING, static_cast<unsigned long>(at), 0L);
     SendScintilla(SCI_SETSTYLINGEX, static_cast<unsigned long>(styles.size()), styles.data());
@@ -184,10 +185,14 @@ class TEditorText final : public TDocumentText {
 bool TEditorControl::RecolourChanges(TqorRTFSyntax& highlighter) {
   const auto total = static_cast<std::size_t>(Length());
   LastRescan_ = TRescanResult{};
-  if (!ShownValid_ || RichDoc_.FormatOf.size() != total || !LineRecord_.Valid()) return false;
+  if (!ShownValid_ || Looks_.Size() != total || !LineRecord_.Valid()) return false;
   if (Changed_) {
-    LastRescan_ =
-        RescanIntoDocument(highlighter, TEditorText(*this), Change_, LineRecord_, RichDoc_);
+    const TEditorText text(*this);
+    // The scan writes the record from its first line on: the gap goes there,
+    // which moves the record only by the bytes between it and the last change.
+    Looks_.MoveGap(RescanFrom(text, Change_));
+    LastRescan_ = RescanIntoLooks(highlighter, text, Change_, LineRecord_, RichDoc_.Formats,
+                                  Looks_.FromGap(), Looks_.Size());
     const TRescanResult& result = LastRescan_;
     if (!result.Done) {
       if (result.ChangedTo > 0) {
@@ -222,12 +227,10 @@ void TEditorControl::TrackModification(const TTextModification& m) {
   Change_.Tail = Changed_ ? std::min(Change_.Tail, tail) : tail;
   Changed_ = true;
   if (!ShownValid_) return;
-  std::vector<std::uint8_t>& shown = RichDoc_.FormatOf;
-  if (insert && at <= shown.size()) {
-    if (shown.size() + n > shown.capacity()) MakeRoom(shown, shown.size() + n);
-    shown.insert(shown.begin() + m.Position, n, kNoFormat);
-  } else if (!insert && at + n <= shown.size()) {
-    shown.erase(shown.begin() + m.Position, shown.begin() + m.Position + m.Length);
+  if (insert && at <= Looks_.Size()) {
+    Looks_.Insert(at, n, kNoFormat);
+  } else if (!insert && at + n <= Looks_.Size()) {
+    Looks_.Erase(at, n);
   } else {
     ShownValid_ = false;
   }

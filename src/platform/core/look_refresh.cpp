@@ -16,23 +16,31 @@ RtfFormat LookFormat(const TqorRTFSyntax& highlighter, TLookId look) {
   return doc.Formats[doc.FormatOf.at(0)];
 }
 
-TRescanResult RescanIntoDocument(TqorRTFSyntax& highlighter, const TDocumentText& text,
-                                 TTextChange change, TLineRecord& record, RtfDocument& doc) {
-  const TLookResolver resolve = [&highlighter, &doc](TLookId look, std::uint8_t& value) {
+TRescanResult RescanIntoLooks(TqorRTFSyntax& highlighter, const TDocumentText& text,
+                              TTextChange change, TLineRecord& record,
+                              std::vector<RtfFormat>& formats, std::uint8_t* formatOf,
+                              std::size_t size) {
+  const TLookResolver resolve = [&highlighter, &formats](TLookId look, std::uint8_t& value) {
     const RtfFormat format = LookFormat(highlighter, look);
-    const auto known = std::find(doc.Formats.begin(), doc.Formats.end(), format);
-    if (known != doc.Formats.end()) {
-      value = static_cast<std::uint8_t>(known - doc.Formats.begin());
+    const auto known = std::find(formats.begin(), formats.end(), format);
+    if (known != formats.end()) {
+      value = static_cast<std::uint8_t>(known - formats.begin());
       return true;
     }
-    if (doc.Formats.size() >= kMaxRtfFormats) return false;
-    doc.Formats.push_back(format);
-    value = static_cast<std::uint8_t>(doc.Formats.size() - 1);
+    if (formats.size() >= kMaxRtfFormats) return false;
+    formats.push_back(format);
+    value = static_cast<std::uint8_t>(formats.size() - 1);
     return true;
   };
-  if (doc.FormatOf.size() != text.Length()) {
+  if (size != text.Length()) {
     record.Invalidate();
     return TRescanResult{};
   }
-  return RescanLines(highlighter, text, change, record, doc.FormatOf.data(), resolve);
+  return RescanLines(highlighter, text, change, record, formatOf, resolve);
+}
+
+TRescanResult RescanIntoDocument(TqorRTFSyntax& highlighter, const TDocumentText& text,
+                                 TTextChange change, TLineRecord& record, RtfDocument& doc) {
+  return RescanIntoLooks(highlighter, text, change, record, doc.Formats, doc.FormatOf.data(),
+                         doc.FormatOf.size());
 }

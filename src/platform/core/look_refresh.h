@@ -9,7 +9,14 @@
 // The format the reader gives text in the look, under the highlighter's colour table.
 RtfFormat LookFormat(const TqorRTFSyntax& highlighter, TLookId look);
 
-// Rescans after the change, writing doc.FormatOf (which must hold one value
-// per byte of the text); new looks are added to doc.Formats.
+// Rescans after the change, writing the record of looks through formatOf,
+// which stands for `size` bytes (the text's length, or the record is out of
+// step with the text) and is written from RescanFrom(text, change) on, as
+// RescanLines writes it. New looks are added to `formats`.
+TRescanResult RescanIntoLooks(TqorRTFSyntax& highlighter, const TDocumentText& text,
+                              TTextChange change, TLineRecord& record,
+                              std::vector<RtfFormat>& formats, std::uint8_t* formatOf,
+                              std::size_t size);
+// The same into doc.FormatOf, one value per byte of the text.
 TRescanResult RescanIntoDocument(TqorRTFSyntax& highlighter, const TDocumentText& text,
                                  TTextChange change, TLineRecord& record, RtfDocument& doc);
