@@ -1,6 +1,7 @@
 // The incremental refresh against the whole-document conversion: the input
-// gives a syntax, a document and a sequence of edits; after each edit the looks
-// of the incremental path must be those of a fresh whole conversion.
+// gives a syntax, a document and a sequence of edits, and where rescans pause;
+// after each edit (once the looks a pause left are finished) the looks of the
+// incremental path must be those of a fresh whole conversion.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -36,7 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::string> pastes = {incremental_check::RandomText(pick, 400)};
   for (int edit = 0; edit < 64 && !pick.Done(); ++edit) {
     incremental_check::RandomEdit(doc, pick, pastes);
-    doc.Refresh();
+    doc.Refresh(pick(2) == 0 ? kNoPause : pick(doc.Text().size() + 1));
+    // Sometimes more edits come while looks are pending.
+    if (doc.Pending() && pick(2) == 0 && !pick.Done()) continue;
+    doc.Settle(pick(2) == 0 ? kNoPause : 1 + pick(2000));
     const std::string mismatch = doc.Mismatch();
     if (!mismatch.empty()) {
       std::fprintf(stderr, "%s, edit %d: %s\n", syntax, edit, mismatch.c_str());

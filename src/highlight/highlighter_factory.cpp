@@ -31,3 +31,11 @@ HighlighterChoice CreateHighlighter(const std::string& name) {
   }
   return choice;
 }
+
+std::unique_ptr<TqorRTFSyntax> CreateHighlighterOfClass(const std::type_info& scannerClass) {
+  for (const char* name : kSyntaxNames) {
+    HighlighterChoice choice = CreateHighlighter(name);
+    if (typeid(*choice.Highlighter) == scannerClass) return std::move(choice.Highlighter);
+  }
+  return nullptr;
+}

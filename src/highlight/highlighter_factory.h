@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <typeinfo>
 
 #include "rtf_syntax.h"
 
@@ -17,3 +18,7 @@ struct HighlighterChoice {
 
 // Exact, case-sensitive comparison; any name not in the table gives HTML.
 HighlighterChoice CreateHighlighter(const std::string& syntaxName);
+
+// A new highlighter of the same class as one that scanned before (its
+// typeid); none for a class the table does not hold.
+std::unique_ptr<TqorRTFSyntax> CreateHighlighterOfClass(const std::type_info& scannerClass);

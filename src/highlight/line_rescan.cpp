@@ -12,10 +12,12 @@ namespace {
 class TRescan final : public TLookScan {
  public:
   TRescan(const std::vector<std::uint64_t>& oldLines, std::ptrdiff_t lineShift,
-          std::size_t changeEnd, std::size_t firstLine, const TLookResolver& resolve)
+          std::size_t changeEnd, std::size_t pauseAfter, std::size_t firstLine,
+          const TLookResolver& resolve)
       : OldLines_(oldLines),
         LineShift_(lineShift),
         ChangeEnd_(changeEnd),
+        PauseAfter_(pauseAfter),
         Line_(firstLine),
         Resolve_(resolve) {}
 
@@ -32,6 +34,13 @@ class TRescan final : public TLookScan {
         StoppedAt = at;
         return true;
       }
+      if (position > PauseAfter_) {
+        // This line start is the first of the rest: its record is the new one.
+        NewLines.push_back(line);
+        StoppedAt = at;
+        Paused = true;
+        return true;
+      }
     }
     NewLines.push_back(line);
     return false;
@@ -42,11 +51,13 @@ class TRescan final : public TLookScan {
   // The records of the lines scanned past, from the first changed line's next on.
   std::vector<std::uint64_t> NewLines;
   std::size_t StoppedAt = 0;
+  bool Paused = false;
 
  private:
   const std::vector<std::uint64_t>& OldLines_;
   std::ptrdiff_t LineShift_;
   std::size_t ChangeEnd_;
+  std::size_t PauseAfter_;
   std::size_t Line_;
   const TLookResolver& Resolve_;
 };
@@ -64,7 +75,7 @@ std::size_t RescanFrom(const TDocumentText& text, TTextChange change) {
 
 TRescanResult RescanLines(TqorRTFSyntax& highlighter, const TDocumentText& text, TTextChange change,
                           TLineRecord& record, std::uint8_t* formatOf, const TLookResolver& resolve,
-                          std::size_t chunk) {
+                          std::size_t pauseAfter, std::size_t chunk) {
   TRescanResult result;
   std::vector<std::uint64_t>& lines = record.Lines();
   const std::size_t length = text.Length();
@@ -82,7 +93,7 @@ TRescanResult RescanLines(TqorRTFSyntax& highlighter, const TDocumentText& text,
     record.Invalidate();
     return result;
   }
-  TRescan scan(lines, lineShift, changeEnd, firstLine, resolve);
+  TRescan scan(lines, lineShift, changeEnd, pauseAfter, firstLine, resolve);
   scan.FormatOf = formatOf;
   std::size_t position = text.LineStart(firstLine);
   std::uint64_t start = lines[firstLine];
@@ -126,11 +137,12 @@ TRescanResult RescanLines(TqorRTFSyntax& highlighter, const TDocumentText& text,
     start = scan.NewLines.back();
   }
   // Lines firstLine + 1 up to the line the scan stopped in front of (or to the
-  // end) take the new records.
+  // end) take the new records; a paused scan's last line start too.
   const std::size_t replacedFrom = firstLine + 1;
   std::size_t replacedTo = lines.size();
   if (scan.Stopped) {
-    replacedTo = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(scan.Line()) - lineShift);
+    replacedTo = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(scan.Line()) - lineShift) +
+                 (scan.Paused ? 1 : 0);
   }
   const std::size_t kept = lines.size() - (replacedTo - replacedFrom);
   if (replacedTo < replacedFrom || kept + scan.NewLines.size() != text.LineCount()) {
@@ -144,5 +156,9 @@ TRescanResult RescanLines(TqorRTFSyntax& highlighter, const TDocumentText& text,
     lines.insert(lines.begin() + replacedFrom, scan.NewLines.begin(), scan.NewLines.end());
   }
   result.Done = true;
+  if (scan.Paused) {
+    result.Paused = true;
+    result.ResumeFrom = position + scan.StoppedAt;
+  }
   return result;
 }

@@ -36,6 +36,13 @@ struct TRescanResult {
   // False when the scan could not be done incrementally: the caller converts
   // the whole document (and the record is no longer valid).
   bool Done = false;
+  // Done, but only up to the line start ResumeFrom, where the scan paused
+  // before it met the old record again: the looks and line records before it
+  // are those of the new text, those from it on are still the old ones. The
+  // rest is a change like any other: Remaining() gives it, for a later scan
+  // (or one that also takes in changes made since).
+  bool Paused = false;
+  std::size_t ResumeFrom = 0;
   // The bytes of the record of looks whose value the scan changed (also when
   // it failed after writing some); ChangedTo 0 where none.
   std::size_t ChangedFrom = 0;
@@ -54,9 +61,18 @@ inline constexpr std::size_t kRescanChunk = 64 * 1024;
 // change begins in. Nothing before it is read or written.
 std::size_t RescanFrom(const TDocumentText& text, TTextChange change);
 
+// What is left to scan after a paused scan of a text of `length` bytes.
+inline TTextChange Remaining(const TRescanResult& result, std::size_t length) {
+  return TTextChange{result.ResumeFrom, length - result.ResumeFrom};
+}
+
+// No pause: the scan goes on until it meets the old record or the text ends.
+inline constexpr std::size_t kNoPause = static_cast<std::size_t>(-1);
+
 // formatOf[i] is the record value of byte i of the current text for every i
 // from RescanFrom(text, change) on (the bytes the change inserted with any
-// value).
+// value). The scan may pause at the first line start after both the change
+// and the byte pauseAfter where it has not met the old record yet.
 TRescanResult RescanLines(TqorRTFSyntax& highlighter, const TDocumentText& text, TTextChange change,
                           TLineRecord& record, std::uint8_t* formatOf, const TLookResolver& resolve,
-                          std::size_t chunk = kRescanChunk);
+                          std::size_t pauseAfter = kNoPause, std::size_t chunk = kRescanChunk);

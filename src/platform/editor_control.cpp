@@ -12,9 +12,11 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "code_page.h"
 #include "editor_accessible.h"
+#include "error_guard.h"
 #include "font_metrics.h"
 #include "text_file.h"
 #include "text_lines.h"
@@ -74,6 +76,10 @@ TEditorControl::TEditorControl(QWidget* parent) : QsciScintilla(parent) {
           [this](int position, int type, const char*, int length, int, int, int, int, int, int) {
             OnModification(position, type, length);
           });
+  Finisher_ = new QTimer(this);
+  Finisher_->setSingleShot(true);
+  Finisher_->setInterval(0);
+  connect(Finisher_, &QTimer::timeout, this, Guard([this] { ColourSlice(kIdleColourSlice); }));
   connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int updated) {
     if (updated & SC_UPDATE_SELECTION) NotifySelection();
   });

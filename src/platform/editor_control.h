@@ -18,6 +18,7 @@
 #include "text_encoding.h"
 
 class QMenu;
+class QTimer;
 
 // How a search reads its text: case, whole words, a regular expression (the
 // ECMAScript grammar, matched within single lines), and its direction.
@@ -108,6 +109,21 @@ class TEditorControl : public QsciScintilla {
   // text the conversion would change): the caller then converts the whole
   // document, with its line starts recorded into LineRecord().
   bool RecolourChanges(TqorRTFSyntax& highlighter);
+  // The whole document's conversion by `highlighter`, read by LoadRichText,
+  // for the first bytes up to a NUL (the rest stays as it is); its line starts
+  // are recorded for RecolourChanges to resume from.
+  void ConvertWholeDocument(TqorRTFSyntax& highlighter);
+  // A change that recolours much of the document (a comment opened near the
+  // top) gets the view and a little beyond it coloured by the refresh, and
+  // the rest in slices while the event loop is idle, each of about
+  // kIdleColourSlice bytes of scanning, until the looks are those of a whole
+  // conversion again. StylesPending tells whether some are still to come;
+  // SettleStyles colours them now. Whatever reads styles away from the view
+  // (a comparison with a whole conversion, an export) settles them first.
+  bool StylesPending() const;
+  void SettleStyles();
+  static constexpr std::size_t kFirstColourSlice = 64 * 1024;
+  static constexpr std::size_t kIdleColourSlice = 256 * 1024;
   TLineRecord& LineRecord() { return LineRecord_; }
   // What the last RecolourChanges scanned (Done false after a whole conversion).
   const TRescanResult& LastRescan() const { return LastRescan_; }
@@ -233,6 +249,17 @@ class TEditorControl : public QsciScintilla {
   void Report();
   void ReplaceAll(const QByteArray& bytes);
   void ReplaceChangedText(std::size_t same, std::string_view rest, int length);
+  // Whether the record of looks and the line record stand for the text.
+  bool InStep() const;
+  // Rescans the changes into the record of looks, pausing after pauseAfter,
+  // and restyles what changed; false when the rescan declined.
+  bool Rescan(TqorRTFSyntax& highlighter, std::size_t pauseAfter);
+  // The end of the last line on screen.
+  std::size_t VisibleEnd() const;
+  // Goes on with the colours a paused rescan left, for about `bytes` bytes
+  // (kNoPause: to the end).
+  void ColourSlice(std::size_t bytes);
+  std::size_t ExpectedRtfSize(std::size_t textSize) const;
   // Gives each format its style; false when the styles had to start over.
   bool MapStyles(const std::vector<RtfFormat>& formats, std::uint8_t* styleOf);
   std::uint8_t StyleFor(const RtfFormat& format);
@@ -276,6 +303,18 @@ class TEditorControl : public QsciScintilla {
   // The record of looks, with its gap where the last change was.
   TGappedBytes Looks_{RichDoc_.FormatOf};
   bool ShownValid_ = false;
+  // A paused rescan left the looks from Change_.From on for Finisher_, a
+  // timer that runs when the event loop is idle.
+  bool Unfinished_ = false;
+  QTimer* Finisher_ = nullptr;
+  // A load that finishes colours only: no change report.
+  bool QuietLoad_ = false;
+  // The last whole conversion's text and RTF sizes: the next document's RTF
+  // takes about as many bytes per byte of text, so its stream gets the room at
+  // once instead of growing by copying itself. An eighth more lets the RTF
+  // come out a little longer without a copy into twice the room.
+  std::size_t LastTextSize_ = 0;
+  std::size_t LastRtfSize_ = 0;
   // What ReadRichText leaves for ApplyRichText: the length it read against,
   // and the bytes after it that did not show the default style.
   int ReadLength_ = 0;

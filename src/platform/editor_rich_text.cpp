@@ -6,8 +6,10 @@
 // shown, which the reader writes the next document's formats over.
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "editor_control.h"
+#include "highlighter_factory.h"
 #include "look_refresh.h"
 
 namespace {
@@ -52,6 +54,27 @@ void MakeRoom(std::vector<std::uint8_t>& record, std::size_t size) {
 
 }  // namespace
 
+std::size_t TEditorControl::ExpectedRtfSize(std::size_t textSize) const {
+  if (LastTextSize_ == 0) return 0;
+  const auto expected = static_cast<std::size_t>(static_cast<double>(LastRtfSize_) * textSize /
+                                                 static_cast<double>(LastTextSize_));
+  return expected + expected / 8;
+}
+
+void TEditorControl::ConvertWholeDocument(TqorRTFSyntax& highlighter) {
+  const char* text = CharacterPointer();
+  const int covered = static_cast<int>(strnlen(text, static_cast<std::size_t>(Length())));
+  highlighter.RecordLines(LineRecord_);
+  highlighter.SetText(text);
+  auto stream = std::make_unique<TMemoryStream>();
+  stream->Data().reserve(ExpectedRtfSize(static_cast<std::size_t>(covered)));
+  highlighter.ConvertToRtf(*stream);
+  LastTextSize_ = static_cast<std::size_t>(covered);
+  LastRtfSize_ = stream->Data().size();
+  stream->Position = 0;
+  LoadRichText(stream->Data(), covered);
+}
+
 void TEditorControl::LoadRichText(std::string_view rtf) { LoadRichText(rtf, Length()); }
 
 void TEditorControl::LoadRichText(std::string_view rtf, int length) {
@@ -88,8 +111,11 @@ void TEditorControl::ReadRichText(std::string_view rtf, int length) {
 
 void TEditorControl::ApplyRichText() {
   Operation op(*this);
-  // The load is a change of the content even when only colours differ.
-  Dirty_ = true;
+  // The load is a change of the content even when only colours differ
+  // (unless it only finishes colours a refresh left for later).
+  if (!QuietLoad_) Dirty_ = true;
+  // This load colours everything: nothing is left for later.
+  Unfinished_ = false;
   RtfDocument& doc = RichDoc_;
   std::vector<std::uint8_t>& shown = doc.FormatOf;
   const auto length = static_cast<std::size_t>(ReadLength_);
@@ -183,35 +209,88 @@ class TEditorText final : public TDocumentText {
 }  // namespace
 
 bool TEditorControl::RecolourChanges(TqorRTFSyntax& highlighter) {
-  const auto total = static_cast<std::size_t>(Length());
   LastRescan_ = TRescanResult{};
-  if (!ShownValid_ || Looks_.Size() != total || !LineRecord_.Valid()) return false;
+  if (!InStep()) return false;
   if (Changed_) {
-    const TEditorText text(*this);
-    // The scan writes the record from its first line on: the gap goes there,
-    // which moves the record only by the bytes between it and the last change.
-    Looks_.MoveGap(RescanFrom(text, Change_));
-    LastRescan_ = RescanIntoLooks(highlighter, text, Change_, LineRecord_, RichDoc_.Formats,
-                                  Looks_.FromGap(), Looks_.Size());
-    const TRescanResult& result = LastRescan_;
-    if (!result.Done) {
-      if (result.ChangedTo > 0) {
-        StaleFrom_ = StaleTo_ > 0 ? std::min(StaleFrom_, result.ChangedFrom) : result.ChangedFrom;
-        StaleTo_ = std::max(StaleTo_, result.ChangedTo);
-      }
+    // The view first; what lies beyond it waits for idle time.
+    if (!Rescan(highlighter, std::max(VisibleEnd(), Change_.From) + kFirstColourSlice)) {
       return false;
     }
-    Changed_ = false;
     Operation op(*this);
     // A refresh is a change of the content even when only colours differ.
     Dirty_ = true;
-    Restyle(result.ChangedTo > 0 ? result.ChangedFrom : 0, result.ChangedTo, false);
     return true;
   }
   LastRescan_.Done = true;
   Operation op(*this);
   Dirty_ = true;
   return true;
+}
+
+bool TEditorControl::InStep() const {
+  return ShownValid_ && Looks_.Size() == static_cast<std::size_t>(Length()) && LineRecord_.Valid();
+}
+
+bool TEditorControl::Rescan(TqorRTFSyntax& highlighter, std::size_t pauseAfter) {
+  const TEditorText text(*this);
+  // The scan writes the record from its first line on: the gap goes there,
+  // which moves the record only by the bytes between it and the last change.
+  Looks_.MoveGap(RescanFrom(text, Change_));
+  LastRescan_ = RescanIntoLooks(highlighter, text, Change_, LineRecord_, RichDoc_.Formats,
+                                Looks_.FromGap(), Looks_.Size(), pauseAfter);
+  const TRescanResult& result = LastRescan_;
+  if (!result.Done) {
+    if (result.ChangedTo > 0) {
+      StaleFrom_ = StaleTo_ > 0 ? std::min(StaleFrom_, result.ChangedFrom) : result.ChangedFrom;
+      StaleTo_ = std::max(StaleTo_, result.ChangedTo);
+    }
+    Unfinished_ = false;
+    return false;
+  }
+  Unfinished_ = result.Paused;
+  if (result.Paused) {
+    Change_ = Remaining(result, text.Length());
+    Finisher_->start();
+  } else {
+    Changed_ = false;
+  }
+  Restyle(result.ChangedTo > 0 ? result.ChangedFrom : 0, result.ChangedTo, false);
+  return true;
+}
+
+std::size_t TEditorControl::VisibleEnd() const {
+  const long lastShown = SendScintilla(SCI_GETFIRSTVISIBLELINE) + SendScintilla(SCI_LINESONSCREEN);
+  const long line = SendScintilla(SCI_DOCLINEFROMVISIBLE, static_cast<unsigned long>(lastShown));
+  return static_cast<std::size_t>(
+      SendScintilla(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line)));
+}
+
+void TEditorControl::ColourSlice(std::size_t bytes) {
+  if (!Unfinished_) return;
+  if (!InStep() || !Changed_) {
+    Unfinished_ = false;
+    return;
+  }
+  std::unique_ptr<TqorRTFSyntax> highlighter =
+      CreateHighlighterOfClass(*LineRecord_.ScannerClass());
+  const std::size_t pauseAfter = bytes == kNoPause ? kNoPause : Change_.From + bytes;
+  if (highlighter != nullptr && Rescan(*highlighter, pauseAfter)) return;
+  // What is left cannot be followed line by line: the whole document is
+  // converted, as a refresh does then; only its colours are news.
+  highlighter = CreateHighlighterOfClass(*LineRecord_.ScannerClass());
+  if (highlighter == nullptr) return;
+  QuietLoad_ = true;
+  struct Reset {
+    bool& Flag;
+    ~Reset() { Flag = false; }
+  } reset{QuietLoad_};
+  ConvertWholeDocument(*highlighter);
+}
+
+bool TEditorControl::StylesPending() const { return Unfinished_; }
+
+void TEditorControl::SettleStyles() {
+  while (Unfinished_) ColourSlice(kNoPause);
 }
 
 void TEditorControl::TrackModification(const TTextModification& m) {

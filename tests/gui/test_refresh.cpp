@@ -48,14 +48,19 @@ long Bgr(int r, int g, int b) { return r | (g << 8) | (b << 16); }
 
 // The first byte whose look differs from what the syntax's highlighter asks
 // for (read from its RTF), or an empty string when every byte up to `length`
-// (all by default) matches.
-QString ColouringDifference(TEditorControl& e, const std::string& syntax, int length = -1) {
+// (all by default) matches. The colours a refresh left for idle time are
+// finished first, unless the test looks at what it shows before that.
+QString ColouringDifference(TEditorControl& e, const std::string& syntax, int length = -1,
+                            bool settle = true) {
+  if (settle) e.SettleStyles();
   const QByteArray text = e.GetText();
   auto writer = CreateHighlighter(syntax).Highlighter;
   writer->SetText(text.constData());
   const RtfDocument doc = ParseRtf(writer->ConvertToRtfString());
   if (length < 0) length = static_cast<int>(text.size());
-  if (doc.Text != std::string(text.constData(), static_cast<std::size_t>(length))) {
+  if (doc.Text.size() < static_cast<std::size_t>(length) ||
+      doc.Text.compare(0, static_cast<std::size_t>(length), text.constData(),
+                       static_cast<std::size_t>(length)) != 0) {
     return QStringLiteral("the highlighter's text differs from the editor's");
   }
   for (int i = 0; i < length; ++i) {
@@ -253,6 +258,50 @@ class TestRefresh : public QObject {
       check("undo");
       QVERIFY2(incremental > keys / 2, c.Syntax);
     }
+  }
+
+  // A comment opened near the top of a long page: the refresh colours what
+  // the view shows at once, and the rest while the event loop is idle, with
+  // no further change report; SettleStyles finishes at once what a key left.
+  void anOpenedCommentColoursTheViewFirst() {
+    TForm1& f = env->Main();
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    TEditorControl& e = *Controls(f).Edit1;
+    QByteArray text;
+    for (int i = 0; i < 12000; ++i)
+      text += "<td class=\"c\">cell " + QByteArray::number(i) + "</td>\r\n";
+    e.SetTextBytes(text);
+    f.synlistChange();
+    e.SetCaretPosition(e.LineStart(2));
+    QTest::keyClicks(&e, "<!-");
+    QVERIFY(!e.StylesPending());  // nothing to finish before the comment opens
+    QTest::keyClick(&e, '-');
+    QVERIFY(e.StylesPending());
+    const int shownEnd = e.LineStart(e.LineCount() / 8);
+    QCOMPARE(ColouringDifference(e, "HTML", shownEnd, false), QString());
+    QVERIFY(ColouringDifference(e, "HTML", -1, false) != QString());
+    f.SetModifiedFlag(QString());
+    QSignalSpy reports(&e, &TEditorControl::Changed);
+    QTRY_VERIFY_WITH_TIMEOUT(!e.StylesPending(), 20000);
+    QCOMPARE(reports.count(), 0);
+    QCOMPARE(f.ModifiedFlag(), QString());
+    QCOMPARE(ColouringDifference(e, "HTML", -1, false), QString());
+
+    // Keys while colours are pending: near the end the refresh has to reach
+    // there first; at the top it leaves the rest again.
+    e.SetCaretPosition(e.LineStart(1));
+    QTest::keyClicks(&e, "<%");
+    QVERIFY(e.StylesPending());
+    e.SetCaretPosition(e.LineStart(e.LineCount() - 2));
+    QTest::keyClick(&e, 'x');
+    e.SetCaretPosition(e.LineStart(3));
+    QTest::keyClick(&e, '%');
+    QTest::keyClick(&e, '>');
+    e.SettleStyles();
+    QVERIFY(!e.StylesPending());
+    QCOMPARE(ColouringDifference(e, "HTML", -1, false), QString());
+    f.hide();
   }
 
   void undoAndRedoAfterARefresh() {

@@ -19,7 +19,7 @@ RtfFormat LookFormat(const TqorRTFSyntax& highlighter, TLookId look) {
 TRescanResult RescanIntoLooks(TqorRTFSyntax& highlighter, const TDocumentText& text,
                               TTextChange change, TLineRecord& record,
                               std::vector<RtfFormat>& formats, std::uint8_t* formatOf,
-                              std::size_t size) {
+                              std::size_t size, std::size_t pauseAfter) {
   const TLookResolver resolve = [&highlighter, &formats](TLookId look, std::uint8_t& value) {
     const RtfFormat format = LookFormat(highlighter, look);
     const auto known = std::find(formats.begin(), formats.end(), format);
@@ -36,11 +36,12 @@ TRescanResult RescanIntoLooks(TqorRTFSyntax& highlighter, const TDocumentText& t
     record.Invalidate();
     return TRescanResult{};
   }
-  return RescanLines(highlighter, text, change, record, formatOf, resolve);
+  return RescanLines(highlighter, text, change, record, formatOf, resolve, pauseAfter);
 }
 
 TRescanResult RescanIntoDocument(TqorRTFSyntax& highlighter, const TDocumentText& text,
-                                 TTextChange change, TLineRecord& record, RtfDocument& doc) {
+                                 TTextChange change, TLineRecord& record, RtfDocument& doc,
+                                 std::size_t pauseAfter) {
   return RescanIntoLooks(highlighter, text, change, record, doc.Formats, doc.FormatOf.data(),
-                         doc.FormatOf.size());
+                         doc.FormatOf.size(), pauseAfter);
 }

@@ -16,7 +16,8 @@ RtfFormat LookFormat(const TqorRTFSyntax& highlighter, TLookId look);
 TRescanResult RescanIntoLooks(TqorRTFSyntax& highlighter, const TDocumentText& text,
                               TTextChange change, TLineRecord& record,
                               std::vector<RtfFormat>& formats, std::uint8_t* formatOf,
-                              std::size_t size);
+                              std::size_t size, std::size_t pauseAfter = kNoPause);
 // The same into doc.FormatOf, one value per byte of the text.
 TRescanResult RescanIntoDocument(TqorRTFSyntax& highlighter, const TDocumentText& text,
-                                 TTextChange change, TLineRecord& record, RtfDocument& doc);
+                                 TTextChange change, TLineRecord& record, RtfDocument& doc,
+                                 std::size_t pauseAfter = kNoPause);

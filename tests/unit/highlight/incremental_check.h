@@ -1,8 +1,10 @@
 // The editor's refresh over a text held in a string, as the editor does it: a
 // whole-document conversion read by the RTF reader into a record of looks, then
 // after every change the incremental rescan into that record, falling back to
-// the whole conversion where the rescan declines. Mismatch compares the record
-// with a fresh whole conversion of the same text, look by look.
+// the whole conversion where the rescan declines. A rescan may pause, leaving
+// the rest as a change for the next one (the editor's idle slices, or the next
+// key's refresh). Mismatch compares the record with a fresh whole conversion of
+// the same text, look by look, once nothing is left for later.
 #pragma once
 
 #include <algorithm>
@@ -75,25 +77,45 @@ class TDocument {
     shown.insert(shown.begin() + static_cast<std::ptrdiff_t>(at), inserted.size(), kInserted);
   }
 
-  // After one or more changes; true when the refresh was incremental.
-  bool Refresh() {
+  // After one or more changes; true when the refresh was incremental. The
+  // rescan may pause at the first line start after pauseAfter (and after the
+  // changes) where the old looks do not hold yet.
+  bool Refresh(std::size_t pauseAfter = kNoPause) {
     std::unique_ptr<TqorRTFSyntax> highlighter = CreateHighlighter(Syntax_).Highlighter;
     const TRescanResult result =
-        RescanIntoDocument(*highlighter, TStringText(Text_), Change_, Record_, Doc_);
+        RescanIntoDocument(*highlighter, TStringText(Text_), Change_, Record_, Doc_, pauseAfter);
     Changed_ = false;
+    Pending_ = false;
     Refreshed_ = Text_;
     if (result.Done) {
       ++Incremental;
+      if (result.Paused) {
+        Change_ = Remaining(result, Text_.size());
+        Changed_ = Pending_ = true;
+        ++Paused;
+      }
       return true;
     }
     WholeRefresh();
     return false;
   }
 
+  // Whether a paused rescan left looks for later, and the refreshes that
+  // finish them, in slices of about `slice` bytes.
+  bool Pending() const { return Pending_; }
+  std::size_t PendingFrom() const { return Change_.From; }
+  void Settle(std::size_t slice = kNoPause) {
+    while (Pending_) {
+      if (!Refresh(slice == kNoPause ? kNoPause : Change_.From + slice)) return;
+    }
+  }
+  int Paused = 0;
+
   // The first byte whose look differs from a fresh whole conversion's of the
   // text as it was at the last refresh (a conversion that reads the text
   // otherwise than it stands replaces it), or "".
   std::string Mismatch() const {
+    if (Pending_) return "looks are still pending";
     const std::size_t covered = strnlen(Refreshed_.c_str(), Refreshed_.size());
     RtfDocument fresh;
     ParseRtf(Convert(Refreshed_), fresh, std::string_view(Refreshed_.data(), covered));
@@ -132,6 +154,7 @@ class TDocument {
     if (Doc_.Size() < Text_.size()) Record_.Invalidate();
     Doc_.FormatOf.resize(Text_.size(), kUncovered);
     Changed_ = false;
+    Pending_ = false;
   }
 
   std::string Syntax_;
@@ -141,6 +164,7 @@ class TDocument {
   TLineRecord Record_;
   TTextChange Change_;
   bool Changed_ = false;
+  bool Pending_ = false;
 };
 
 // What random documents and edits are made of: the openers and closers of

@@ -69,6 +69,61 @@ TEST(IncrementalRefresh, RandomDocumentsAndEditsInEverySyntax) {
   }
 }
 
+// Rescans that pause early, with more changes made while looks are pending,
+// at places before, inside and after what is left: once the rest is finished,
+// in slices or at once, the looks are those of a whole conversion.
+TEST(IncrementalRefresh, PausedRescansFinishAsTheWholeConversion) {
+  TRandom pick{std::mt19937(2022)};
+  int paused = 0;
+  for (const char* syntax : kSyntaxNames) {
+    SCOPED_TRACE(syntax);
+    std::vector<std::string> pastes = {RandomText(pick, 1500)};
+    for (int round = 0; round < 10; ++round) {
+      TDocument doc(syntax, RandomText(pick, 2000 + pick(8000)));
+      for (int i = 0; i < 40; ++i) {
+        RandomEdit(doc, pick, pastes);
+        // Pause anywhere, or as early as can be (right after the change).
+        const std::size_t choice = pick(3);
+        const std::size_t pauseAfter =
+            choice == 0 ? kNoPause : (choice == 1 ? 0 : pick(doc.Text().size() + 1));
+        doc.Refresh(pauseAfter);
+        if (doc.Pending() && pick(3) != 0) continue;  // more changes while pending
+        doc.Settle(pick(2) == 0 ? kNoPause : 1 + pick(600));
+        const std::string mismatch = doc.Mismatch();
+        ASSERT_EQ(mismatch, "") << "round " << round << ", edit " << i;
+      }
+      doc.Settle();
+      ASSERT_EQ(doc.Mismatch(), "") << "round " << round;
+      paused += doc.Paused;
+    }
+  }
+  // The pauses under test did happen (changes in most syntaxes seldom reach
+  // past a line, so most come from comments, strings and blocks left open).
+  EXPECT_GT(paused, 100);
+}
+
+// A comment opened at the top pauses right after the bytes asked for; the
+// slices that follow finish it, each pausing again, and so does its closing.
+TEST(IncrementalRefresh, AnOpenedCommentIsFinishedInSlices) {
+  std::string text;
+  for (int i = 0; i < 400; ++i) text += "<p class=\"a\">line " + std::to_string(i) + "</p>\r\n";
+  TDocument doc("HTML", text);
+  for (const auto& [at, typed] : {std::pair<std::size_t, const char*>{20, "<!--"}, {60, "-->"}}) {
+    SCOPED_TRACE(typed);
+    doc.Replace(at, 0, typed);
+    EXPECT_TRUE(doc.Refresh(200));
+    ASSERT_TRUE(doc.Pending());
+    EXPECT_LT(doc.PendingFrom(), 300u);
+    int slices = 0;
+    while (doc.Pending() && slices < 100) {
+      EXPECT_TRUE(doc.Refresh(doc.PendingFrom() + 1000));
+      ++slices;
+    }
+    EXPECT_GT(slices, 5);
+    EXPECT_EQ(doc.Mismatch(), "");
+  }
+}
+
 // A change that turns the rest of the document into a comment, and back.
 TEST(IncrementalRefresh, ChangesThatRecolourTheRestOfTheDocument) {
   const struct {
