@@ -60,6 +60,14 @@ TEditorControl::TEditorControl(QWidget* parent) : QsciScintilla(parent) {
   // New highlighters name this font in their font table: what the editor shows.
   SetDefaultFont(fontmetrics::Describe(font));
 
+  // A line is laid out as a whole to draw any part of it, again after each
+  // change to it: a minified script's line of most of a megabyte at every key.
+  // The widths of short runs of text are remembered, so a long line made of
+  // tokens is mostly looked up rather than measured again; the layouts of the
+  // lines in view are kept, so the view is not laid out again to be painted.
+  SendScintilla(SCI_SETPOSITIONCACHE, kPositionCacheEntries);
+  SendScintilla(SCI_SETLAYOUTCACHE, static_cast<unsigned long>(SC_CACHE_PAGE));
+
   // Scroll bars are always shown.
   SendScintilla(SCI_SETHSCROLLBAR, 1);
   SendScintilla(SCI_SETVSCROLLBAR, 1);

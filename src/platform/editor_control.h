@@ -8,6 +8,7 @@
 #include <Qsci/qsciscintilla.h>
 #include <QByteArray>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "text_encoding.h"
 
 class QMenu;
+class QPainter;
 class QTimer;
 
 // How a search reads its text: case, whole words, a regular expression (the
@@ -50,7 +52,10 @@ Q_DECLARE_METATYPE(TTextModification)
 // document is long; the accessible interface of this editor is its own
 // (editor_accessible.h). So whatever must hear of changes listens to
 // TextModified (or to Changed, once per operation), never to the widget's
-// SCN_MODIFIED or textChanged.
+// SCN_MODIFIED or textChanged. Bits may be added to the widget's event mask
+// (folding adds its own) but never one that rides on the notices after a
+// change: SC_MOD_INSERTTEXT, SC_MOD_DELETETEXT, the SC_PERFORMED_* bits,
+// SC_STARTACTION or the undo and redo step bits.
 class TEditorControl : public QsciScintilla {
   Q_OBJECT
 
@@ -124,6 +129,9 @@ class TEditorControl : public QsciScintilla {
   void SettleStyles();
   static constexpr std::size_t kFirstColourSlice = 64 * 1024;
   static constexpr std::size_t kIdleColourSlice = 256 * 1024;
+  // Widths of short runs of text the widget remembers (it keeps 1,024 by
+  // itself): enough for the distinct tokens of a long minified line.
+  static constexpr unsigned long kPositionCacheEntries = 256 * 1024;
   TLineRecord& LineRecord() { return LineRecord_; }
   // What the last RecolourChanges scanned (Done false after a whole conversion).
   const TRescanResult& LastRescan() const { return LastRescan_; }
@@ -241,6 +249,10 @@ class TEditorControl : public QsciScintilla {
   // Draws the characters the widget cannot draw in a code page 1252
   // document over the cells it keeps for them.
   void PaintCharacters();
+  void PaintCharacter(QPainter& painter, long position, char16_t shown,
+                      const std::function<bool(long)>& selected, int width, int height);
+  // The byte ranges the view shows, row by row.
+  std::vector<std::pair<long, long>> ShownRanges() const;
   // Searches [from, to) (backwards when to < from) with the options set by
   // PrepareSearch; the start of the match or -1, its end in the target.
   long SearchRange(const std::string& pattern, long from, long to);

@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <vector>
 
 #include "code_page.h"
 #include "code_page_1252.h"
@@ -181,24 +183,37 @@ void TEditorControl::paintEvent(QPaintEvent* e) {
   if (Encoding_ == TTextEncoding::Windows1252) PaintCharacters();
 }
 
-void TEditorControl::PaintCharacters() {
-  const long firstShown = SendScintilla(SCI_GETFIRSTVISIBLELINE);
-  const long lastShown = firstShown + SendScintilla(SCI_LINESONSCREEN) + 1;
-  const long firstLine = SendScintilla(SCI_DOCLINEFROMVISIBLE, firstShown);
-  const long lastLine = SendScintilla(SCI_DOCLINEFROMVISIBLE, lastShown);
-  const long from = SendScintilla(SCI_POSITIONFROMLINE, firstLine);
-  const long to = SendScintilla(SCI_GETLINEENDPOSITION, lastLine);
-  if (to <= from) return;
-  const auto* text = reinterpret_cast<const unsigned char*>(
-      SendScintilla(SCI_GETRANGEPOINTER, static_cast<unsigned long>(from), to - from));
-  if (text == nullptr) return;
+std::vector<std::pair<long, long>> TEditorControl::ShownRanges() const {
+  // Row by row, from the left edge to the right one: a line longer than the
+  // view (a minified script is one) is read only where it shows.
+  std::vector<std::pair<long, long>> ranges;
+  const QRect area = viewport()->rect();
+  const int rowHeight = std::max(1, static_cast<int>(SendScintilla(SCI_TEXTHEIGHT, 0UL)));
+  const long length = SendScintilla(SCI_GETLENGTH);
+  for (int y = rowHeight / 2; y < area.height() + rowHeight; y += rowHeight) {
+    const long left = SendScintilla(SCI_POSITIONFROMPOINT, 0UL, static_cast<long>(y));
+    const long right =
+        SendScintilla(SCI_POSITIONFROMPOINT, static_cast<unsigned long>(area.width()), y);
+    // One character more each way: a cell half in the view is drawn too.
+    const long from = std::max(0L, left - 1);
+    const long to = std::min(length, right + 1);
+    if (to <= from) continue;
+    if (!ranges.empty() && from <= ranges.back().second) {
+      ranges.back().second = std::max(ranges.back().second, to);
+    } else {
+      ranges.emplace_back(from, to);
+    }
+  }
+  return ranges;
+}
 
+void TEditorControl::PaintCharacters() {
+  const std::vector<std::pair<long, long>> ranges = ShownRanges();
+  if (ranges.empty()) return;
   QPainter painter(viewport());
   const int width = static_cast<int>(
       SendScintilla(SCI_TEXTWIDTH, static_cast<unsigned long>(STYLE_CONTROLCHAR), " "));
   const int height = static_cast<int>(SendScintilla(SCI_TEXTHEIGHT, 0UL));
-  const QRect area = viewport()->rect();
-  const QPalette pal = palette();
   const int selections = static_cast<int>(SendScintilla(SCI_GETSELECTIONS));
   auto selected = [this, selections](long pos) {
     for (int n = 0; n < selections; ++n) {
@@ -209,38 +224,52 @@ void TEditorControl::PaintCharacters() {
     }
     return false;
   };
-  for (long pos = from; pos < to; ++pos) {
-    const char16_t shown = encoding::PaintedCharacter(text[pos - from]);
-    if (shown == 0) continue;
-    const int x = static_cast<int>(SendScintilla(SCI_POINTXFROMPOSITION, 0UL, pos));
-    const int y = static_cast<int>(SendScintilla(SCI_POINTYFROMPOSITION, 0UL, pos));
-    // The cell ends where the next character starts, unless that one starts
-    // a wrapped line.
-    int right = static_cast<int>(SendScintilla(SCI_POINTXFROMPOSITION, 0UL, pos + 1));
-    if (right <= x || SendScintilla(SCI_POINTYFROMPOSITION, 0UL, pos + 1) != y) right = x + width;
-    const QRect cell(x, y, right - x, height);
-    if (!cell.intersects(area)) continue;
-    const auto style =
-        static_cast<unsigned long>(SendScintilla(SCI_GETSTYLEAT, static_cast<unsigned long>(pos)));
-    // The look the widget gives every other character there: the style's
-    // font and colours, or the selection's colours.
-    char family[256] = {};
-    SendScintilla(SCI_STYLEGETFONT, style, family);
-    QFont font;
-    font.setFamily(QString::fromLatin1(family));
-    font.setPointSizeF(static_cast<double>(SendScintilla(SCI_STYLEGETSIZEFRACTIONAL, style)) /
-                       100.0);
-    const long weight = SendScintilla(SCI_STYLEGETWEIGHT, style);
-    font.setWeight(weight < 0 ? static_cast<QFont::Weight>(-weight)
-                              : (weight > SC_WEIGHT_NORMAL ? QFont::Bold : QFont::Normal));
-    font.setItalic(SendScintilla(SCI_STYLEGETITALIC, style) != 0);
-    const bool inSelection = selected(pos);
-    painter.fillRect(cell, inSelection ? pal.color(QPalette::Highlight)
-                                       : FromScintilla(SendScintilla(SCI_STYLEGETBACK, style)));
-    painter.setPen(inSelection ? pal.color(QPalette::HighlightedText)
-                               : FromScintilla(SendScintilla(SCI_STYLEGETFORE, style)));
-    painter.setFont(font);
-    const int ascent = static_cast<int>(std::ceil(QFontMetricsF(font).ascent()));
-    painter.drawText(QPoint(cell.left(), cell.top() + ascent), QString(QChar(shown)));
+  QByteArray text;
+  for (const auto& [from, to] : ranges) {
+    // Copied out of the widget, which leaves its buffer where it is.
+    text.resize(static_cast<qsizetype>(to - from + 1));
+    SendScintilla(SCI_GETTEXTRANGE, from, to, text.data());
+    for (long pos = from; pos < to; ++pos) {
+      const char16_t shown = encoding::PaintedCharacter(
+          static_cast<unsigned char>(text.at(static_cast<qsizetype>(pos - from))));
+      if (shown == 0) continue;
+      PaintCharacter(painter, pos, shown, selected, width, height);
+    }
   }
+}
+
+void TEditorControl::PaintCharacter(QPainter& painter, long pos, char16_t shown,
+                                    const std::function<bool(long)>& selected, int width,
+                                    int height) {
+  const QRect area = viewport()->rect();
+  const QPalette pal = palette();
+  const int x = static_cast<int>(SendScintilla(SCI_POINTXFROMPOSITION, 0UL, pos));
+  const int y = static_cast<int>(SendScintilla(SCI_POINTYFROMPOSITION, 0UL, pos));
+  // The cell ends where the next character starts, unless that one starts
+  // a wrapped line.
+  int right = static_cast<int>(SendScintilla(SCI_POINTXFROMPOSITION, 0UL, pos + 1));
+  if (right <= x || SendScintilla(SCI_POINTYFROMPOSITION, 0UL, pos + 1) != y) right = x + width;
+  const QRect cell(x, y, right - x, height);
+  if (!cell.intersects(area)) return;
+  const auto style =
+      static_cast<unsigned long>(SendScintilla(SCI_GETSTYLEAT, static_cast<unsigned long>(pos)));
+  // The look the widget gives every other character there: the style's
+  // font and colours, or the selection's colours.
+  char family[256] = {};
+  SendScintilla(SCI_STYLEGETFONT, style, family);
+  QFont font;
+  font.setFamily(QString::fromLatin1(family));
+  font.setPointSizeF(static_cast<double>(SendScintilla(SCI_STYLEGETSIZEFRACTIONAL, style)) / 100.0);
+  const long weight = SendScintilla(SCI_STYLEGETWEIGHT, style);
+  font.setWeight(weight < 0 ? static_cast<QFont::Weight>(-weight)
+                            : (weight > SC_WEIGHT_NORMAL ? QFont::Bold : QFont::Normal));
+  font.setItalic(SendScintilla(SCI_STYLEGETITALIC, style) != 0);
+  const bool inSelection = selected(pos);
+  painter.fillRect(cell, inSelection ? pal.color(QPalette::Highlight)
+                                     : FromScintilla(SendScintilla(SCI_STYLEGETBACK, style)));
+  painter.setPen(inSelection ? pal.color(QPalette::HighlightedText)
+                             : FromScintilla(SendScintilla(SCI_STYLEGETFORE, style)));
+  painter.setFont(font);
+  const int ascent = static_cast<int>(std::ceil(QFontMetricsF(font).ascent()));
+  painter.drawText(QPoint(cell.left(), cell.top() + ascent), QString(QChar(shown)));
 }
