@@ -35,9 +35,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   text += incremental_check::RandomText(pick, pick(3000));
   incremental_check::TDocument doc(syntax, text);
   const std::vector<std::string> pastes = {incremental_check::RandomText(pick, 400)};
+  // Now and then the whole text is coloured again from its start, as a load
+  // or a syntax choice colours it, in another syntax.
+  const auto recolour = [&] {
+    doc.SetSyntax(kSyntaxNames[pick(kSyntaxNames.size())]);
+    doc.ColourFromStart(pick(2) == 0 ? kNoPause : pick(doc.Text().size() + 1), pick(2) == 0);
+  };
   for (int edit = 0; edit < 64 && !pick.Done(); ++edit) {
-    incremental_check::RandomEdit(doc, pick, pastes);
-    doc.Refresh(pick(2) == 0 ? kNoPause : pick(doc.Text().size() + 1));
+    if (pick(16) == 0) {
+      recolour();
+    } else {
+      incremental_check::RandomEdit(doc, pick, pastes);
+      doc.Refresh(pick(2) == 0 ? kNoPause : pick(doc.Text().size() + 1));
+    }
     // Sometimes more edits come while looks are pending.
     if (doc.Pending() && pick(2) == 0 && !pick.Done()) continue;
     doc.Settle(pick(2) == 0 ? kNoPause : 1 + pick(2000));

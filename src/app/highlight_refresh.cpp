@@ -16,11 +16,13 @@ void RefreshHighlight(TMainForm& form, bool markModified) {
 
   HighlighterChoice choice = CreateHighlighter(codepage::FromUnicode(form.SyntaxName()));
   // After a change the highlighter resumes where the change begins and stops
-  // where the old colours hold again; a syntax choice, or a change with
-  // nothing safe to resume from, converts the whole document.
-  if (!markModified || !editor.RecolourChanges(*choice.Highlighter)) {
-    editor.ConvertWholeDocument(*choice.Highlighter);
-  }
+  // where the old colours hold again; a syntax choice colours the whole
+  // document unless it already shows that syntax's colours (opening a file
+  // refreshes once for the load and again for its syntax), and so does a
+  // change with nothing safe to resume from. The view is coloured first.
+  const bool kept = markModified ? editor.RecolourChanges(*choice.Highlighter)
+                                 : editor.KeepColoursOf(*choice.Highlighter);
+  if (!kept) editor.ColourWholeDocument(*choice.Highlighter);
 
   editor.SetCaretPosition(caret);
   editor.ScrollCaretIntoView();

@@ -54,6 +54,11 @@ inline bool IsCrLf(std::string_view token) {
   return token.size() == 2 && token[0] == '\r' && token[1] == '\n';
 }
 
+// The record of a line start no scan has reached yet: it equals no record a
+// scan writes, whose low bits hold a look.
+constexpr std::uint64_t kUnscannedLine = ~std::uint64_t{0};
+static_assert(kLookCount < 0xFFFF, "no look has the unscanned line's low bits");
+
 // One line start: the scanner state above the look.
 constexpr std::uint64_t PackLine(TScanState state, TLookId look) {
   return state.Value << 16 | look;

@@ -173,13 +173,18 @@ void TEditorControl::NotifySelection() {
   emit SelectionMoved();
 }
 
-void TEditorControl::ReplaceAll(const QByteArray& bytes) {
+void TEditorControl::ReplaceAll(std::string_view bytes) {
   // A new content: nothing of the last scan is known to hold.
   LineRecord_.Invalidate();
   SendScintilla(SCI_CLEARALL);
-  SetEncoding(encoding::Detect(std::string_view(bytes.constData(), bytes.size())));
-  if (!bytes.isEmpty()) {
-    SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData());
+  SetEncoding(encoding::Detect(bytes));
+  if (!bytes.empty()) {
+    // Room for the text and a gap to type into, made once: the widget would
+    // grow its buffers by copying them as the text arrives, and again at the
+    // first key, which at 50 MB takes a good part of a second.
+    const auto size = static_cast<unsigned long>(bytes.size());
+    SendScintilla(SCI_ALLOCATE, size + size / 16 + 64 * 1024);
+    SendScintilla(SCI_APPENDTEXT, size, bytes.data());
   }
 }
 
@@ -211,14 +216,19 @@ void TEditorControl::ClearText() {
 
 void TEditorControl::SetTextBytes(const QByteArray& text) {
   Operation op(*this);
-  ReplaceAll(QByteArray::fromStdString(
-      textlines::ToCrLf(std::string_view(text.constData(), static_cast<size_t>(text.size())))));
+  ReplaceAll(
+      textlines::ToCrLf(std::string_view(text.constData(), static_cast<size_t>(text.size()))));
 }
 
 void TEditorControl::LoadFile(const QString& path) {
   const QByteArray bytes = textfile::ReadBytes(path);
+  // A loaded file starts a new history: undo does not go back past the load,
+  // so the load is not kept for undo either (the old text and the new, two
+  // copies of a large document). The change report follows as ever.
+  Operation op(*this);
+  SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
   SetTextBytes(bytes);
-  // A loaded file starts a new history: undo does not go back past the load.
+  SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
   SendScintilla(SCI_EMPTYUNDOBUFFER);
 }
 

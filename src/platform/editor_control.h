@@ -114,6 +114,21 @@ class TEditorControl : public QsciScintilla {
   // text the conversion would change): the caller then converts the whole
   // document, with its line starts recorded into LineRecord().
   bool RecolourChanges(TqorRTFSyntax& highlighter);
+  // The refresh of a syntax choice: where the looks are those of a
+  // conversion by the class of `highlighter` (or will be once the slices left
+  // for idle time are done) and nothing changed since (the same syntax chosen
+  // again, or after a load that was refreshed with it), a whole conversion
+  // would give the same looks: they stay, and the change report is raised as
+  // a load of them raises it. False otherwise: the caller colours the whole
+  // document.
+  bool KeepColoursOf(const TqorRTFSyntax& highlighter);
+  // Colours the whole document with `highlighter` (a syntax choice, a load):
+  // the view and a little beyond it at once, the rest while the event loop is
+  // idle (see SettleStyles), scanning from the start as a change of all of it;
+  // where that would not give what the whole conversion gives (a NUL, a lone
+  // CR or LF) or the class cannot resume a scan, the whole conversion. Raises
+  // the change report as LoadRichText does.
+  void ColourWholeDocument(TqorRTFSyntax& highlighter);
   // The whole document's conversion by `highlighter`, read by LoadRichText,
   // for the first bytes up to a NUL (the rest stays as it is); its line starts
   // are recorded for RecolourChanges to resume from.
@@ -259,10 +274,12 @@ class TEditorControl : public QsciScintilla {
   std::string PrepareSearch(const std::string& needle, const TSearchOptions& options);
   long ReplaceTarget(const std::string& replacement, bool regularExpression);
   void Report();
-  void ReplaceAll(const QByteArray& bytes);
+  void ReplaceAll(std::string_view bytes);
   void ReplaceChangedText(std::size_t same, std::string_view rest, int length);
   // Whether the record of looks and the line record stand for the text.
   bool InStep() const;
+  // ColourWholeDocument by a scan from the start; false where it cannot be.
+  bool ColourFromStart(TqorRTFSyntax& highlighter);
   // Rescans the changes into the record of looks, pausing after pauseAfter,
   // and restyles what changed; false when the rescan declined.
   bool Rescan(TqorRTFSyntax& highlighter, std::size_t pauseAfter);

@@ -227,6 +227,50 @@ bool TEditorControl::RecolourChanges(TqorRTFSyntax& highlighter) {
   return true;
 }
 
+void TEditorControl::ColourWholeDocument(TqorRTFSyntax& highlighter) {
+  if (!ColourFromStart(highlighter)) ConvertWholeDocument(highlighter);
+}
+
+bool TEditorControl::ColourFromStart(TqorRTFSyntax& highlighter) {
+  const auto total = static_cast<std::size_t>(Length());
+  if (!ScansAsConverted(std::string_view(CharacterPointer(), total))) return false;
+  const TEditorText text(*this);
+  TTextChange all;
+  if (!BeginUnscanned(highlighter, text, LineRecord_, all)) return false;
+  LastRescan_ = TRescanResult{};
+  // The record stands for what the widget shows: the looks it shows now, or
+  // none on new text. The scan writes the new ones over it.
+  Looks_.Close();
+  std::vector<std::uint8_t>& shown = RichDoc_.FormatOf;
+  if (!ShownValid_ || shown.size() != total) {
+    MakeRoom(shown, total);
+    shown.assign(total, kDefaultFormat);
+  }
+  std::string().swap(RichDoc_.Text);
+  ShownValid_ = true;
+  Change_ = all;
+  Changed_ = true;
+  if (!Rescan(highlighter, VisibleEnd() + kFirstColourSlice)) return false;
+  Operation op(*this);
+  // A load of colours is a change of the content, as LoadRichText reports it.
+  Dirty_ = true;
+  return true;
+}
+
+bool TEditorControl::KeepColoursOf(const TqorRTFSyntax& highlighter) {
+  LastRescan_ = TRescanResult{};
+  // Colours this class left for idle time count as its colours: the slices
+  // go on with them.
+  if (!InStep() || (Changed_ && !Unfinished_) || LineRecord_.ScannerClass() == nullptr ||
+      *LineRecord_.ScannerClass() != typeid(highlighter)) {
+    return false;
+  }
+  LastRescan_.Done = true;
+  Operation op(*this);
+  Dirty_ = true;
+  return true;
+}
+
 bool TEditorControl::InStep() const {
   return ShownValid_ && Looks_.Size() == static_cast<std::size_t>(Length()) && LineRecord_.Valid();
 }

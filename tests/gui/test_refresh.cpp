@@ -273,6 +273,11 @@ class TestRefresh : public QObject {
       text += "<td class=\"c\">cell " + QByteArray::number(i) + "</td>\r\n";
     e.SetTextBytes(text);
     f.synlistChange();
+    // Chosen or loaded, a long page shows its view coloured, the rest follows.
+    QVERIFY(e.StylesPending());
+    QCOMPARE(ColouringDifference(e, "HTML", e.LineStart(e.LineCount() / 8), false), QString());
+    QTRY_VERIFY_WITH_TIMEOUT(!e.StylesPending(), 20000);
+    QCOMPARE(ColouringDifference(e, "HTML", -1, false), QString());
     e.SetCaretPosition(e.LineStart(2));
     QTest::keyClicks(&e, "<!-");
     QVERIFY(!e.StylesPending());  // nothing to finish before the comment opens
@@ -302,6 +307,26 @@ class TestRefresh : public QObject {
     QVERIFY(!e.StylesPending());
     QCOMPARE(ColouringDifference(e, "HTML", -1, false), QString());
     f.hide();
+  }
+
+  // A syntax chosen again keeps the colours it shows (a whole conversion
+  // would give the same ones) and still reports the change, as choosing it
+  // always did; another one colours the document anew from the colours of
+  // the one before.
+  void choosingTheShownSyntaxAgainKeepsItsColours() {
+    TForm1& f = env->Main();
+    TEditorControl& e = *Controls(f).Edit1;
+    e.SetTextBytes(
+        QByteArray("<?php $a = 'x'; /* c */ ?>\r\n<p class=\"a\">b</p>\r\n").repeated(30));
+    for (const char* syntax : {"PHP", "PHP", "HTML", "XML", "XML", "HTML", "HTML"}) {
+      f.SetModifiedFlag(QString());
+      QSignalSpy reports(&e, &TEditorControl::Changed);
+      Controls(f).synlist->setCurrentIndex(Controls(f).synlist->findText(syntax));
+      emit Controls(f).synlist->activated(Controls(f).synlist->currentIndex());
+      QCOMPARE(reports.count(), 1);
+      QCOMPARE(f.ModifiedFlag(), QStringLiteral("1"));
+      QCOMPARE(ColouringDifference(e, syntax), QString());
+    }
   }
 
   void undoAndRedoAfterARefresh() {

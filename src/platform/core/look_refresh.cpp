@@ -1,7 +1,9 @@
 #include "look_refresh.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
+#include <typeinfo>
 
 RtfFormat LookFormat(const TqorRTFSyntax& highlighter, TLookId look) {
   // The same document start as a conversion's, so the reader resolves the
@@ -44,4 +46,30 @@ TRescanResult RescanIntoDocument(TqorRTFSyntax& highlighter, const TDocumentText
                                  std::size_t pauseAfter) {
   return RescanIntoLooks(highlighter, text, change, record, doc.Formats, doc.FormatOf.data(),
                          doc.FormatOf.size(), pauseAfter);
+}
+
+bool ScansAsConverted(std::string_view text) {
+  if (text.find('\0') != std::string_view::npos) return false;
+  for (const char* p = text.data(); p != text.data() + text.size();) {
+    const auto* end = static_cast<const char*>(
+        std::memchr(p, '\n', static_cast<std::size_t>(text.data() + text.size() - p)));
+    const char* cr = static_cast<const char*>(std::memchr(
+        p, '\r', static_cast<std::size_t>((end != nullptr ? end : text.data() + text.size()) - p)));
+    // Up to the next LF, the only CR may be the one right before it.
+    if (cr != nullptr && (end == nullptr || cr + 1 != end)) return false;
+    if (end == nullptr) break;
+    if (end == text.data() || end[-1] != '\r') return false;
+    p = end + 1;
+  }
+  return true;
+}
+
+bool BeginUnscanned(const TqorRTFSyntax& highlighter, const TDocumentText& text,
+                    TLineRecord& record, TTextChange& change) {
+  TScanState initial;
+  if (!highlighter.SaveState(initial)) return false;
+  record.Begin(typeid(highlighter), initial);
+  record.Lines().resize(text.LineCount(), kUnscannedLine);
+  change = TTextChange{0, text.Length()};
+  return true;
 }

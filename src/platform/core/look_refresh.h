@@ -17,6 +17,18 @@ TRescanResult RescanIntoLooks(TqorRTFSyntax& highlighter, const TDocumentText& t
                               TTextChange change, TLineRecord& record,
                               std::vector<RtfFormat>& formats, std::uint8_t* formatOf,
                               std::size_t size, std::size_t pauseAfter = kNoPause);
+// Whether a scan from the start of the text gives what its whole conversion
+// gives: no NUL, where the conversion stops, and no lone CR or LF, which the
+// conversion drops from the text.
+bool ScansAsConverted(std::string_view text);
+
+// Readies the record for a scan of the whole text from its start, as a change
+// of all of it: the highlighter's state at the start, every other line start
+// unscanned. Returns the change to scan (TTextChange{0, length}), or false
+// when the highlighter cannot resume a scan.
+bool BeginUnscanned(const TqorRTFSyntax& highlighter, const TDocumentText& text,
+                    TLineRecord& record, TTextChange& change);
+
 // The same into doc.FormatOf, one value per byte of the text.
 TRescanResult RescanIntoDocument(TqorRTFSyntax& highlighter, const TDocumentText& text,
                                  TTextChange change, TLineRecord& record, RtfDocument& doc,

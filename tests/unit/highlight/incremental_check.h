@@ -100,6 +100,26 @@ class TDocument {
     return false;
   }
 
+  // Colours the whole text by a scan from its start, as the editor does for a
+  // load or a syntax choice, keeping the looks it shows until the scan writes
+  // over them (or none, as on new text); it may pause as a refresh does.
+  // False where the editor would convert instead (the scan would not give
+  // what the conversion gives, or the class cannot resume).
+  bool ColourFromStart(std::size_t pauseAfter, bool keepShownLooks) {
+    std::unique_ptr<TqorRTFSyntax> highlighter = CreateHighlighter(Syntax_).Highlighter;
+    const TStringText text(Text_);
+    TTextChange all;
+    if (!ScansAsConverted(Text_) || !BeginUnscanned(*highlighter, text, Record_, all)) {
+      return false;
+    }
+    if (!keepShownLooks) Doc_.FormatOf.assign(Text_.size(), kUncovered);
+    Change_ = all;
+    Changed_ = true;
+    return Refresh(pauseAfter);
+  }
+  // The syntax of the refreshes from now on.
+  void SetSyntax(std::string syntax) { Syntax_ = std::move(syntax); }
+
   // Whether a paused rescan left looks for later, and the refreshes that
   // finish them, in slices of about `slice` bytes.
   bool Pending() const { return Pending_; }

@@ -102,6 +102,62 @@ TEST(IncrementalRefresh, PausedRescansFinishAsTheWholeConversion) {
   EXPECT_GT(paused, 100);
 }
 
+// Colouring a whole document by a scan from its start (a load, a syntax
+// choice), pausing anywhere and edited while looks are pending, gives the
+// looks of the whole conversion, from new text and from another syntax's
+// looks alike; texts the scan would not read as the conversion does are left
+// to the conversion.
+TEST(IncrementalRefresh, ColouringFromTheStartGivesTheWholeConversion) {
+  TRandom pick{std::mt19937(5)};
+  int scanned = 0;
+  for (const char* syntax : kSyntaxNames) {
+    SCOPED_TRACE(syntax);
+    const std::vector<std::string> pastes = {RandomText(pick, 800)};
+    for (int round = 0; round < 12; ++round) {
+      const char* other = kSyntaxNames[pick(kSyntaxNames.size())];
+      TDocument doc(other, RandomText(pick, 500 + pick(9000)));
+      doc.SetSyntax(syntax);
+      const std::size_t pauseAfter = pick(3) == 0 ? kNoPause : pick(doc.Text().size() + 1);
+      ASSERT_TRUE(doc.ColourFromStart(pauseAfter, pick(2) == 0));
+      ++scanned;
+      for (int edit = pick(4); edit > 0; --edit) {
+        RandomEdit(doc, pick, pastes);
+        doc.Refresh(pick(doc.Text().size() + 1));
+      }
+      doc.Settle(pick(2) == 0 ? kNoPause : 1 + pick(900));
+      ASSERT_EQ(doc.Mismatch(), "") << "round " << round << " from " << other;
+    }
+  }
+  EXPECT_GT(scanned, 50);
+
+  // Text the conversion would stop at or change: the editor converts it.
+  for (const char* inserted : {"\n", "\r", "\0"}) {
+    TDocument doc("HTML", "<b>a</b><i>b</i>\r\n");
+    doc.Replace(3, 0, std::string(inserted, 1));
+    EXPECT_FALSE(doc.ColourFromStart(kNoPause, false)) << static_cast<int>(*inserted);
+  }
+}
+
+TEST(IncrementalRefresh, TextsTheScanReadsAsTheConversionDoes) {
+  const struct {
+    std::string Text;
+    bool Scans;
+  } kCases[] = {
+      {"", true},
+      {"a", true},
+      {"a\r\nb\r\n", true},
+      {"\r\n\r\n", true},
+      {"a\nb", false},
+      {"a\rb", false},
+      {"a\r", false},
+      {"\n", false},
+      {"a\r\r\nb", false},
+      {"a\r\n\nb", false},
+      {std::string("a\0b", 3), false},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(ScansAsConverted(c.Text), c.Scans) << c.Text;
+}
+
 // A comment opened at the top pauses right after the bytes asked for; the
 // slices that follow finish it, each pausing again, and so does its closing.
 TEST(IncrementalRefresh, AnOpenedCommentIsFinishedInSlices) {
