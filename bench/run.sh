@@ -21,3 +21,18 @@ for bench in "${benches[@]}"; do
   "$bench" --benchmark_min_time=0.5 --benchmark_repetitions=3 \
     --benchmark_report_aggregates_only=true "$@"
 done
+
+# Typing in the middle again on an X display, with no accessibility bus and
+# then with one a screen reader would use (tests/support/accessibility-bus.sh):
+# the figures with assistive programs listening, and the same platform's
+# without them beside.
+keystroke=$build/bench/keystroke_bench
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+if [ -x "$keystroke" ] && command -v xvfb-run >/dev/null && command -v dbus-run-session >/dev/null; then
+  echo "== keystroke_bench on X, accessibility off"
+  xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" \
+    env QT_QPA_PLATFORM=xcb "$keystroke" --only=middle --steady-seconds=0 "$@"
+  echo "== keystroke_bench on X, accessibility on"
+  xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" \
+    "$here/../tests/support/accessibility-bus.sh" "$keystroke" --only=middle --steady-seconds=0 "$@"
+fi
