@@ -76,7 +76,9 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->setMenuBar(MainMenu1);
-  layout->addWidget(WebBrowser1);
+  // The page takes all the height the status bar's one line leaves.
+  layout->addWidget(WebBrowser1, 1);
+  StatusBar1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   layout->addWidget(StatusBar1);
 
   connect(ShowCodeWindow1, &QAction::triggered, this, Guard([this] { ShowCodeWindow1Click(); }));

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QWebEnginePage>
 
 #include "browser_wait.h"
@@ -176,6 +177,10 @@ class TestPreviewCaret : public QObject {
     QVERIFY(OutlineBecomes(QStringLiteral("p#p3.note.wide")));
     QCOMPARE(status->currentMessage(), QStringLiteral("p#p3.note.wide"));
     QVERIFY(Controls(Preview()).CaretHint1->isVisible());
+    // The status bar is one line below the page, which keeps the rest.
+    QVERIFY(status->height() < 40);
+    QVERIFY(Browser()->height() >
+            Preview().height() - Controls(Preview()).MainMenu1->height() - 40);
 
     // Far down the page: the element is scrolled into view.
     MoveCaretTo(text, "bold", 2);
