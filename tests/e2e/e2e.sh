@@ -624,8 +624,10 @@ scenario_settings_unchanged() {
   start_wm
   write_quiet_ini
   sed -i 's/^Show Preview Start=0/Show Preview Start=1/' "$prog/vexapro.ini"
-  # A file the editor wrote itself holds the recent files too, all eight keys.
-  printf '%s\r\n' '[Vexa Recent]' File{1..8}= >>"$prog/vexapro.ini"
+  # A file the editor wrote itself holds the recent files too, all eight keys,
+  # and the preview's caret outline switch.
+  printf '%s\r\n' '[Vexa Recent]' File{1..8}= '[Vexa Preview Caret]' 'Outline=1' \
+    >>"$prog/vexapro.ini"
   local before main
   before=$(cat "$prog/vexapro.ini")
   start_vexa env VEXA_SPLASH_MS=0 "$vexa"
