@@ -142,6 +142,13 @@ const TCaretCase kCarets[] = {
     // An end tag of the body closes nothing: what follows stays in the paragraph.
     {"<p>x</body>a|fter", "html body:1 p"},
     {"<svg><g><circle|/></g></svg>", "html body:1 svg g circle"},
+    // The tokenizer's states: escaped script text, an end tag with
+    // attributes, a character section in SVG, a quoted ">".
+    {"<script><!--<script>'</script>|'</script>--></script>", "html head script"},
+    {"<style>a{}</style x=\">\"><p>|", "html body:1 p"},
+    {"<svg><g><![CDATA[<p>|]]></g></svg>", "html body:1 svg g"},
+    {"<p title=\"a>b|\">x", "html body:1 p"},
+    {"<table><tr><td>a</td></tr><div>|b</div></table>", "html body:1 div"},
     {"<!DOCTYPE h|tml><p>", ""},
     {"|<html><p>", "html"},
 };
