@@ -1,7 +1,9 @@
 // Keystroke latency of the real main window, offscreen, against the same keys
 // in a QScintilla editor with its own HTML lexer, in one run. Cases: HTML of
 // 20 KiB to 50 MiB and the 1 MiB PHP, JavaScript and Pascal inputs, typing at
-// the start, middle and end, a delete of one character, a paste of 100 KB, and
+// the start, middle and end (in the middle also with the preview showing the
+// page and outlining the caret's element), a delete of one character, a paste
+// of 100 KB, and
 // the worst case, "<!--" typed near the top of a page and "-->" after it, which
 // recolours the whole rest of the document twice. Per case it prints
 //   keystroke case=.. size=.. ours_median_ms=.. ours_p90_ms=.. lexer_median_ms=.. ratio=..
@@ -21,6 +23,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -39,9 +42,12 @@
 #include "application.h"
 #include "bench_inputs.h"
 #include "editor_control.h"
+#include "form_registry.h"
 #include "highlighter_factory.h"
 #include "main_window.h"
+#include "preview_window.h"
 #include "text_lines.h"
+#include "web_browser.h"
 
 // Heap bytes in use and their peak, counted for every C++ allocation (the
 // highlighter, its stream, the RTF reader and the editor's buffers).
@@ -424,6 +430,20 @@ int main(int argc, char** argv) {
   RunCase(form, lexed, {"js-middle", "JAVA SCRIPT", &js, js.size(), 0.5, TAction::Type, typed});
   RunCase(form, lexed,
           {"pas-middle", "DELPHI SCRIPT", &pas, pas.size(), 0.5, TAction::Type, typed});
+  {
+    // The same keys while the preview shows the page and outlines the caret's element.
+    TForm4 preview;
+    forms::Register(&preview);
+    preview.show();
+    form.SetSyntaxText(QStringLiteral("HTML"));
+    form.Editor()->SetTextBytes(Document(html, mib));
+    auto* browser = preview.findChild<TWebBrowser*>(QStringLiteral("WebBrowser1"));
+    QSignalSpy loaded(browser, &QWebEngineView::loadFinished);
+    form.dxButton2Click();
+    if (!loaded.wait(30000)) std::fprintf(stderr, "the preview did not load\n");
+    RunCase(form, lexed, {"html-middle-preview", "HTML", &html, mib, 0.5, TAction::Type, typed});
+    forms::Unregister(&preview);
+  }
   for (std::size_t size : {mib, 5 * mib}) {
     RunWorstCase(form, lexed, html, size, "<!---->");
     RunWorstCase(form, lexed, html, size, "<%%>");

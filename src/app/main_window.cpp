@@ -177,6 +177,14 @@ void TForm1::FocusDocument() {
   Edit1->FocusEditor();
 }
 
+void TForm1::ShowSourceAt(int position) {
+  if (isMinimized()) showNormal();
+  show();
+  Edit1->SetCaretPosition(position);
+  Edit1->ScrollCaretIntoView();
+  FocusDocument();
+}
+
 QString TForm1::SyntaxName() const { return synlist->currentText(); }
 void TForm1::RestartPreviewTimer() { Timer1->start(); }
 void TForm1::ShowCaretLineNumber() { lineedit->setText(QString::number(Edit1->CaretLine())); }
@@ -218,7 +226,10 @@ void TForm1::SetCaretLineDisplay(bool scrollAndFocus) {
   }
 }
 
-void TForm1::Edit1SelectionChange() { SetCaretLineDisplay(true); }
+void TForm1::Edit1SelectionChange() {
+  SetCaretLineDisplay(true);
+  preview::FollowCaret(false);
+}
 
 void TForm1::gotoline1Click() {
   bool ok = false;
@@ -245,7 +256,10 @@ void TForm1::dxButton2Click() { preview::ManualUpdate(*this); }
 void TForm1::Timer1Timer() { preview::AutomaticUpdate(*this); }
 void TForm1::ShowPreviewStartPage() { preview::ShowStartPage(*this); }
 
-void TForm1::Edit1Change() { refresh::Edit1Change(*this); }
+void TForm1::Edit1Change() {
+  refresh::Edit1Change(*this);
+  preview::FollowCaret(true);
+}
 void TForm1::synlistChange() { refresh::SynlistChange(*this); }
 void TForm1::SynlistChange() { synlistChange(); }
 

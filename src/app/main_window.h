@@ -56,6 +56,7 @@ class TForm1 : public QMainWindow, public TMainForm {
   void UpdateManagerFolder() override;
   void Exit() override;
   void FocusDocument() override;
+  void ShowSourceAt(int position) override;
 
   // TMainForm
   QWidget* Window() override { return this; }

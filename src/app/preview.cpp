@@ -8,6 +8,7 @@
 #include "form_registry.h"
 #include "main_form.h"
 #include "paths.h"
+#include "preview_caret.h"
 #include "preview_window.h"
 
 namespace preview {
@@ -15,8 +16,8 @@ namespace {
 
 TForm4* PreviewWindow() { return forms::Get<TForm4>(QStringLiteral("Form4")); }
 
-void Show(const QString& path) {
-  if (TForm4* preview = PreviewWindow()) preview->Navigate(path);
+void ShowScratch(const QString& path) {
+  if (TForm4* preview = PreviewWindow()) preview->ShowScratch(path);
 }
 
 // The scratch-file failure last shown in a box: the window, the document and
@@ -54,7 +55,7 @@ void WriteAndShow(TMainForm& form) {
   const bool written =
       RunGuarded([&] { form.Editor()->SaveOwnFile(path); },
                  [&](const QString& message) { ReportScratchFailure(form, path, message); });
-  if (written) Show(path);
+  if (written) ShowScratch(path);
 }
 
 }  // namespace
@@ -79,11 +80,27 @@ void ManualUpdate(TMainForm& form) {
 
 void ShowStartPage(TMainForm& form) {
   form.StopPreviewTimer();
-  Show(paths::ProgramDir() + "vexa.vwe");
+  if (TForm4* preview = PreviewWindow()) preview->Navigate(paths::ProgramDir() + "vexa.vwe");
 }
 
 void SetOffline(bool offline) {
   if (TForm4* preview = PreviewWindow()) preview->SetOffline(offline);
+}
+
+void FollowCaret(bool textChanged) {
+  if (TForm4* preview = PreviewWindow()) preview->FollowCaret(textChanged);
+}
+
+void ReadCaretSettings(const IniFile& ini) {
+  if (TForm4* preview = PreviewWindow()) {
+    preview->SetOutlineCaret(previewcaret::ReadOutlineSwitch(ini));
+  }
+}
+
+void WriteCaretSettings(IniFile& ini) {
+  if (TForm4* preview = PreviewWindow()) {
+    previewcaret::WriteOutlineSwitch(ini, preview->OutlineCaret());
+  }
 }
 
 }  // namespace preview

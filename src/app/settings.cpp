@@ -14,6 +14,7 @@
 #include "list_hosts.h"
 #include "main_form.h"
 #include "paths.h"
+#include "preview.h"
 #include "recent_files.h"
 #include "vexa_error.h"
 #include "window_look.h"
@@ -258,6 +259,7 @@ void ReadAndApply(TMainForm& form) {
   const IniFile ini(PathBytes(path));
   const TSettingsValues v = ReadValues(ini);
   form.RecentFiles().Read(ini);
+  preview::ReadCaretSettings(ini);
   ApplyBounds(form.Window(), v);
 
   form.SetAutomaticPreview(v.AutomaticPreview);
@@ -305,6 +307,7 @@ void Write(TMainForm& form) {
   IniFile ini(PathBytes(path));
   WriteValues(ini, v);
   form.RecentFiles().Write(ini);
+  preview::WriteCaretSettings(ini);
   try {
     ini.Save();
   } catch (const IniWriteError&) {

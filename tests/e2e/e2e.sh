@@ -304,14 +304,14 @@ title_buttons() {
 ini_value() { grep -a "^$1=" "$prog/vexapro.ini" | head -n 1 | cut -d= -f2- | tr -d '\r'; }
 
 # The nineteen keys under their three sections, in the order they are written,
-# then the recent files in a section of their own.
+# then the recent files and the preview's caret outline in sections of their own.
 check_ini_layout() {
   local expected actual
   expected=$(printf '%s\n' '[Vexa options]' 'Automatic Preview' 'Word Wrap' 'Working Offline' \
     'Show Project Start' 'Show Manager Start' 'Show Preview Start' '[Vexa Manager options]' \
     'Tab' 'Qlist1' 'Qlist2' '[Vexa Interface]' 'Height' 'Width' 'Left' 'Top' 'Height Pr' \
     'Width Pr' 'Left Pr' 'Top Pr' 'Left Manager' 'Top Manager' '[Vexa Recent]' 'File1' 'File2' \
-    'File3' 'File4' 'File5' 'File6' 'File7' 'File8')
+    'File3' 'File4' 'File5' 'File6' 'File7' 'File8' '[Vexa Preview Caret]' 'Outline')
   actual=$(tr -d '\r' <"$prog/vexapro.ini" | sed -e 's/=.*//')
   [ "$expected" = "$actual" ] || fail "vexapro.ini keys differ:
 $actual"
@@ -624,8 +624,10 @@ scenario_settings_unchanged() {
   start_wm
   write_quiet_ini
   sed -i 's/^Show Preview Start=0/Show Preview Start=1/' "$prog/vexapro.ini"
-  # A file the editor wrote itself holds the recent files too, all eight keys.
-  printf '%s\r\n' '[Vexa Recent]' File{1..8}= >>"$prog/vexapro.ini"
+  # A file the editor wrote itself holds the recent files too, all eight keys,
+  # and the preview's caret outline switch.
+  printf '%s\r\n' '[Vexa Recent]' File{1..8}= '[Vexa Preview Caret]' 'Outline=1' \
+    >>"$prog/vexapro.ini"
   local before main
   before=$(cat "$prog/vexapro.ini")
   start_vexa env VEXA_SPLASH_MS=0 "$vexa"

@@ -239,13 +239,15 @@ class TestEditing : public QObject {
     f.RecentFiles().Add(QStringLiteral("/site/index.htm"));
     settings::Write(f);
     const QByteArray ini = TestEnvironment::ReadFile(env->ProgramDir() + "vexapro.ini");
-    // A section of its own, the last: the nineteen keys keep their places.
+    // A section of its own after them: the nineteen keys keep their places;
+    // only the preview's caret switch follows it.
     const int recent = ini.indexOf("[Vexa Recent]\r\nFile1=/site/index.htm\r\nFile2=\r\n");
     for (const char* before : {"[Vexa options]", "[Vexa Manager options]", "[Vexa Interface]",
                                "Top Manager=", "Qlist2="}) {
       QVERIFY2(ini.indexOf(before) >= 0 && ini.indexOf(before) < recent, before);
     }
-    QCOMPARE(ini.indexOf('[', recent + 1), -1);
+    QCOMPARE(ini.indexOf('[', recent + 1), ini.indexOf("[Vexa Preview Caret]\r\nOutline=1\r\n"));
+    QCOMPARE(ini.indexOf('[', ini.indexOf("[Vexa Preview Caret]") + 1), -1);
   }
 
   void theEncodingPanelFollowsTheDocument() {
