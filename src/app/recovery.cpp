@@ -48,17 +48,19 @@ std::unique_ptr<QLockFile> MakeLock(const QString& path) {
   return lock;
 }
 
-// Why a lock file could not be made: the lock itself tells only "no
-// permission" for a folder that cannot be written; the folder says which.
-QString LockFailure(const QLockFile& lock, const QString& folder) {
+// Why a lock file could not be made. The lock names no system error: making
+// the file once more, as the lock does first, tells which.
+QString LockFailure(const QLockFile& lock, const QString& path) {
   if (lock.error() == QLockFile::LockFailedError) {
     return QStringLiteral("Held by another program");
   }
-  if (::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK, AT_EACCESS) != 0) {
-    return QString::fromLocal8Bit(fileio::SystemReason(errno));
-  }
-  return QString::fromLocal8Bit(
-      fileio::SystemReason(lock.error() == QLockFile::PermissionError ? EACCES : EIO));
+  const QByteArray name = QFile::encodeName(path);
+  const int fd =
+      ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (fd < 0) return QString::fromLocal8Bit(fileio::SystemReason(errno));
+  ::close(fd);
+  ::unlink(name.constData());
+  return QStringLiteral("The lock file could not be written");
 }
 
 // A copy that a run which is no longer running left behind, with its lock
@@ -162,7 +164,7 @@ bool TRecovery::PrepareFolder() {
     auto lock = MakeLock(path);
     if (!lock->tryLock(0)) {
       Note(kNotKept +
-           WithReason(QStringLiteral("Cannot lock %1").arg(path), LockFailure(*lock, folder)));
+           WithReason(QStringLiteral("Cannot lock %1").arg(path), LockFailure(*lock, path)));
       return false;
     }
     Lock_ = std::move(lock);
