@@ -432,29 +432,6 @@ TEST_F(FileIoTest, EveryFailedReadSaysWhy) {
   }
 }
 
-TEST_F(FileIoTest, RemovingAFileSaysWhyItStays) {
-  Put(At("copy.vwr"), "copy");
-  Put(At("target.vwr"), "target");
-  ASSERT_EQ(::symlink("target.vwr", At("link.vwr").c_str()), 0);
-  fs::create_directory(At("folder.vwr"));
-  EXPECT_EQ(fileio::RemoveFile(At("copy.vwr")), 0);
-  EXPECT_EQ(fileio::RemoveFile(At("link.vwr")), 0);
-  EXPECT_EQ(fileio::RemoveFile(At("copy.vwr")), 0) << "a file already gone is removed";
-  EXPECT_NE(fileio::RemoveFile(At("folder.vwr")), 0);
-  EXPECT_FALSE(fs::exists(At("copy.vwr")));
-  EXPECT_FALSE(fs::is_symlink(At("link.vwr")));
-  EXPECT_EQ(Slurp(At("target.vwr")), "target");
-  EXPECT_TRUE(fs::is_directory(At("folder.vwr")));
-
-  int error = 0;
-  EXPECT_TRUE(InReadOnlyFolder(dir_, {At("target.vwr")}, [&] {
-    error = fileio::RemoveFile(At("target.vwr"));
-    return true;
-  }));
-  EXPECT_EQ(error, ReadOnlyFolderError());
-  EXPECT_EQ(Slurp(At("target.vwr")), "target");
-}
-
 TEST_F(FileIoTest, AFileThatStaysCanBeEmptiedButNeverThroughALink) {
   Put(At("copy.vwr"), "the unsaved work");
   Put(At("victim.txt"), "precious");
