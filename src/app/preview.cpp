@@ -37,24 +37,26 @@ TBoxedFailure& Boxed() {
 // document and folder, and in the status bar after that until the document
 // or its folder changes: the update runs at every pause in typing, and a box
 // each time would repeat endlessly. The box leaves the keyboard in the editor.
-void ReportScratchFailure(TMainForm& form, const QString& path, const QString& message) {
+void ReportScratchFailure(TMainForm& form, const QString& path, const QString& message,
+                          const QString& reason) {
   TBoxedFailure& boxed = Boxed();
   if (boxed.Window == form.Window() && boxed.Document == form.StatusFileName() &&
       boxed.Path == path) {
-    form.ShowStatusNote(message);
+    form.ShowStatusNote(WithReason(message, reason));
     return;
   }
   boxed = {form.Window(), form.StatusFileName(), path};
-  ReportErrorAside(message);
+  ReportErrorAside(message, reason);
 }
 
 // Writes the editor's text to the scratch file and shows it. A scratch file
 // that cannot be written ends here with the error: the browser keeps its page.
 void WriteAndShow(TMainForm& form) {
   const QString path = ScratchPath(form);
-  const bool written =
-      RunGuarded([&] { form.Editor()->SaveOwnFile(path); },
-                 [&](const QString& message) { ReportScratchFailure(form, path, message); });
+  const bool written = RunGuarded([&] { form.Editor()->SaveOwnFile(path); },
+                                  [&](const QString& message, const QString& reason) {
+                                    ReportScratchFailure(form, path, message, reason);
+                                  });
   if (written) ShowScratch(path);
 }
 

@@ -1,6 +1,9 @@
 // The preview: the scratch file and where it goes, the manual and the automatic
 // update, the start page, the offline switch, history and links, all with the
 // real browser engine.
+#include <cerrno>
+#include <cstring>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -121,6 +124,7 @@ class TestPreview : public QObject {
     f.show();
     QVERIFY(QTest::qWaitForWindowActive(&f));
     const QString failure = QStringLiteral("Cannot create file /nonexistent-folder/temp.vwe");
+    const QString reason = QString::fromLocal8Bit(std::strerror(ENOENT));
     SetDocument("/nonexistent-folder/page.htm", "one");
     Controls(f).Edit1->SetCaretPosition(3);
     Controls(f).Edit1->FocusEditor();
@@ -141,6 +145,7 @@ class TestPreview : public QObject {
     }
     QVERIFY(box != nullptr);
     QCOMPARE(box->text(), failure);
+    QCOMPARE(box->informativeText(), reason);
     QVERIFY(!*waited);
     QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&f));
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Controls(f).Edit1));
@@ -153,10 +158,10 @@ class TestPreview : public QObject {
     // Later failures of the same kind go to the status bar, by either update.
     auto* bar = Child<QStatusBar>(QStringLiteral("Form1"), QStringLiteral("StatusBar1"));
     f.Timer1Timer();
-    QCOMPARE(bar->currentMessage(), failure);
+    QCOMPARE(bar->currentMessage(), failure + " (" + reason + ")");
     bar->clearMessage();
     Controls(f).dxButton2->click();
-    QCOMPARE(bar->currentMessage(), failure);
+    QCOMPARE(bar->currentMessage(), failure + " (" + reason + ")");
     QCOMPARE(env->Errors(), QStringList());
     // Another document, or another folder: the box once more.
     SetDocument("/nonexistent-folder/other.htm", "x");

@@ -47,7 +47,10 @@ TestEnvironment::TestEnvironment(bool withData) {
             "Show Project Start=0\r\nShow Manager Start=0\r\nShow Preview Start=0\r\n"
             "[Vexa Interface]\r\nHeight=304\r\nWidth=792\r\nLeft=212\r\nTop=0\r\n"
             "Height Pr=390\r\nWidth Pr=803\r\nLeft Pr=211\r\nTop Pr=337\r\n");
-  SetErrorReporter([this](const QString& message) { Errors_ << message; });
+  SetErrorReporter([this](const QString& message, const QString& reason) {
+    Errors_ << message;
+    Reasons_ << reason;
+  });
   dialogs::SetMessageHook(
       [this](const QString& caption, const QString& text) { Messages_ << caption + "|" + text; });
 }

@@ -33,6 +33,7 @@ class TestEnvironment {
   TForm1& Main() const;
 
   QStringList& Errors() { return Errors_; }      // messages of the error box
+  QStringList& Reasons() { return Reasons_; }    // the reason under each, or ""
   QStringList& Messages() { return Messages_; }  // "caption|text" of message boxes
 
   // Writes a file (bytes as given), creating folders; returns its path.
@@ -42,6 +43,7 @@ class TestEnvironment {
  private:
   QTemporaryDir Root_;
   QStringList Errors_;
+  QStringList Reasons_;
   QStringList Messages_;
   std::unique_ptr<app::TForms> Forms_;
 };
