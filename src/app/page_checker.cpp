@@ -42,7 +42,7 @@ TPageChecker::TPageChecker(TMainForm& form, QObject* parent) : QObject(parent), 
   Delay_->setObjectName(QStringLiteral("CheckDelay"));
   Delay_->setSingleShot(true);
   Delay_->setInterval(kDelayMs);
-  connect(Delay_, &QTimer::timeout, this, Guard([this] { CheckNow(); }));
+  connect(Delay_, &QTimer::timeout, this, Guard([this] { CheckAutomatically(); }));
   // The list follows edits at a pause, not at every key.
   MovedPause_ = new QTimer(this);
   MovedPause_->setSingleShot(true);
@@ -59,7 +59,11 @@ TPageChecker::TPageChecker(TMainForm& form, QObject* parent) : QObject(parent), 
 TPageChecker::~TPageChecker() {
   if (Job_) Job_->Cancel = true;
   // A cancelled check ends at its next read: waiting for it takes no time.
-  for (QThread* t : Threads_) t->wait();
+  // Its report of the end would come to this object, which goes now.
+  for (QThread* t : Threads_) {
+    t->wait();
+    delete t;
+  }
   delete Marks_;
 }
 
@@ -98,10 +102,22 @@ void TPageChecker::ContentChanged() {
   if (Automatic_) Delay_->start();
 }
 
+check::TPageKind TPageChecker::Kind() const {
+  return check::KindForSyntax(Form_.SyntaxName().toStdString(), Form_.CurFileName().toStdString());
+}
+
+void TPageChecker::CheckAutomatically() {
+  // A script or style sheet is not a page: nothing to say about it at every pause.
+  if (Kind() == check::TPageKind::None) {
+    if (!Problems_.empty()) Clear();
+    return;
+  }
+  CheckNow();
+}
+
 bool TPageChecker::CheckNow() {
   Delay_->stop();
-  const check::TPageKind kind =
-      check::KindForSyntax(Form_.SyntaxName().toStdString(), Form_.CurFileName().toStdString());
+  const check::TPageKind kind = Kind();
   if (Job_) Job_->Cancel = true;
   Job_.reset();
   if (kind == check::TPageKind::None) {

@@ -13,6 +13,7 @@
 
 #include "check_problem.h"
 #include "edit_log.h"
+#include "page_check.h"
 
 class QThread;
 class QTimer;
@@ -60,6 +61,8 @@ class TPageChecker : public QObject {
 
  private:
   struct TJob;
+  check::TPageKind Kind() const;
+  void CheckAutomatically();
   void Delivered(const std::shared_ptr<TJob>& job);
   void MarkSlice();
   void Modified(int position, int type, int length);

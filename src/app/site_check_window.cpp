@@ -162,7 +162,10 @@ TSiteCheckWindow::TSiteCheckWindow(TMainShell& shell, QWidget* mainWindow)
 
 TSiteCheckWindow::~TSiteCheckWindow() {
   if (Job_) Job_->Cancel = true;
-  for (QThread* t : Threads_) t->wait();
+  for (QThread* t : Threads_) {
+    t->wait();
+    delete t;
+  }
 }
 
 void TSiteCheckWindow::Start(const QString& folder) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 #include "page_check.h"
 #include "page_markup.h"
@@ -14,6 +15,28 @@ constexpr bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
 }
 constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// What Tidy Page never changes: no wrapping, the editor's line ends, no mark
+// of its own, attributes, entities, addresses and values as written, and no
+// element dropped or merged for being empty or alike.
+constexpr std::pair<const char*, const char*> kKeepAsWritten[] = {
+    {"wrap", "0"},
+    {"newline", "CRLF"},
+    {"tidy-mark", "no"},
+    {"uppercase-attributes", "preserve"},
+    {"preserve-entities", "yes"},
+    {"literal-attributes", "yes"},
+    {"fix-uri", "no"},
+    {"fix-backslash", "no"},
+    {"lower-literals", "no"},
+    {"drop-empty-elements", "no"},
+    {"drop-empty-paras", "no"},
+    {"merge-divs", "no"},
+    {"merge-spans", "no"},
+    {"anchor-as-name", "no"},
+    {"join-styles", "no"},
+    {"join-classes", "no"},
+};
 
 bool IsVoid(const std::string& name) {
   static const char* const kVoid[] = {"area",  "base",    "basefont", "bgsound", "br",
@@ -323,24 +346,9 @@ TTidyPageResult TidyPage(std::string_view text, bool utf8, bool blocks, std::siz
     tidy.Set("indent", options.Indent ? "auto" : "no");
     tidy.Set("indent-spaces", std::to_string(std::clamp(options.IndentSpaces, 0, 8)).c_str());
     tidy.Set("indent-with-tabs", options.IndentWithTabs ? "yes" : "no");
-    tidy.Set("wrap", "0");
-    tidy.Set("newline", "CRLF");
-    tidy.Set("tidy-mark", "no");
+    for (const auto& [option, value] : kKeepAsWritten) tidy.Set(option, value);
     tidy.Set("doctype", HasDoctype(text, markup) ? "auto" : "omit");
     tidy.Set("show-body-only", fragment ? "yes" : "no");
-    tidy.Set("uppercase-attributes", "preserve");
-    tidy.Set("preserve-entities", "yes");
-    tidy.Set("literal-attributes", "yes");
-    tidy.Set("fix-uri", "no");
-    tidy.Set("fix-backslash", "no");
-    tidy.Set("lower-literals", "no");
-    tidy.Set("drop-empty-elements", "no");
-    tidy.Set("drop-empty-paras", "no");
-    tidy.Set("merge-divs", "no");
-    tidy.Set("merge-spans", "no");
-    tidy.Set("anchor-as-name", "no");
-    tidy.Set("join-styles", "no");
-    tidy.Set("join-classes", "no");
     if (IsXhtml(text, markup)) tidy.Set("output-xhtml", "yes");
     tidy.Run(prepared.Text, nullptr);
     std::string out;

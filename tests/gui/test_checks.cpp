@@ -195,6 +195,14 @@ class TestChecks : public QObject {
     // The automatic check marks; it does not take the keyboard away.
     QVERIFY(!Problems().isVisible());
     QVERIFY(MarkersAt(4) != 0);
+    // A script is checked by hand only: its pause says nothing.
+    Main().SetSyntaxText(QStringLiteral("JAVA SCRIPT"));
+    QTest::keyClicks(Editor(), "x");
+    FireTimer(delay);
+    QVERIFY(!Checker().Busy());
+    QVERIFY(Checker().Problems().empty());
+    QCOMPARE(MarkersAt(4), 0);
+    QVERIFY(Checker().Note().isEmpty());
     Action(Main(), "CheckAuto1")->trigger();
     QVERIFY(!delay->isActive());
   }
