@@ -1,6 +1,7 @@
 #include "check_settings.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "ini_file.h"
 
@@ -33,11 +34,28 @@ TCheckSettings ReadCheckSettings(const IniFile& ini) {
 }
 
 void WriteCheckSettings(IniFile& ini, const TCheckSettings& s) {
-  WriteFlag(ini, kChecks, "Check Automatically", s.Automatic);
-  WriteFlag(ini, kTidy, "Indent", s.Tidy.Indent);
-  ini.WriteInteger(kTidy, "Indent Spaces", s.Tidy.IndentSpaces);
-  WriteFlag(ini, kTidy, "Indent With Tabs", s.Tidy.IndentWithTabs);
-  WriteFlag(ini, kTidy, "Keep Line Breaks", s.Tidy.KeepLineBreaks);
+  const TCheckSettings defaults;
+  // A section is written once it holds anything but the defaults, and kept
+  // up to date from then on; until then the file stays as it was.
+  const auto present = [&ini](const char* section, std::initializer_list<const char*> keys) {
+    for (const char* key : keys) {
+      if (ini.ReadString(section, key, "\n") != "\n") return true;
+    }
+    return false;
+  };
+  if (s.Automatic != defaults.Automatic || present(kChecks, {"Check Automatically"})) {
+    WriteFlag(ini, kChecks, "Check Automatically", s.Automatic);
+  }
+  const TTidyOptions& t = s.Tidy;
+  const TTidyOptions& d = defaults.Tidy;
+  if (t.Indent != d.Indent || t.IndentSpaces != d.IndentSpaces ||
+      t.IndentWithTabs != d.IndentWithTabs || t.KeepLineBreaks != d.KeepLineBreaks ||
+      present(kTidy, {"Indent", "Indent Spaces", "Indent With Tabs", "Keep Line Breaks"})) {
+    WriteFlag(ini, kTidy, "Indent", t.Indent);
+    ini.WriteInteger(kTidy, "Indent Spaces", t.IndentSpaces);
+    WriteFlag(ini, kTidy, "Indent With Tabs", t.IndentWithTabs);
+    WriteFlag(ini, kTidy, "Keep Line Breaks", t.KeepLineBreaks);
+  }
 }
 
 }  // namespace check

@@ -1,7 +1,9 @@
 // The checks' settings, each in a section of its own in the settings file:
 // "Vexa Checks" ("Check Automatically") and "Vexa Tidy" ("Indent", "Indent
 // Spaces", "Indent With Tabs", "Keep Line Breaks"). Flags are "1" or "0";
-// a missing or unreadable key keeps its default.
+// a missing or unreadable key keeps its default. A section is written once
+// its options differ from the defaults (or it is in the file already), so a
+// user who never changes them keeps the settings file as it was.
 #pragma once
 
 #include "tidy_page.h"

@@ -290,17 +290,19 @@ class TestChecks : public QObject {
     QVERIFY(Action(f, "CheckAuto1")->isChecked());
     QVERIFY(Checker().Automatic());
     QCOMPARE(f.Checks().TidyOptions().IndentSpaces, 5);
+    settings::Write(f);
+    const IniFile kept(QFile::encodeName(paths::SettingsFile()).toStdString());
+    QCOMPARE(QString::fromStdString(kept.ReadString("Vexa Checks", "Check Automatically", "")),
+             QStringLiteral("1"));
+    // A new file: the options left at their defaults are not written; the
+    // others come after the specified sections.
     Action(f, "CheckAuto1")->trigger();
-    // A new file: the sections of their own come after the specified ones.
     QFile::remove(paths::SettingsFile());
     settings::Write(f);
-    const IniFile ini(QFile::encodeName(paths::SettingsFile()).toStdString());
-    QCOMPARE(QString::fromStdString(ini.ReadString("Vexa Checks", "Check Automatically", "")),
-             QStringLiteral("0"));
-    QCOMPARE(ini.ReadInteger("Vexa Tidy", "Indent Spaces", 0), 5);
     const QByteArray text = TestEnvironment::ReadFile(paths::SettingsFile());
-    QVERIFY(text.indexOf("[Vexa Interface]") < text.indexOf("[Vexa Checks]"));
-    QVERIFY(text.indexOf("[Vexa Checks]") < text.indexOf("[Vexa Tidy]"));
+    QCOMPARE(text.indexOf("[Vexa Checks]"), -1);
+    QVERIFY(text.indexOf("[Vexa Interface]") < text.indexOf("[Vexa Tidy]\r\nIndent=1\r\n"
+                                                            "Indent Spaces=5\r\n"));
   }
 
   void theCommandsComeAfterTheToolsEntries() {

@@ -176,6 +176,9 @@ TEST(CheckSettings, SectionsOfTheirOwn) {
   EXPECT_EQ(defaults.Tidy.IndentSpaces, 2);
 
   IniFile ini("/nonexistent/vexapro.ini", "[Vexa options]\r\nWord Wrap=1\r\n");
+  // The defaults write nothing: the file stays as it was.
+  check::WriteCheckSettings(ini, defaults);
+  EXPECT_EQ(ini.Text(), "[Vexa options]\r\nWord Wrap=1\r\n");
   check::TCheckSettings s;
   s.Automatic = true;
   s.Tidy.IndentSpaces = 4;
@@ -189,6 +192,12 @@ TEST(CheckSettings, SectionsOfTheirOwn) {
   EXPECT_TRUE(back.Automatic);
   EXPECT_EQ(back.Tidy.IndentSpaces, 4);
   EXPECT_FALSE(back.Tidy.KeepLineBreaks);
+  // Back to the defaults: the sections there are kept up to date.
+  check::WriteCheckSettings(ini, defaults);
+  EXPECT_EQ(ini.Text(),
+            "[Vexa options]\r\nWord Wrap=1\r\n[Vexa Checks]\r\nCheck Automatically=0\r\n"
+            "[Vexa Tidy]\r\nIndent=1\r\nIndent Spaces=2\r\nIndent With Tabs=0\r\n"
+            "Keep Line Breaks=1\r\n");
 
   IniFile odd("/nonexistent/vexapro.ini",
               "[Vexa Tidy]\r\nIndent=yes\r\nIndent Spaces=99\r\n[vexa checks]\r\n"
