@@ -310,8 +310,8 @@ class TestChecks : public QObject {
     QStringList names;
     for (QAction* a : tools->actions()) names << (a->isSeparator() ? "-" : a->objectName());
     // Entries added later may follow; these come right after the specified ones.
-    QCOMPARE(names.mid(0, 7), (QStringList{"Action9", "mengraphic", "-", "CheckPage1",
-                                           "CheckSite1", "TidyPage1", "CheckAuto1"}));
+    QCOMPARE(names.mid(0, 7), (QStringList{"Action9", "mengraphic", "-", "CheckPage1", "CheckSite1",
+                                           "TidyPage1", "CheckAuto1"}));
     QCOMPARE(Action(Main(), "CheckPage1")->shortcut(), QKeySequence(Qt::Key_F7));
     QCOMPARE(Action(Main(), "CheckSite1")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F7));
     QCOMPARE(Action(Main(), "TidyPage1")->shortcut(),
