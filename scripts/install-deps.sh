@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   qt6-webengine-dev qt6-webengine-dev-tools qt6-webchannel-dev
   libqscintilla2-qt6-dev
+  libtidy-dev libxml2-dev
   qt6-image-formats-plugins qt6-qpa-plugins
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format

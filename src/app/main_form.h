@@ -6,6 +6,7 @@
 #include "main_shell.h"
 
 class QWidget;
+class TCheckCommands;
 class TDiskWatch;
 class TRecentFiles;
 class TRecovery;
@@ -45,4 +46,7 @@ class TMainForm : public TMainShell {
   // Unsaved work: this run's recovery copy, and the watch on the document's file.
   virtual TRecovery& Recovery() = 0;
   virtual TDiskWatch& DiskWatch() = 0;
+
+  // The checks of the page and the site, with their settings.
+  virtual TCheckCommands& Checks() = 0;
 };

@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "check_commands.h"
 #include "disk_watch.h"
 #include "document_files.h"
 #include "edit_actions.h"
@@ -81,6 +82,9 @@ TForm1::~TForm1() {
   // does while the window's controls are destroyed: they go first.
   delete EditActions_;
   EditActions_ = nullptr;
+  // The checks follow the editor's reports: they go before the editor does.
+  delete Checks_;
+  Checks_ = nullptr;
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

@@ -20,6 +20,7 @@ class QMenuBar;
 class QPushButton;
 class QTimer;
 class QToolBar;
+class TCheckCommands;
 class TDiskWatch;
 class TEditActions;
 class TRecentMenu;
@@ -77,6 +78,7 @@ class TForm1 : public QMainWindow, public TMainForm {
   QString ToolFolder(TTool tool) const override;
   TRecovery& Recovery() override { return *Recovery_; }
   TDiskWatch& DiskWatch() override { return *DiskWatch_; }
+  TCheckCommands& Checks() override { return *Checks_; }
 
   // Handlers.
   void FormShow();
@@ -168,6 +170,7 @@ class TForm1 : public QMainWindow, public TMainForm {
   TDiskWatch* DiskWatch_ = nullptr;
   TRecentFiles RecentFiles_;
   TRecentMenu* RecentMenu_ = nullptr;
+  TCheckCommands* Checks_ = nullptr;
   bool Shown_ = false;
   bool Closing_ = false;
 };

@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "check_commands.h"
 #include "edit_actions.h"
 #include "editor_control.h"
 #include "flat_button.h"
@@ -132,6 +133,7 @@ void TForm1::CreateMenus() {
   tools->setObjectName(QStringLiteral("Tools1"));
   tools->addAction(Action9);
   tools->addAction(mengraphic);
+  Checks_ = new TCheckCommands(*this, tools);
   QMenu* help = ActionMainMenuBar1->addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("Help1"));
   help->addAction(Action3);

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "check_commands.h"
 #include "form_registry.h"
 #include "ini_file.h"
 #include "list_hosts.h"
@@ -259,6 +260,7 @@ void ReadAndApply(TMainForm& form) {
   const IniFile ini(PathBytes(path));
   const TSettingsValues v = ReadValues(ini);
   form.RecentFiles().Read(ini);
+  form.Checks().ReadSettings(ini);
   preview::ReadCaretSettings(ini);
   ApplyBounds(form.Window(), v);
 
@@ -307,6 +309,7 @@ void Write(TMainForm& form) {
   IniFile ini(PathBytes(path));
   WriteValues(ini, v);
   form.RecentFiles().Write(ini);
+  form.Checks().WriteSettings(ini);
   preview::WriteCaretSettings(ini);
   try {
     ini.Save();

@@ -8,9 +8,14 @@ check_install_layout() {
   local programs=$prefix/libexec/vexa shipped=$prefix/share/vexa
   [ -x "$programs/vexa" ] || fail "no executable vexa in libexec/vexa"
   [ -x "$programs/vexa-rtf" ] || fail "no executable vexa-rtf in libexec/vexa"
+  [ -x "$programs/vexa-check" ] || fail "no executable vexa-check in libexec/vexa"
   [ -x "$prefix/bin/vexa" ] || fail "no launcher bin/vexa"
   [ "$(readlink -f "$prefix/bin/vexa-rtf")" = "$(readlink -f "$programs/vexa-rtf")" ] ||
     fail "bin/vexa-rtf does not lead to the program"
+  [ "$(readlink -f "$prefix/bin/vexa-check")" = "$(readlink -f "$programs/vexa-check")" ] ||
+    fail "bin/vexa-check does not lead to the program"
+  "$prefix/bin/vexa-check" --help >"$work/vexa-check.log" 2>&1 ||
+    fail "the installed vexa-check does not run: $(cat "$work/vexa-check.log")"
   local missing
   missing=$(cd "$data" && find . -type f | while read -r f; do
     cmp -s "$f" "$shipped/$f" || echo "$f"
@@ -33,7 +38,7 @@ check_install_layout() {
   [ -n "$metainfo" ] || fail "no AppStream metainfo"
   appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 ||
     fail "metainfo does not validate: $(cat "$work/appstream.log")"
-  for page in vexa vexa-rtf; do
+  for page in vexa vexa-rtf vexa-check; do
     [ -s "$prefix/share/man/man1/$page.1.gz" ] || fail "no man page $page(1)"
   done
   local copyright=$prefix/share/doc/vexa/copyright
