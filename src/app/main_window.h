@@ -22,6 +22,7 @@ class QTimer;
 class QToolBar;
 class TDiskWatch;
 class TEditActions;
+class THtmlTyping;
 class TRecentMenu;
 class TRecovery;
 class TdxButton;
@@ -76,6 +77,8 @@ class TForm1 : public QMainWindow, public TMainForm {
   QString ToolFolder(TTool tool) const override;
   TRecovery& Recovery() override { return *Recovery_; }
   TDiskWatch& DiskWatch() override { return *DiskWatch_; }
+  TEditingOptions EditingOptions() const override;
+  void SetEditingOptions(const TEditingOptions& options) override;
 
   // Handlers.
   void FormShow();
@@ -163,6 +166,7 @@ class TForm1 : public QMainWindow, public TMainForm {
   QLabel* StatusPanel1_ = nullptr;
   QLabel* StatusPanel2_ = nullptr;  // the document's encoding
   TEditActions* EditActions_ = nullptr;
+  THtmlTyping* Typing_ = nullptr;
   TRecovery* Recovery_ = nullptr;
   TDiskWatch* DiskWatch_ = nullptr;
   TRecentFiles RecentFiles_;

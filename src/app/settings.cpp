@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "editing_options.h"
 #include "form_registry.h"
 #include "ini_file.h"
 #include "list_hosts.h"
@@ -258,6 +259,7 @@ void ReadAndApply(TMainForm& form) {
   const IniFile ini(PathBytes(path));
   const TSettingsValues v = ReadValues(ini);
   form.RecentFiles().Read(ini);
+  form.SetEditingOptions(ReadEditingOptions(ini));
   ApplyBounds(form.Window(), v);
 
   form.SetAutomaticPreview(v.AutomaticPreview);
@@ -305,6 +307,7 @@ void Write(TMainForm& form) {
   IniFile ini(PathBytes(path));
   WriteValues(ini, v);
   form.RecentFiles().Write(ini);
+  WriteEditingOptions(ini, form.EditingOptions());
   try {
     ini.Save();
   } catch (const IniWriteError&) {
