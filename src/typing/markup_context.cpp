@@ -135,24 +135,53 @@ TRegionAt RegionAt(TMarkupReader& markup, std::size_t pos, THint hint, std::size
   };
 
   const std::size_t floor = pos > limit ? pos - limit : 0;
+  // Most "<" and ">" begin or end none of the markers: the byte beside them
+  // tells which could.
   for (std::size_t i = pos; i > floor && !allDecided();) {
     i = markup.PrevAngle(i, floor);
     if (i == kNoPosition) break;
     if (text.At(i) == '>') {
-      if (i >= 1 && text.At(i - 1) == '%') decide(kServer, false, i);
-      if (i >= 1 && text.At(i - 1) == '?') decide(kInstruction, false, i);
-      if (i >= 2 && text.Matches(i - 2, "-->")) decide(kComment, false, i);
-      if (i >= 2 && text.Matches(i - 2, "]]>")) decide(kCData, false, i);
+      switch (i >= 1 ? text.At(i - 1) : '\0') {
+        case '%':
+          decide(kServer, false, i);
+          break;
+        case '?':
+          decide(kInstruction, false, i);
+          break;
+        case '-':
+          if (i >= 2 && text.At(i - 2) == '-') decide(kComment, false, i);
+          break;
+        case ']':
+          if (i >= 2 && text.At(i - 2) == ']') decide(kCData, false, i);
+          break;
+        default:
+          break;
+      }
       continue;
     }
-    if (before(i, "<%")) decide(kServer, true, i);
-    if (before(i, "<?")) decide(kInstruction, true, i);
-    if (before(i, "<!--")) decide(kComment, true, i);
-    if (before(i, "<![CDATA[")) decide(kCData, true, i);
-    if (tagNamed(i, "</script")) decide(kScript, false, i);
-    if (tagNamed(i, "<script")) decide(kScript, true, i);
-    if (tagNamed(i, "</style")) decide(kStyle, false, i);
-    if (tagNamed(i, "<style")) decide(kStyle, true, i);
+    switch (text.At(i + 1)) {
+      case '%':
+        if (before(i, "<%")) decide(kServer, true, i);
+        break;
+      case '?':
+        if (before(i, "<?")) decide(kInstruction, true, i);
+        break;
+      case '!':
+        if (before(i, "<!--")) decide(kComment, true, i);
+        if (before(i, "<![CDATA[")) decide(kCData, true, i);
+        break;
+      case '/':
+        if (tagNamed(i, "</script")) decide(kScript, false, i);
+        if (tagNamed(i, "</style")) decide(kStyle, false, i);
+        break;
+      case 's':
+      case 'S':
+        if (tagNamed(i, "<script")) decide(kScript, true, i);
+        if (tagNamed(i, "<style")) decide(kStyle, true, i);
+        break;
+      default:
+        break;
+    }
   }
 
   // Of the constructs open at the caret, the outermost holds the others: a

@@ -243,12 +243,7 @@ std::size_t TMarkupReader::EndTagAfter(std::size_t pos, std::string_view name) {
 }
 
 std::size_t TMarkupReader::PrevAngle(std::size_t before, std::size_t floor) {
-  for (std::size_t i = std::min(before, Text_.Length()); i > floor;) {
-    --i;
-    const char c = Text_.At(i);
-    if (c == '<' || c == '>') return i;
-  }
-  return kNoPosition;
+  return Text_.FindBack2(std::min(before, Text_.Length()), floor, '<', '>');
 }
 
 std::size_t TMarkupReader::Find(std::string_view needle, std::size_t from, std::size_t bound,

@@ -15,9 +15,28 @@ bool TStringSource::ReadStyles(std::size_t from, std::size_t count, std::uint8_t
 }
 
 void TTextReader::Load(std::size_t i) {
-  BlockStart_ = i - i % kBlock;
-  BlockSize_ = std::min(kBlock, Length_ - BlockStart_);
-  Source_.Read(BlockStart_, BlockSize_, Block_);
+  Used_ = 1 - Used_;
+  if (i - Start_[Used_] < Size_[Used_]) return;
+  Start_[Used_] = i - i % kBlock;
+  Size_[Used_] = std::min(kBlock, Length_ - Start_[Used_]);
+  Source_.Read(Start_[Used_], Size_[Used_], Block_[Used_]);
+}
+
+std::size_t TTextReader::FindBack2(std::size_t before, std::size_t floor, char a, char b) {
+  std::size_t i = std::min(before, Length_);
+  while (i > floor) {
+    const std::size_t last = i - 1;
+    if (last - Start_[Used_] >= Size_[Used_]) Load(last);
+    const std::size_t start = Start_[Used_];
+    const char* block = Block_[Used_];
+    const std::size_t stop = std::max(floor, start);
+    for (std::size_t k = i - start; k > stop - start;) {
+      --k;
+      if (block[k] == a || block[k] == b) return start + k;
+    }
+    i = stop;
+  }
+  return static_cast<std::size_t>(-1);
 }
 
 bool TTextReader::HasStyles() {

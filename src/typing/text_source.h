@@ -41,7 +41,8 @@ class TStringSource : public TTextSource {
   std::vector<std::uint8_t> Styles_;
 };
 
-// Byte access by position through one cached block, in either direction.
+// Byte access by position through two cached blocks, so that reading on both
+// sides of a block's border does not read the blocks again and again.
 class TTextReader {
  public:
   static constexpr std::size_t kBlock = 4096;
@@ -52,12 +53,17 @@ class TTextReader {
   // The byte at i, or NUL at and beyond the end.
   char At(std::size_t i) {
     if (i >= Length_) return '\0';
-    if (i - BlockStart_ >= BlockSize_) Load(i);
-    return Block_[i - BlockStart_];
+    if (i - Start_[Used_] >= Size_[Used_]) Load(i);
+    return Block_[Used_][i - Start_[Used_]];
   }
   // The style at i; HasStyles() false when the source keeps none.
   std::uint8_t StyleAt(std::size_t i);
   bool HasStyles();
+
+  // The last position in [floor, before) holding `a` or `b`; npos when none.
+  // Reads the cached blocks directly: the searches back from the caret spend
+  // most of their time here.
+  std::size_t FindBack2(std::size_t before, std::size_t floor, char a, char b);
 
   // Whether the bytes at `at` are `word` (ASCII letters compared without
   // regard to case when ignoreCase).
@@ -65,13 +71,15 @@ class TTextReader {
   std::string Copy(std::size_t from, std::size_t to);
 
  private:
+  // Makes the block holding i the one in use, reading it unless it is the other.
   void Load(std::size_t i);
 
   const TTextSource& Source_;
   std::size_t Length_;
-  std::size_t BlockStart_ = 0;
-  std::size_t BlockSize_ = 0;
-  char Block_[kBlock];
+  int Used_ = 0;
+  std::size_t Start_[2] = {0, 0};
+  std::size_t Size_[2] = {0, 0};
+  char Block_[2][kBlock];
   // Styles, read on demand in blocks of their own.
   int Styled_ = -1;  // unknown, 0 none, 1 some
   std::size_t StyleStart_ = 0;
