@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScopedValueRollback>
-#include <QTimer>
 #include <typeinfo>
 #include <vector>
 
@@ -125,11 +124,7 @@ struct THtmlTyping::TPlace {
 };
 
 THtmlTyping::THtmlTyping(TMainForm& form, TEditorControl* editor, QObject* parent)
-    : QObject(parent),
-      Form_(form),
-      Editor_(editor),
-      Margin_(new TLineNumberMargin(editor)),
-      MatchTimer_(new QTimer(this)) {
+    : QObject(parent), Form_(form), Editor_(editor), Margin_(new TLineNumberMargin(editor)) {
   setObjectName(QStringLiteral("HtmlTyping"));
   Send(Editor_, Sci::SCI_INDICSETSTYLE, kMatchIndicator, Sci::INDIC_STRAIGHTBOX);
   Send(Editor_, Sci::SCI_INDICSETFORE, kMatchIndicator, 0x00C080);
@@ -142,13 +137,10 @@ THtmlTyping::THtmlTyping(TMainForm& form, TEditorControl* editor, QObject* paren
   Send(Editor_, Sci::SCI_SETCARETLINEBACK, 0xFAF0E8);
   Send(Editor_, Sci::SCI_SETCARETLINEVISIBLEALWAYS, 1);
 
-  // The pairs are marked once the key or the move is done with, so a run of
-  // keys marks them once.
-  MatchTimer_->setSingleShot(true);
-  MatchTimer_->setInterval(0);
-  connect(MatchTimer_, &QTimer::timeout, this, &THtmlTyping::MarkPairs);
-  connect(Editor_, &TEditorControl::SelectionMoved, MatchTimer_, qOverload<>(&QTimer::start));
-  connect(Editor_, &TEditorControl::Changed, MatchTimer_, qOverload<>(&QTimer::start));
+  // The pairs are marked once the key or the move is done with, so a key that
+  // moves the caret and changes the text marks them once.
+  connect(Editor_, &TEditorControl::SelectionMoved, this, &THtmlTyping::MarkPairsSoon);
+  connect(Editor_, &TEditorControl::Changed, this, &THtmlTyping::MarkPairsSoon);
   // An end tag is typed over only while nothing else changes the document.
   connect(Editor_, &TEditorControl::Changed, this, [this] {
     if (!Applying_) TypeOver_.Stop();
@@ -224,11 +216,7 @@ void THtmlTyping::SetOptions(const TEditingOptions& options) {
   TabAction_->setChecked(options.TabExpands);
   if (Margin_->Shown() != options.LineNumbers) Margin_->SetShown(options.LineNumbers);
   Send(Editor_, Sci::SCI_SETCARETLINEVISIBLE, options.CaretLine ? 1 : 0);
-  if (options.MatchPairs) {
-    MatchTimer_->start();
-  } else {
-    ClearMarks();
-  }
+  MarkPairsSoon();
 }
 
 THint THtmlTyping::HintAt(std::size_t pos) {
@@ -500,30 +488,58 @@ void THtmlTyping::GoToMatch() {
   Editor_->ScrollCaretIntoView();
 }
 
-void THtmlTyping::ClearMarks() {
-  if (!Marked_) return;
-  Marked_ = false;
+std::vector<TRange> THtmlTyping::Marks(int indicator) const {
+  // The indicator's runs; there are a few at most.
+  std::vector<TRange> runs;
   const long length = Editor_->Length();
-  for (int indicator : {kMatchIndicator, kUnmatchedIndicator}) {
+  for (long pos = 0; pos < length;) {
+    const long end =
+        Send(Editor_, Sci::SCI_INDICATOREND, static_cast<unsigned long>(indicator), pos);
+    if (Send(Editor_, Sci::SCI_INDICATORVALUEAT, static_cast<unsigned long>(indicator), pos) != 0) {
+      runs.push_back({static_cast<std::size_t>(pos), static_cast<std::size_t>(end)});
+    }
+    if (end <= pos) break;
+    pos = end;
+  }
+  return runs;
+}
+
+void THtmlTyping::ShowMarks(const std::vector<TRange>& matched, const std::vector<TRange>& lone) {
+  // Marks already where they belong (they move with the text) are left as
+  // they are: nothing is drawn again for them.
+  const std::pair<int, const std::vector<TRange>*> wanted[] = {{kMatchIndicator, &matched},
+                                                               {kUnmatchedIndicator, &lone}};
+  for (const auto& [indicator, ranges] : wanted) {
+    if (Marks(indicator) == *ranges) continue;
     Send(Editor_, Sci::SCI_SETINDICATORCURRENT, static_cast<unsigned long>(indicator));
-    Send(Editor_, Sci::SCI_INDICATORCLEARRANGE, 0, length);
+    Send(Editor_, Sci::SCI_INDICATORCLEARRANGE, 0, Editor_->Length());
+    for (const TRange& range : *ranges) {
+      Send(Editor_, Sci::SCI_INDICATORFILLRANGE, static_cast<unsigned long>(range.From),
+           static_cast<long>(range.To - range.From));
+    }
   }
 }
 
+void THtmlTyping::MarkPairsSoon() {
+  if (MarkPending_) return;
+  MarkPending_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        MarkPending_ = false;
+        MarkPairs();
+      },
+      Qt::QueuedConnection);
+}
+
 void THtmlTyping::MarkPairs() {
-  ClearMarks();
-  if (!Options_.MatchPairs) return;
+  if (!Options_.MatchPairs) return ShowMarks({}, {});
   TPlace place(*this, false);
-  if (!PairMayBeAt(place.Text, place.Caret)) return;
+  if (!PairMayBeAt(place.Text, place.Caret)) return ShowMarks({}, {});
   place.Scan(*this);
   const TPairMarks marks = PairsAt(place.Markup, place.Caret, place.Hint, place.Traits.Brackets,
                                    kScanLimit, kMarkRegionLimit);
-  const auto mark = [this](int indicator, const TRange& range) {
-    Send(Editor_, Sci::SCI_SETINDICATORCURRENT, static_cast<unsigned long>(indicator));
-    Send(Editor_, Sci::SCI_INDICATORFILLRANGE, static_cast<unsigned long>(range.From),
-         static_cast<long>(range.To - range.From));
-    Marked_ = true;
-  };
-  for (const TRange& range : marks.Matched) mark(kMatchIndicator, range);
-  if (marks.Unmatched) mark(kUnmatchedIndicator, *marks.Unmatched);
+  std::vector<TRange> lone;
+  if (marks.Unmatched) lone.push_back(*marks.Unmatched);
+  ShowMarks(marks.Matched, lone);
 }

@@ -10,14 +10,15 @@
 #include <QString>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "editing_options.h"
 #include "markup_context.h"
+#include "pair_matching.h"
 #include "tag_closing.h"
 
 class QAction;
 class QMenu;
-class QTimer;
 class TEditorControl;
 class TEmmet;
 class TLineNumberMargin;
@@ -63,8 +64,11 @@ class THtmlTyping : public QObject {
   // Replaces [From, To) by the edit's text, with the typed key, as one change
   // and one undo step, and puts the caret in it.
   void Apply(const TEdit& edit);
+  void MarkPairsSoon();
   void MarkPairs();
-  void ClearMarks();
+  // The runs of an indicator, and the marks shown where they differ.
+  std::vector<TRange> Marks(int indicator) const;
+  void ShowMarks(const std::vector<TRange>& matched, const std::vector<TRange>& lone);
   THint HintAt(std::size_t pos);
   std::string Step(TMarkupReader& markup);
 
@@ -72,8 +76,7 @@ class THtmlTyping : public QObject {
   TEditorControl* Editor_;
   TEditingOptions Options_;
   TLineNumberMargin* Margin_;
-  QTimer* MatchTimer_;
-  bool Marked_ = false;
+  bool MarkPending_ = false;
   bool Applying_ = false;
   TTypeOver TypeOver_;
   std::unique_ptr<TEmmet> Emmet_;

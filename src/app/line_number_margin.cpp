@@ -21,7 +21,8 @@ TLineNumberMargin::TLineNumberMargin(QsciScintilla* editor)
     : QWidget(editor->viewport()), Editor_(editor) {
   setObjectName(QStringLiteral("LineNumbers"));
   setAttribute(Qt::WA_TransparentForMouseEvents);
-  setAttribute(Qt::WA_NoSystemBackground);
+  // The widget paints all of itself: what lies below it is never drawn for it.
+  setAttribute(Qt::WA_OpaquePaintEvent);
   setFont(Editor_->font());
   Send(Editor_, QsciScintillaBase::SCI_SETMARGINTYPEN, kMargin,
        QsciScintillaBase::SC_MARGIN_COLOUR);
@@ -31,9 +32,8 @@ TLineNumberMargin::TLineNumberMargin(QsciScintilla* editor)
   connect(Editor_, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int updated) {
     if (!Shown_) return;
     if (updated & QsciScintillaBase::SC_UPDATE_CONTENT) Fit();
-    if (updated & (QsciScintillaBase::SC_UPDATE_V_SCROLL | QsciScintillaBase::SC_UPDATE_CONTENT)) {
-      update();
-    }
+    // Drawn again only when other numbers come into view.
+    if (ViewKey() != Drawn_) update();
   });
   hide();
 }
@@ -41,6 +41,7 @@ TLineNumberMargin::TLineNumberMargin(QsciScintilla* editor)
 void TLineNumberMargin::SetShown(bool on) {
   Shown_ = on;
   Digits_ = 0;
+  Drawn_.clear();
   if (on) {
     Fit();
     show();
@@ -61,12 +62,14 @@ void TLineNumberMargin::Fit() {
       fontMetrics().horizontalAdvance(QString(digits, QLatin1Char('9'))) + 2 * kPadding;
   Send(Editor_, QsciScintillaBase::SCI_SETMARGINWIDTHN, kMargin, static_cast<unsigned long>(width));
   setGeometry(0, 0, width, Editor_->viewport()->height());
+  Drawn_.clear();
 }
 
 bool TLineNumberMargin::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Resize || event->type() == QEvent::FontChange) {
     setFont(Editor_->font());
     Digits_ = 0;
+    Drawn_.clear();
     if (Shown_) Fit();
   }
   return QWidget::eventFilter(watched, event);
@@ -97,14 +100,29 @@ QList<QPair<int, int>> TLineNumberMargin::NumbersInView() const {
   return numbers;
 }
 
+QList<QPair<int, int>> TLineNumberMargin::ViewKey() const {
+  // The numbers in view and the place of each: the picture changes with them alone.
+  return NumbersInView();
+}
+
 void TLineNumberMargin::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.setFont(Editor_->font());
-  painter.setPen(kFore);
-  const int height = static_cast<int>(Send(Editor_, QsciScintillaBase::SCI_TEXTHEIGHT, 0));
-  const int right = width() - kPadding;
-  for (const QPair<int, int>& n : NumbersInView()) {
-    painter.drawText(QRect(0, n.second, right, height), Qt::AlignRight | Qt::AlignVCenter,
-                     QString::number(n.first));
+  const QList<QPair<int, int>> numbers = ViewKey();
+  const qreal ratio = devicePixelRatioF();
+  if (numbers != Drawn_ || Picture_.size() != size() * ratio) {
+    // Drawn once for the lines in view, then only copied while they stay.
+    Picture_ = QPixmap(size() * ratio);
+    Picture_.setDevicePixelRatio(ratio);
+    Picture_.fill(kBack);
+    QPainter painter(&Picture_);
+    painter.setFont(Editor_->font());
+    painter.setPen(kFore);
+    const int height = static_cast<int>(Send(Editor_, QsciScintillaBase::SCI_TEXTHEIGHT, 0));
+    const int right = width() - kPadding;
+    for (const QPair<int, int>& n : numbers) {
+      painter.drawText(QRect(0, n.second, right, height), Qt::AlignRight | Qt::AlignVCenter,
+                       QString::number(n.first));
+    }
+    Drawn_ = numbers;
   }
+  QPainter(this).drawPixmap(0, 0, Picture_);
 }

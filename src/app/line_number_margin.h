@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QPair>
+#include <QPixmap>
 #include <QWidget>
 
 class QsciScintilla;
@@ -27,8 +28,12 @@ class TLineNumberMargin : public QWidget {
  private:
   // The margin as wide as the largest number needs.
   void Fit();
+  QList<QPair<int, int>> ViewKey() const;
 
   QsciScintilla* Editor_;
   bool Shown_ = false;
   int Digits_ = 0;
+  // The numbers as last drawn, and their picture.
+  QList<QPair<int, int>> Drawn_;
+  QPixmap Picture_;
 };
