@@ -1,6 +1,8 @@
 #include "html_typing.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScopedValueRollback>
@@ -91,6 +93,16 @@ TSyntaxTraits TraitsOf(const QString& syntax) {
     return {TMarkupFlavour::None, false, TBracketScope::Everywhere, false};
   }
   return {TMarkupFlavour::Html, true, TBracketScope::ScriptParts, true};
+}
+
+// Emmet's bundle: in the program folder, else beside the executable (a
+// program folder chosen by VEXA_PROGRAM_DIR may hold the user's files alone).
+QString EmmetFile() {
+  const QString name = QStringLiteral("emmet/emmet.es.js");
+  const QString inProgramFolder = paths::ProgramDir() + name;
+  if (QFileInfo::exists(inProgramFolder)) return inProgramFolder;
+  const QString besideProgram = QCoreApplication::applicationDirPath() + "/" + name;
+  return QFileInfo::exists(besideProgram) ? besideProgram : inProgramFolder;
 }
 
 QAction* Switch(QObject* parent, const char* name, const QString& caption) {
@@ -448,7 +460,7 @@ bool THtmlTyping::ExpandAbbreviation(bool quiet) {
   request.BaseIndent = decode(place.Text.Copy(lineStart, blanks));
   // The skeleton declares the encoding the page is kept in.
   request.Charset = utf8 ? QStringLiteral("UTF-8") : QStringLiteral("windows-1252");
-  if (!Emmet_) Emmet_ = std::make_unique<TEmmet>(paths::ProgramDir() + "emmet/emmet.es.js");
+  if (!Emmet_) Emmet_ = std::make_unique<TEmmet>(EmmetFile());
   const TEmmet::TResult result = Emmet_->Expand(request);
   if (!result.Ok) {
     if (!quiet) Form_.ShowStatusNote(result.Error);
