@@ -397,7 +397,7 @@ void RunTypingAids(TForm1& form, const std::string& sample, std::size_t size) {
   TCase c{"typing-aids", "HTML", &sample, size, 0.5, TAction::Type, kTyped};
   std::vector<double> wall[2];
   std::vector<double> cpu[2];
-  for (int round = 0; round < (huge ? 4 : 8); ++round) {
+  for (int round = 0; round < (huge ? 4 : 16); ++round) {
     for (const bool on : {false, true}) {
       form.SetEditingOptions(AllAids(on));
       Open(form, c, doc);
