@@ -9,6 +9,7 @@ class QWidget;
 class TCheckCommands;
 class TDiskWatch;
 class TRecentFiles;
+struct TEditingOptions;
 class TRecovery;
 
 // The two optional external tools of the Tools menu.
@@ -49,4 +50,7 @@ class TMainForm : public TMainShell {
 
   // The checks of the page and the site, with their settings.
   virtual TCheckCommands& Checks() = 0;
+  // The switches of the typing aids (line numbers, closing tags, ...).
+  virtual TEditingOptions EditingOptions() const = 0;
+  virtual void SetEditingOptions(const TEditingOptions& options) = 0;
 };

@@ -15,11 +15,13 @@
 #include "disk_watch.h"
 #include "document_files.h"
 #include "edit_actions.h"
+#include "editing_options.h"
 #include "editor_control.h"
 #include "error_guard.h"
 #include "flat_button.h"
 #include "form_registry.h"
 #include "highlight_refresh.h"
+#include "html_typing.h"
 #include "list_hosts.h"
 #include "main_keys.h"
 #include "paths.h"
@@ -202,6 +204,9 @@ void TForm1::SetWordWrap(bool on) {
 }
 
 bool TForm1::WorkingOffline() const { return CheckBox1->isChecked(); }
+
+TEditingOptions TForm1::EditingOptions() const { return Typing_->Options(); }
+void TForm1::SetEditingOptions(const TEditingOptions& options) { Typing_->SetOptions(options); }
 
 void TForm1::SetWorkingOffline(bool on) {
   CheckBox1->setChecked(on);

@@ -23,6 +23,7 @@ class QToolBar;
 class TCheckCommands;
 class TDiskWatch;
 class TEditActions;
+class THtmlTyping;
 class TRecentMenu;
 class TRecovery;
 class TdxButton;
@@ -79,6 +80,8 @@ class TForm1 : public QMainWindow, public TMainForm {
   TRecovery& Recovery() override { return *Recovery_; }
   TDiskWatch& DiskWatch() override { return *DiskWatch_; }
   TCheckCommands& Checks() override { return *Checks_; }
+  TEditingOptions EditingOptions() const override;
+  void SetEditingOptions(const TEditingOptions& options) override;
 
   // Handlers.
   void FormShow();
@@ -166,6 +169,7 @@ class TForm1 : public QMainWindow, public TMainForm {
   QLabel* StatusPanel1_ = nullptr;
   QLabel* StatusPanel2_ = nullptr;  // the document's encoding
   TEditActions* EditActions_ = nullptr;
+  THtmlTyping* Typing_ = nullptr;
   TRecovery* Recovery_ = nullptr;
   TDiskWatch* DiskWatch_ = nullptr;
   TRecentFiles RecentFiles_;

@@ -21,6 +21,7 @@
 #include "editor_control.h"
 #include "flat_button.h"
 #include "highlighter_factory.h"
+#include "html_typing.h"
 #include "image_list.h"
 #include "recent_menu.h"
 
@@ -125,6 +126,8 @@ void TForm1::CreateMenus() {
   edit->addAction(EditCopy1);
   edit->addAction(EditCut1);
   edit->addAction(EditPaste1);
+  Typing_ = new THtmlTyping(*this, Edit1, this);
+  Typing_->AddToMenu(edit);
   QMenu* search = ActionMainMenuBar1->addMenu(QStringLiteral("&Search"));
   search->setObjectName(QStringLiteral("Search1"));
   search->addAction(SearchFind1);

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "check_commands.h"
+#include "editing_options.h"
 #include "form_registry.h"
 #include "ini_file.h"
 #include "list_hosts.h"
@@ -260,8 +261,9 @@ void ReadAndApply(TMainForm& form) {
   const IniFile ini(PathBytes(path));
   const TSettingsValues v = ReadValues(ini);
   form.RecentFiles().Read(ini);
-  form.Checks().ReadSettings(ini);
+  form.SetEditingOptions(ReadEditingOptions(ini));
   preview::ReadCaretSettings(ini);
+  form.Checks().ReadSettings(ini);
   ApplyBounds(form.Window(), v);
 
   form.SetAutomaticPreview(v.AutomaticPreview);
@@ -309,8 +311,9 @@ void Write(TMainForm& form) {
   IniFile ini(PathBytes(path));
   WriteValues(ini, v);
   form.RecentFiles().Write(ini);
-  form.Checks().WriteSettings(ini);
+  WriteEditingOptions(ini, form.EditingOptions());
   preview::WriteCaretSettings(ini);
+  form.Checks().WriteSettings(ini);
   try {
     ini.Save();
   } catch (const IniWriteError&) {

@@ -102,6 +102,15 @@ class TEditorControl : public QsciScintilla {
   // the last report (Scintilla's own notice comes only with the next repaint).
   void NotifySelection();
 
+  // Runs `edit`, which changes the content through the widget's own calls,
+  // as one operation, as a typed key is one: one change report however many
+  // modifications it makes, and one selection report after it.
+  template <class Edit>
+  void AsOneChange(Edit&& edit) {
+    Operation op(*this);
+    edit();
+  }
+
   // Selects the next occurrence of the bytes after the selection (down) or
   // before it (up) and scrolls it into view; false when there is none.
   bool FindText(const std::string& needle, bool matchCase, bool wholeWord, bool down);

@@ -311,7 +311,9 @@ check_ini_layout() {
     'Show Project Start' 'Show Manager Start' 'Show Preview Start' '[Vexa Manager options]' \
     'Tab' 'Qlist1' 'Qlist2' '[Vexa Interface]' 'Height' 'Width' 'Left' 'Top' 'Height Pr' \
     'Width Pr' 'Left Pr' 'Top Pr' 'Left Manager' 'Top Manager' '[Vexa Recent]' 'File1' 'File2' \
-    'File3' 'File4' 'File5' 'File6' 'File7' 'File8' '[Vexa Preview Caret]' 'Outline')
+    'File3' 'File4' 'File5' 'File6' 'File7' 'File8' '[Vexa Editing]' 'Line Numbers' 'Caret Line' \
+    'Close Tags' 'Complete End Tags' 'Match Pairs' 'Auto Indent' 'Tab Expands' \
+    '[Vexa Preview Caret]' 'Outline')
   actual=$(tr -d '\r' <"$prog/vexapro.ini" | sed -e 's/=.*//')
   [ "$expected" = "$actual" ] || fail "vexapro.ini keys differ:
 $actual"
@@ -625,9 +627,11 @@ scenario_settings_unchanged() {
   write_quiet_ini
   sed -i 's/^Show Preview Start=0/Show Preview Start=1/' "$prog/vexapro.ini"
   # A file the editor wrote itself holds the recent files too, all eight keys,
-  # and the preview's caret outline switch.
-  printf '%s\r\n' '[Vexa Recent]' File{1..8}= '[Vexa Preview Caret]' 'Outline=1' \
-    >>"$prog/vexapro.ini"
+  # the typing aids' switches and the preview's caret outline switch.
+  printf '%s\r\n' '[Vexa Recent]' File{1..8}= >>"$prog/vexapro.ini"
+  printf '%s\r\n' '[Vexa Editing]' 'Line Numbers=1' 'Caret Line=1' 'Close Tags=1' \
+    'Complete End Tags=1' 'Match Pairs=1' 'Auto Indent=1' 'Tab Expands=0' \
+    '[Vexa Preview Caret]' 'Outline=1' >>"$prog/vexapro.ini"
   local before main
   before=$(cat "$prog/vexapro.ini")
   start_vexa env VEXA_SPLASH_MS=0 "$vexa"

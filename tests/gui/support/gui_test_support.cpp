@@ -34,7 +34,13 @@ TestEnvironment::TestEnvironment(bool withData) {
   QDir().mkpath(ProgramDir());
   QDir().mkpath(SharedDir());
   QDir().mkpath(TempDir());
-  if (withData) CopyTree(QStringLiteral(VEXA_SOURCE_DATA_DIR), ProgramDir());
+  if (withData) {
+    CopyTree(QStringLiteral(VEXA_SOURCE_DATA_DIR), ProgramDir());
+    // Emmet's bundle, which the build puts beside the data.
+    QDir().mkpath(ProgramDir() + "emmet");
+    QFile::copy(QStringLiteral(VEXA_EMMET_DIR "/dist/emmet.es.js"),
+                ProgramDir() + "emmet/emmet.es.js");
+  }
   qputenv("VEXA_PROGRAM_DIR", ProgramDir().toLocal8Bit());
   qputenv("VEXA_SHARED_DIR", SharedDir().toLocal8Bit());
   qputenv("VEXA_SPLASH_MS", "0");
