@@ -228,11 +228,12 @@ press() {
   for _ in $(seq "$times"); do xdotool key --clearmodifiers "$key"; done
 }
 
+# The program takes the click before any key or click sent after it: they
+# reach it in the order they were sent.
 click() {  # window x y [click options], in the window's own coordinates
   local window=$1 x=$2 y=$3
   shift 3
   xdotool mousemove --sync --window "$window" "$x" "$y" click "$@" 1
-  sleep 0.4
 }
 
 # The program's windows on screen, by id.
