@@ -85,21 +85,26 @@ bool TEditActions::IsEditControl(const QWidget* w) {
          qobject_cast<const QLineEdit*>(w) != nullptr;
 }
 
+bool TEditActions::IsMenu(const QWidget* w) {
+  return qobject_cast<const QMenuBar*>(w) != nullptr || qobject_cast<const QMenu*>(w) != nullptr;
+}
+
 QWidget* TEditActions::FocusedEditControl() const {
   QWidget* w = FocusedWidget();
   // A menu opened by mouse or from the keyboard takes the focus to the menu
   // bar (or to itself) while it is open, and the menu bar keeps the keys after
   // Escape until it is left: the menu stands over the control it was opened
   // from, which its entries act on.
-  if (qobject_cast<QMenuBar*>(w) != nullptr || qobject_cast<QMenu*>(w) != nullptr) {
-    w = MenuOwner_ != nullptr && MenuOwner_->window() == Window_ ? MenuOwner_.data()
-                                                                 : Form_.Editor();
+  if (IsMenu(w)) {
+    w = MenuOwner_ != nullptr && MenuOwner_->window() == Window_ ? MenuOwner_.data() : nullptr;
   }
   return IsEditControl(w) ? w : nullptr;
 }
 
 void TEditActions::Update() {
-  if (QWidget* focused = FocusedWidget(); IsEditControl(focused)) MenuOwner_ = focused;
+  if (QWidget* focused = FocusedWidget(); focused != nullptr && !IsMenu(focused)) {
+    MenuOwner_ = focused;
+  }
   QWidget* w = FocusedEditControl();
   bool hasSelection = false;
   bool hasText = false;

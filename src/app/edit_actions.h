@@ -37,6 +37,7 @@ class TEditActions : public QObject {
   // the control they search).
   QWidget* FocusedWidget() const;
   static bool IsEditControl(const QWidget* w);
+  static bool IsMenu(const QWidget* w);
   QWidget* FocusedEditControl() const;
   // Selects the next occurrence in the focused control; tells the user when
   // there is none.
@@ -58,6 +59,7 @@ class TEditActions : public QObject {
   QAction* Replace_;
   TFindDialog* FindDialog_ = nullptr;
   TReplaceDialog* ReplaceDialog_ = nullptr;
-  // The edit control that last had the focus: the one a menu is opened over.
+  // The control of the window that last had the focus: the one a menu is
+  // opened over.
   QPointer<QWidget> MenuOwner_;
 };

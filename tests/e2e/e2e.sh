@@ -87,7 +87,16 @@ start_wm() {
   HOME="$work/wm-home" XDG_CONFIG_HOME="$work/wm-home/.config" "$wm" "${options[@]}" \
     >>"$work/wm.log" 2>&1 &
   wm_pid=$!
-  until_true 30 "the window manager $wm did not start" wm_running
+  until_true 30 'the window manager $wm did not start: $(wm_state)' wm_running
+}
+
+# What stands in the way of a window manager that does not come up.
+wm_state() {
+  local state
+  kill -0 "$wm_pid" 2>/dev/null && state="running" || state="ended"
+  xdpyinfo >/dev/null 2>&1 && state+=", display $DISPLAY answers" ||
+    state+=", display $DISPLAY does not answer"
+  echo "$state; its output: $(tail -n 5 "$work/wm.log" 2>/dev/null | tr '\n' ' ')"
 }
 
 # A program folder as the build lays it out, and an empty shared folder.

@@ -81,31 +81,39 @@ class TestEditActions : public QObject {
     env.reset();
   }
 
-  void aMenuShowsTheEditorsState_data() {
+  void aMenuShowsTheStateOfTheControlItWasOpenedOver_data() {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<int>("selected");
     QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("control");
     QTest::addColumn<char>("menuKey");
     QTest::addColumn<bool>("byKeyboard");
-    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("expected");  // Copy, Cut, Paste, Find, Replace
     const QByteArray page = "<p>find me</p>";
     for (const bool keyboard : {true, false}) {
       const char* how = keyboard ? "keyboard" : "mouse";
       for (const char menu : {'s', 'e'}) {
         const QByteArray name = QByteArray(how) + ", Alt+" + menu;
-        QTest::newRow(name + ", selection and clipboard")
-            << page << 3 << "clip" << menu << keyboard << "11111";
-        QTest::newRow(name + ", text only") << page << 0 << "" << menu << keyboard << "00011";
-        QTest::newRow(name + ", clipboard only")
-            << QByteArray() << 0 << "clip" << menu << keyboard << "00100";
+        QTest::newRow(name + ", selection and clipboard") << page << 3 << "clip"
+                                                          << "Edit1" << menu << keyboard << "11111";
+        QTest::newRow(name + ", text only") << page << 0 << ""
+                                            << "Edit1" << menu << keyboard << "00011";
+        QTest::newRow(name + ", clipboard only") << QByteArray() << 0 << "clip"
+                                                 << "Edit1" << menu << keyboard << "00100";
+        // The line box holds "0"; Replace works on the document whatever has the focus.
+        QTest::newRow(name + ", over the line box") << page << 3 << "clip"
+                                                    << "lineedit" << menu << keyboard << "00111";
+        QTest::newRow(name + ", over a check box") << page << 3 << "clip"
+                                                   << "Check1" << menu << keyboard << "00001";
       }
     }
   }
 
-  void aMenuShowsTheEditorsState() {
+  void aMenuShowsTheStateOfTheControlItWasOpenedOver() {
     QFETCH(QByteArray, text);
     QFETCH(int, selected);
     QFETCH(QString, clipboard);
+    QFETCH(QString, control);
     QFETCH(char, menuKey);
     QFETCH(bool, byKeyboard);
     QFETCH(QString, expected);
@@ -118,11 +126,13 @@ class TestEditActions : public QObject {
     } else {
       QApplication::clipboard()->setText(clipboard);
     }
+    QWidget* focused = Control<QWidget>(f, control);
+    focused->setFocus();
     QTRY_COMPARE(States(f), expected);
 
     QMenuBar* bar = Controls(f).ActionMainMenuBar1;
     if (byKeyboard) {
-      QTest::keyClick(editor, menuKey, Qt::AltModifier);
+      QTest::keyClick(focused, menuKey, Qt::AltModifier);
     } else {
       const int index = menuKey == 's' ? 2 : 1;
       QTest::mouseClick(bar, Qt::LeftButton, {},
@@ -140,7 +150,7 @@ class TestEditActions : public QObject {
     QCOMPARE(States(f), expected);
     if (byKeyboard) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-      QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(editor));
+      QCOMPARE(QApplication::focusWidget(), focused);
       QCOMPARE(States(f), expected);
     }
     QCOMPARE(editor->GetText(), text);
