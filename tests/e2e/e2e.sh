@@ -82,6 +82,7 @@ wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'windo
 start_wm() {
   [ -n "$wm" ] && [ -z "$wm_pid" ] || return 0
   mkdir -p "$work/wm-home"
+  xdpyinfo >/dev/null 2>"$work/display.log" && echo ok >"$work/display.log"
   local options=()
   [ "$wm" = openbox ] && options=(--sm-disable)
   HOME="$work/wm-home" XDG_CONFIG_HOME="$work/wm-home/.config" "$wm" "${options[@]}" \
@@ -96,6 +97,8 @@ wm_state() {
   kill -0 "$wm_pid" 2>/dev/null && state="running" || state="ended"
   xdpyinfo >/dev/null 2>&1 && state+=", display $DISPLAY answers" ||
     state+=", display $DISPLAY does not answer"
+  state+=", lock of $(cat "/tmp/.X${DISPLAY#:}-lock" 2>/dev/null | tr -d ' '), server $(pgrep -P "$PPID" Xvfb | tr '\n' ' ')"
+  state+=", first answer: $(cat "$work/display.log" 2>/dev/null)"
   echo "$state; its output: $(tail -n 5 "$work/wm.log" 2>/dev/null | tr '\n' ' ')"
 }
 
