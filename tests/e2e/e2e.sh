@@ -99,7 +99,6 @@ start_wm() {
       sleep 0.1
     done
     wm_running && return 0
-    kill "$wm_pid" 2>/dev/null || true
     wait "$wm_pid" 2>/dev/null || true
     echo "[$scenario] the window manager ended before it came up (attempt $attempt)" >&2
   done
