@@ -78,30 +78,16 @@ until_true() {
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
 # The window manager on this display, with a home of its own so that no
-# user's configuration changes what it does. On this shared machine its first
-# connection is now and then refused although the display answers other
-# programs just before and after ("Failed to open the display"): a window
-# manager that ends before it has come up is started again, twice at most,
-# and the refusal stays in its log for a failure to show. The program under
-# test is only started once the window manager is up.
+# user's configuration changes what it does.
 start_wm() {
   [ -n "$wm" ] && [ -z "$wm_pid" ] || return 0
   mkdir -p "$work/wm-home"
   xdpyinfo >/dev/null 2>"$work/display.log" && echo ok >"$work/display.log"
-  local options=() attempt
+  local options=()
   [ "$wm" = openbox ] && options=(--sm-disable)
-  for attempt in 1 2 3; do
-    HOME="$work/wm-home" XDG_CONFIG_HOME="$work/wm-home/.config" "$wm" "${options[@]}" \
-      >>"$work/wm.log" 2>&1 &
-    wm_pid=$!
-    local deadline=$((SECONDS + 30))
-    until wm_running || ! kill -0 "$wm_pid" 2>/dev/null || [ "$SECONDS" -ge "$deadline" ]; do
-      sleep 0.1
-    done
-    wm_running && return 0
-    wait "$wm_pid" 2>/dev/null || true
-    echo "[$scenario] the window manager ended before it came up (attempt $attempt)" >&2
-  done
+  HOME="$work/wm-home" XDG_CONFIG_HOME="$work/wm-home/.config" "$wm" "${options[@]}" \
+    >>"$work/wm.log" 2>&1 &
+  wm_pid=$!
   until_true 30 'the window manager $wm did not start: $(wm_state)' wm_running
 }
 
