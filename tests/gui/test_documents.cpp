@@ -514,17 +514,16 @@ class TestDocuments : public QObject {
       if (name == nullptr) return QStringLiteral("no name field");
       dialog->show();
       name->setText(typed);
-      // A refused name ("File not found") shows a box; answer it.
-      auto refused = std::make_shared<bool>(false);
-      AnswerNextModal(
-          [refused](QWidget* box) {
-            *refused = true;
-            box->close();
-          },
-          300);
-      QMetaObject::invokeMethod(dialog.get(), "accept");
-      QTest::qWait(400);
-      if (*refused || dialog->result() != QDialog::Accepted) return QStringLiteral("refused");
+      // A refused name ("File not found") shows a box, modal, before accept() returns.
+      bool refused = false;
+      {
+        TModalAnswers answers([&refused](QWidget* box) {
+          refused = true;
+          box->close();
+        });
+        QMetaObject::invokeMethod(dialog.get(), "accept");
+      }
+      if (refused || dialog->result() != QDialog::Accepted) return QStringLiteral("refused");
       return dialog->selectedFiles().value(0);
     };
     QCOMPARE(accepted(readme), readme);

@@ -108,6 +108,18 @@ void AnswerNextModal(std::function<void(QWidget*)> fn, int timeoutMs) {
   timer->start();
 }
 
+TModalAnswers::TModalAnswers(std::function<void(QWidget*)> fn) : Poll_(std::make_unique<QTimer>()) {
+  QObject::connect(Poll_.get(), &QTimer::timeout, [this, fn] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      ++Count_;
+      fn(modal);
+    }
+  });
+  Poll_->start(10);
+}
+
+TModalAnswers::~TModalAnswers() = default;
+
 void FireTimer(QTimer* timer) { QMetaObject::invokeMethod(timer, "timeout"); }
 
 TShowWatch::TShowWatch(QWidget* window, std::function<void(QWidget*)> answer)

@@ -52,6 +52,22 @@ class TestEnvironment {
 // opens it), then returns. fn gets the active modal widget.
 void AnswerNextModal(std::function<void(QWidget*)> fn, int timeoutMs = 5000);
 
+// Answers each modal window that opens while it lives (fn gets it), and no
+// other: a question that should not come is seen where it comes, and nothing
+// of this answer is left behind for a later window.
+class TModalAnswers {
+ public:
+  explicit TModalAnswers(std::function<void(QWidget*)> fn);
+  ~TModalAnswers();
+  TModalAnswers(const TModalAnswers&) = delete;
+  TModalAnswers& operator=(const TModalAnswers&) = delete;
+  int Count() const { return Count_; }
+
+ private:
+  std::unique_ptr<QTimer> Poll_;
+  int Count_ = 0;
+};
+
 // Fires a timer now, as the end of its interval would: its handlers run; the
 // timer itself is left as it was.
 void FireTimer(QTimer* timer);
