@@ -3,7 +3,7 @@
 # separate process with a fresh program folder and shared folder, drives it
 # from outside with xdotool as a user would (from the keyboard, finding
 # windows by their titles), waits for what it does by polling, and checks the
-# files it leaves and the windows it shows. Runs on an X display (xvfb-run)
+# files it leaves and the windows it shows. Runs on an X display (on-display.sh)
 # under a window manager that draws frames (openbox, started here), or on the
 # bare server when VEXA_E2E_WM=none.
 #
