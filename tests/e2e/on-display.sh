@@ -2,7 +2,7 @@
 # Runs a command on a virtual X display of its own:
 #   on-display.sh "SERVER OPTIONS" COMMAND [ARGS...]
 # The server chooses a free display number itself (-displayfd) and takes its
-# lock, so two suites started at the same moment never share a display, as
+# socket, so two suites started at the same moment never share a display, as
 # they can when each picks the first number without a lock file and then
 # starts its server. Clients get a cookie in an authority file of this run.
 set -euo pipefail
@@ -24,10 +24,14 @@ export XAUTHORITY=$dir/authority
 cookie=$(mcookie)
 # The server reads every entry of the file, whatever display it names; the
 # clients' entry follows once the number is known.
+touch "$XAUTHORITY"
 xauth -q add :0 . "$cookie"
 mkfifo "$dir/number"
+# -noreset: a server that resets whenever its last client leaves drops the
+# clients that connect while it resets, so a window manager started right
+# after a probe (or retried at once) can be refused again and again.
 # shellcheck disable=SC2086 # the options are words for the server
-Xvfb -displayfd 3 -auth "$XAUTHORITY" $options 3>"$dir/number" >"$dir/server.log" 2>&1 &
+Xvfb -displayfd 3 -noreset -auth "$XAUTHORITY" $options 3>"$dir/number" >"$dir/server.log" 2>&1 &
 server=$!
 number=
 read -r -t 60 number <"$dir/number" || true
