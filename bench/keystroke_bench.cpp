@@ -27,6 +27,16 @@
 // than a frame (16 ms) from the moment they were due; then the same without
 // the recovery copy, for what the editor itself costs.
 //
+// In the middle of the 1 MiB page the keys are typed again while the preview
+// shows the page and outlines the caret's element. One case per size types
+// the same keys with the typing aids (closing tags, matching pairs, line
+// numbers, ...) off and on, in turns, each key followed by the events it
+// leaves (the pairs are marked once a key is done with):
+//   keystroke case=typing-aids size=.. off_median_ms=.. on_median_ms=.. ratio=..
+// and the decisions alone, on the page's bytes in memory, in microseconds:
+//   typing-decisions size=.. closing_us=.. completion_us=.. marks_us=.. go_to_match_us=..
+//     enter_us=..
+//
 //   keystroke_bench [--sizes=20480,...] [--utf8-sizes=1048576,...] [--only=middle]
 //                   [--steady-seconds=60] [--setups=plain,...] [--benchmark_* flags]
 //
@@ -38,6 +48,7 @@
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciscintilla.h>
 #include <malloc.h>
+#include <time.h>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -46,6 +57,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -66,11 +78,18 @@
 #include "application.h"
 #include "bench_inputs.h"
 #include "code_page.h"
+#include "editing_options.h"
 #include "editor_control.h"
+#include "form_registry.h"
 #include "highlighter_factory.h"
+#include "indentation.h"
 #include "main_window.h"
+#include "pair_matching.h"
+#include "preview_window.h"
 #include "recovery.h"
+#include "tag_closing.h"
 #include "text_lines.h"
+#include "web_browser.h"
 
 // Heap bytes in use and their peak, counted for every C++ allocation (the
 // highlighter, its stream, the RTF reader and the editor's buffers).
@@ -558,6 +577,110 @@ void SteadyTyping(TForm1& form, const TSetup& setup, const std::string& sample, 
   form.Editor()->ClearText();
 }
 
+TEditingOptions AllAids(bool on) {
+  TEditingOptions options;
+  options.LineNumbers = options.CaretLine = options.CloseTags = options.CompleteEndTags =
+      options.MatchPairs = options.AutoIndent = on;
+  options.TabExpands = false;  // no Tab is typed
+  return options;
+}
+
+// The processor time of this thread, which runs the editor, its refresh and
+// its painting: on a machine shared with other work it varies far less than
+// the time on the clock.
+double ThreadCpuMs() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+// The same keys in the middle of the same page, with every typing aid off and
+// then on, in turns, so both see the machine alike; each key timed until its
+// posted events are handled and the view is painted, on the clock and in
+// processor time.
+void RunTypingAids(TForm1& form, const std::string& sample, std::size_t size) {
+  const QByteArray doc = Document(sample, size);
+  const bool huge = doc.size() > 4 * 1024 * 1024;
+  const int keys = 25;
+  TCase c{"typing-aids", "HTML", &sample, size, 0.5, TAction::Type, kTyped};
+  std::vector<double> wall[2];
+  std::vector<double> cpu[2];
+  for (int round = 0; round < (huge ? 4 : 16); ++round) {
+    for (const bool on : {false, true}) {
+      form.SetEditingOptions(AllAids(on));
+      Open(form, c, doc);
+      PlaceCaret(*form.Editor(), c.Where);
+      QCoreApplication::sendPostedEvents();
+      for (int i = 0; i < keys; ++i) {
+        // Each round types the next part of the text, so all of it is typed.
+        const char key = c.Typed[static_cast<std::size_t>(round * keys + i) % c.Typed.size()];
+        const double cpuStart = ThreadCpuMs();
+        wall[on].push_back(TimedMs([&] {
+          QTest::keyClick(form.Editor(), key);
+          // What the key left to do once it was handled (the pairs it marks),
+          // not the timers of the preview and the recovery copy.
+          QCoreApplication::sendPostedEvents();
+          form.Editor()->viewport()->repaint();
+        }));
+        cpu[on].push_back(ThreadCpuMs() - cpuStart);
+      }
+    }
+  }
+  form.SetEditingOptions(AllAids(false));
+  const double off = Percentile(wall[0], 0.5);
+  const double on = Percentile(wall[1], 0.5);
+  const double offCpu = Percentile(cpu[0], 0.5);
+  const double onCpu = Percentile(cpu[1], 0.5);
+  std::printf(
+      "keystroke case=typing-aids size=%d off_median_ms=%.2f on_median_ms=%.2f ratio=%.3f "
+      "off_p90_ms=%.2f on_p90_ms=%.2f off_cpu_median_ms=%.2f on_cpu_median_ms=%.2f "
+      "cpu_ratio=%.3f\n",
+      static_cast<int>(doc.size()), off, on, on / std::max(off, 1e-3), Percentile(wall[0], 0.9),
+      Percentile(wall[1], 0.9), offCpu, onCpu, onCpu / std::max(offCpu, 1e-3));
+  std::fflush(stdout);
+}
+
+// The decisions alone, at a "<div" in the middle of the page's bytes: ">"
+// typed after its name, "</" begun at its "<", the pairs with the caret in it
+// (as marked after a key, and as the command finds them) and Enter after it,
+// each the median of many. They read the page's bytes in memory; the editor
+// hands them over in the same blocks.
+void TypingDecisions(const std::string& sample, std::size_t size) {
+  const QByteArray doc = Document(sample, size);
+  const std::string text(doc.constData(), static_cast<std::size_t>(doc.size()));
+  std::size_t at = text.find("<div", text.size() / 2);
+  if (at == std::string::npos) at = text.find('<', text.size() / 2);
+  const std::size_t inTag = at + 4;
+  const std::size_t afterLt = at + 1;
+  const std::size_t afterTag = text.find('>', at) + 1;
+  TStringSource source(text);
+  const auto median = [&](const std::function<void(TMarkupReader&)>& decide) {
+    std::vector<double> us;
+    for (int i = 0; i < 200; ++i) {
+      TTextReader reader(source);
+      TMarkupReader markup(reader, TMarkupFlavour::Html);
+      QElapsedTimer t;
+      t.start();
+      decide(markup);
+      us.push_back(static_cast<double>(t.nsecsElapsed()) / 1e3);
+    }
+    return Percentile(us, 0.5);
+  };
+  std::printf(
+      "typing-decisions size=%d closing_us=%.1f completion_us=%.1f marks_us=%.1f "
+      "go_to_match_us=%.1f enter_us=%.1f\n",
+      static_cast<int>(text.size()),
+      median([&](TMarkupReader& m) { ClosingTagFor(m, inTag, THint::None); }),
+      median([&](TMarkupReader& m) { EndTagAt(m, afterLt, THint::None); }),
+      median([&](TMarkupReader& m) {
+        PairsAt(m, at + 2, THint::None, TBracketScope::ScriptParts, kScanLimit, kMarkRegionLimit);
+      }),
+      median(
+          [&](TMarkupReader& m) { PairsAt(m, at + 2, THint::None, TBracketScope::ScriptParts); }),
+      median([&](TMarkupReader& m) { EnterAt(m, afterTag, THint::None, "  ", true); }));
+  std::fflush(stdout);
+}
+
 struct TOptions {
   std::vector<std::size_t> Sizes = {20 * 1024, kMiB, 5 * kMiB, 20 * kMiB, 50 * kMiB};
   std::vector<std::size_t> Utf8Sizes = {kMiB, 20 * kMiB, 50 * kMiB};
@@ -668,6 +791,9 @@ int main(int argc, char** argv) {
   TBench b{form, lexed, floor, stock, QAccessible::isActive() ? "on" : "off", {}};
 
   const std::string typed = kTyped;
+  // The refresh's own figures are taken with the typing aids off; their
+  // cost is measured apart, below.
+  form.SetEditingOptions(AllAids(false));
   ResetPeak();
   for (const TSetup& setup : setups) {
     for (std::size_t size : options.Sizes) {
@@ -686,9 +812,28 @@ int main(int argc, char** argv) {
     RunCase(b, {"pas-middle", "DELPHI SCRIPT", &pas, pas.size(), 0.5, TAction::Type, typed}, setup);
   }
   if (!options.MiddleOnly) {
+    {
+      // The same keys while the preview shows the page and outlines the caret's element.
+      TForm4 preview;
+      forms::Register(&preview);
+      preview.show();
+      form.SetSyntaxText(QStringLiteral("HTML"));
+      form.Editor()->SetTextBytes(Document(html, kMiB));
+      auto* browser = preview.findChild<TWebBrowser*>(QStringLiteral("WebBrowser1"));
+      QSignalSpy loaded(browser, &QWebEngineView::loadFinished);
+      form.dxButton2Click();
+      if (!loaded.wait(30000)) std::fprintf(stderr, "the preview did not load\n");
+      RunCase(b, {"html-middle-preview", "HTML", &html, kMiB, 0.5, TAction::Type, typed},
+              Setups().front());
+      forms::Unregister(&preview);
+    }
     for (std::size_t size : {kMiB, 5 * kMiB}) {
       RunWorstCase(b, html, size, "<!---->");
       RunWorstCase(b, html, size, "<%%>");
+    }
+    for (std::size_t size : options.Sizes) {
+      RunTypingAids(form, html, size);
+      TypingDecisions(html, size);
     }
     // Opening a file as the user does: read, loaded, coloured, shown.
     QTemporaryDir files;

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 
 #include "dialogs.h"
@@ -50,7 +52,8 @@ TEditActions::TEditActions(TMainForm& form, QAction* copy, QAction* cut, QAction
       Cut_(cut),
       Paste_(paste),
       Find_(find),
-      Replace_(replace) {
+      Replace_(replace),
+      MenuOwner_(form.Editor()) {
   connect(Copy_, &QAction::triggered, this, Guard([this] { Copy(); }));
   connect(Cut_, &QAction::triggered, this, Guard([this] { Cut(); }));
   connect(Paste_, &QAction::triggered, this, Guard([this] { Paste(); }));
@@ -58,24 +61,50 @@ TEditActions::TEditActions(TMainForm& form, QAction* copy, QAction* cut, QAction
   connect(Replace_, &QAction::triggered, this, Guard([this] { ShowReplace(); }));
   connect(qApp, &QApplication::focusChanged, this, Guard([this] { Update(); }));
   connect(QApplication::clipboard(), &QClipboard::dataChanged, this, Guard([this] { Update(); }));
+  // Every change of the document's text (typing, open, New, a project, the
+  // manager, a reload, a recovery) may give Find text to search or take it.
+  connect(form.Editor(), &TEditorControl::Changed, this, Guard([this] { Update(); }));
   for (QLineEdit* line : Window_->findChildren<QLineEdit*>()) {
     connect(line, &QLineEdit::selectionChanged, this, Guard([this] { Update(); }));
     connect(line, &QLineEdit::textChanged, this, Guard([this] { Update(); }));
   }
 }
 
-QWidget* TEditActions::FocusedEditControl() const {
+QWidget* TEditActions::FocusedWidget() const {
   QWidget* w = QApplication::focusWidget();
   // The find dialog searches the edit control that had the focus before it.
   if (!w || (FindDialog_ && FindDialog_->isAncestorOf(w)) ||
       (ReplaceDialog_ && ReplaceDialog_->isAncestorOf(w)) || w->window() != Window_) {
     w = Window_->focusWidget();
   }
-  if (qobject_cast<QsciScintilla*>(w) || qobject_cast<QLineEdit*>(w)) return w;
-  return nullptr;
+  return w;
+}
+
+bool TEditActions::IsEditControl(const QWidget* w) {
+  return qobject_cast<const QsciScintilla*>(w) != nullptr ||
+         qobject_cast<const QLineEdit*>(w) != nullptr;
+}
+
+bool TEditActions::IsMenu(const QWidget* w) {
+  return qobject_cast<const QMenuBar*>(w) != nullptr || qobject_cast<const QMenu*>(w) != nullptr;
+}
+
+QWidget* TEditActions::FocusedEditControl() const {
+  QWidget* w = FocusedWidget();
+  // A menu opened by mouse or from the keyboard takes the focus to the menu
+  // bar (or to itself) while it is open, and the menu bar keeps the keys after
+  // Escape until it is left: the menu stands over the control it was opened
+  // from, which its entries act on.
+  if (IsMenu(w)) {
+    w = MenuOwner_ != nullptr && MenuOwner_->window() == Window_ ? MenuOwner_.data() : nullptr;
+  }
+  return IsEditControl(w) ? w : nullptr;
 }
 
 void TEditActions::Update() {
+  if (QWidget* focused = FocusedWidget(); focused != nullptr && !IsMenu(focused)) {
+    MenuOwner_ = focused;
+  }
   QWidget* w = FocusedEditControl();
   bool hasSelection = false;
   bool hasText = false;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <string>
 
 class QAction;
@@ -21,7 +22,8 @@ class TEditActions : public QObject {
   TEditActions(TMainForm& form, QAction* copy, QAction* cut, QAction* paste, QAction* find,
                QAction* replace);
 
-  // Enables the actions for the control that has the focus now.
+  // Enables the actions for the control that has the focus now: while a menu
+  // of the window is open, the control it was opened over.
   void Update();
 
   void Copy();
@@ -31,6 +33,11 @@ class TEditActions : public QObject {
   void ShowReplace();  // the replace dialog, the same way
 
  private:
+  // The window's focused widget (the dialogs of find and replace stand for
+  // the control they search).
+  QWidget* FocusedWidget() const;
+  static bool IsEditControl(const QWidget* w);
+  static bool IsMenu(const QWidget* w);
   QWidget* FocusedEditControl() const;
   // Selects the next occurrence in the focused control; tells the user when
   // there is none.
@@ -52,4 +59,7 @@ class TEditActions : public QObject {
   QAction* Replace_;
   TFindDialog* FindDialog_ = nullptr;
   TReplaceDialog* ReplaceDialog_ = nullptr;
+  // The control of the window that last had the focus: the one a menu is
+  // opened over.
+  QPointer<QWidget> MenuOwner_;
 };

@@ -6,8 +6,10 @@
 #include "main_shell.h"
 
 class QWidget;
+class TCheckCommands;
 class TDiskWatch;
 class TRecentFiles;
+struct TEditingOptions;
 class TRecovery;
 
 // The two optional external tools of the Tools menu.
@@ -45,4 +47,10 @@ class TMainForm : public TMainShell {
   // Unsaved work: this run's recovery copy, and the watch on the document's file.
   virtual TRecovery& Recovery() = 0;
   virtual TDiskWatch& DiskWatch() = 0;
+
+  // The checks of the page and the site, with their settings.
+  virtual TCheckCommands& Checks() = 0;
+  // The switches of the typing aids (line numbers, closing tags, ...).
+  virtual TEditingOptions EditingOptions() const = 0;
+  virtual void SetEditingOptions(const TEditingOptions& options) = 0;
 };

@@ -11,14 +11,17 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "check_commands.h"
 #include "disk_watch.h"
 #include "document_files.h"
 #include "edit_actions.h"
+#include "editing_options.h"
 #include "editor_control.h"
 #include "error_guard.h"
 #include "flat_button.h"
 #include "form_registry.h"
 #include "highlight_refresh.h"
+#include "html_typing.h"
 #include "list_hosts.h"
 #include "main_keys.h"
 #include "paths.h"
@@ -81,6 +84,9 @@ TForm1::~TForm1() {
   // does while the window's controls are destroyed: they go first.
   delete EditActions_;
   EditActions_ = nullptr;
+  // The checks follow the editor's reports: they go before the editor does.
+  delete Checks_;
+  Checks_ = nullptr;
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {
@@ -177,6 +183,14 @@ void TForm1::FocusDocument() {
   Edit1->FocusEditor();
 }
 
+void TForm1::ShowSourceAt(int position) {
+  if (isMinimized()) showNormal();
+  show();
+  Edit1->SetCaretPosition(position);
+  Edit1->ScrollCaretIntoView();
+  FocusDocument();
+}
+
 QString TForm1::SyntaxName() const { return synlist->currentText(); }
 void TForm1::RestartPreviewTimer() { Timer1->start(); }
 void TForm1::ShowCaretLineNumber() { lineedit->setText(QString::number(Edit1->CaretLine())); }
@@ -190,6 +204,9 @@ void TForm1::SetWordWrap(bool on) {
 }
 
 bool TForm1::WorkingOffline() const { return CheckBox1->isChecked(); }
+
+TEditingOptions TForm1::EditingOptions() const { return Typing_->Options(); }
+void TForm1::SetEditingOptions(const TEditingOptions& options) { Typing_->SetOptions(options); }
 
 void TForm1::SetWorkingOffline(bool on) {
   CheckBox1->setChecked(on);
@@ -218,7 +235,10 @@ void TForm1::SetCaretLineDisplay(bool scrollAndFocus) {
   }
 }
 
-void TForm1::Edit1SelectionChange() { SetCaretLineDisplay(true); }
+void TForm1::Edit1SelectionChange() {
+  SetCaretLineDisplay(true);
+  preview::FollowCaret(false);
+}
 
 void TForm1::gotoline1Click() {
   bool ok = false;
@@ -245,7 +265,10 @@ void TForm1::dxButton2Click() { preview::ManualUpdate(*this); }
 void TForm1::Timer1Timer() { preview::AutomaticUpdate(*this); }
 void TForm1::ShowPreviewStartPage() { preview::ShowStartPage(*this); }
 
-void TForm1::Edit1Change() { refresh::Edit1Change(*this); }
+void TForm1::Edit1Change() {
+  refresh::Edit1Change(*this);
+  preview::FollowCaret(true);
+}
 void TForm1::synlistChange() { refresh::SynlistChange(*this); }
 void TForm1::SynlistChange() { synlistChange(); }
 

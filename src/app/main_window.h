@@ -20,8 +20,10 @@ class QMenuBar;
 class QPushButton;
 class QTimer;
 class QToolBar;
+class TCheckCommands;
 class TDiskWatch;
 class TEditActions;
+class THtmlTyping;
 class TRecentMenu;
 class TRecovery;
 class TdxButton;
@@ -56,6 +58,7 @@ class TForm1 : public QMainWindow, public TMainForm {
   void UpdateManagerFolder() override;
   void Exit() override;
   void FocusDocument() override;
+  void ShowSourceAt(int position) override;
 
   // TMainForm
   QWidget* Window() override { return this; }
@@ -76,6 +79,9 @@ class TForm1 : public QMainWindow, public TMainForm {
   QString ToolFolder(TTool tool) const override;
   TRecovery& Recovery() override { return *Recovery_; }
   TDiskWatch& DiskWatch() override { return *DiskWatch_; }
+  TCheckCommands& Checks() override { return *Checks_; }
+  TEditingOptions EditingOptions() const override;
+  void SetEditingOptions(const TEditingOptions& options) override;
 
   // Handlers.
   void FormShow();
@@ -163,10 +169,12 @@ class TForm1 : public QMainWindow, public TMainForm {
   QLabel* StatusPanel1_ = nullptr;
   QLabel* StatusPanel2_ = nullptr;  // the document's encoding
   TEditActions* EditActions_ = nullptr;
+  THtmlTyping* Typing_ = nullptr;
   TRecovery* Recovery_ = nullptr;
   TDiskWatch* DiskWatch_ = nullptr;
   TRecentFiles RecentFiles_;
   TRecentMenu* RecentMenu_ = nullptr;
+  TCheckCommands* Checks_ = nullptr;
   bool Shown_ = false;
   bool Closing_ = false;
 };

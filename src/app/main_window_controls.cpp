@@ -16,10 +16,12 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "check_commands.h"
 #include "edit_actions.h"
 #include "editor_control.h"
 #include "flat_button.h"
 #include "highlighter_factory.h"
+#include "html_typing.h"
 #include "image_list.h"
 #include "recent_menu.h"
 
@@ -124,6 +126,8 @@ void TForm1::CreateMenus() {
   edit->addAction(EditCopy1);
   edit->addAction(EditCut1);
   edit->addAction(EditPaste1);
+  Typing_ = new THtmlTyping(*this, Edit1, this);
+  Typing_->AddToMenu(edit);
   QMenu* search = ActionMainMenuBar1->addMenu(QStringLiteral("&Search"));
   search->setObjectName(QStringLiteral("Search1"));
   search->addAction(SearchFind1);
@@ -132,6 +136,7 @@ void TForm1::CreateMenus() {
   tools->setObjectName(QStringLiteral("Tools1"));
   tools->addAction(Action9);
   tools->addAction(mengraphic);
+  Checks_ = new TCheckCommands(*this, tools);
   QMenu* help = ActionMainMenuBar1->addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("Help1"));
   help->addAction(Action3);

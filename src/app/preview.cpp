@@ -8,6 +8,7 @@
 #include "form_registry.h"
 #include "main_form.h"
 #include "paths.h"
+#include "preview_caret.h"
 #include "preview_window.h"
 
 namespace preview {
@@ -15,8 +16,8 @@ namespace {
 
 TForm4* PreviewWindow() { return forms::Get<TForm4>(QStringLiteral("Form4")); }
 
-void Show(const QString& path) {
-  if (TForm4* preview = PreviewWindow()) preview->Navigate(path);
+void ShowScratch(const QString& path) {
+  if (TForm4* preview = PreviewWindow()) preview->ShowScratch(path);
 }
 
 // The scratch-file failure last shown in a box: the window, the document and
@@ -36,25 +37,27 @@ TBoxedFailure& Boxed() {
 // document and folder, and in the status bar after that until the document
 // or its folder changes: the update runs at every pause in typing, and a box
 // each time would repeat endlessly. The box leaves the keyboard in the editor.
-void ReportScratchFailure(TMainForm& form, const QString& path, const QString& message) {
+void ReportScratchFailure(TMainForm& form, const QString& path, const QString& message,
+                          const QString& reason) {
   TBoxedFailure& boxed = Boxed();
   if (boxed.Window == form.Window() && boxed.Document == form.StatusFileName() &&
       boxed.Path == path) {
-    form.ShowStatusNote(message);
+    form.ShowStatusNote(WithReason(message, reason));
     return;
   }
   boxed = {form.Window(), form.StatusFileName(), path};
-  ReportErrorAside(message);
+  ReportErrorAside(message, reason);
 }
 
 // Writes the editor's text to the scratch file and shows it. A scratch file
 // that cannot be written ends here with the error: the browser keeps its page.
 void WriteAndShow(TMainForm& form) {
   const QString path = ScratchPath(form);
-  const bool written =
-      RunGuarded([&] { form.Editor()->SaveOwnFile(path); },
-                 [&](const QString& message) { ReportScratchFailure(form, path, message); });
-  if (written) Show(path);
+  const bool written = RunGuarded([&] { form.Editor()->SaveOwnFile(path); },
+                                  [&](const QString& message, const QString& reason) {
+                                    ReportScratchFailure(form, path, message, reason);
+                                  });
+  if (written) ShowScratch(path);
 }
 
 }  // namespace
@@ -79,11 +82,27 @@ void ManualUpdate(TMainForm& form) {
 
 void ShowStartPage(TMainForm& form) {
   form.StopPreviewTimer();
-  Show(paths::ProgramDir() + "vexa.vwe");
+  if (TForm4* preview = PreviewWindow()) preview->Navigate(paths::ProgramDir() + "vexa.vwe");
 }
 
 void SetOffline(bool offline) {
   if (TForm4* preview = PreviewWindow()) preview->SetOffline(offline);
+}
+
+void FollowCaret(bool textChanged) {
+  if (TForm4* preview = PreviewWindow()) preview->FollowCaret(textChanged);
+}
+
+void ReadCaretSettings(const IniFile& ini) {
+  if (TForm4* preview = PreviewWindow()) {
+    preview->SetOutlineCaret(previewcaret::ReadOutlineSwitch(ini));
+  }
+}
+
+void WriteCaretSettings(IniFile& ini) {
+  if (TForm4* preview = PreviewWindow()) {
+    previewcaret::WriteOutlineSwitch(ini, preview->OutlineCaret());
+  }
 }
 
 }  // namespace preview

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class IniFile;
 class TMainForm;
 
 namespace preview {
@@ -20,5 +21,11 @@ void AutomaticUpdate(TMainForm& form);  // Timer1: only while "Automatic Preview
 void ManualUpdate(TMainForm& form);     // "Update preview": whatever the check box says
 void ShowStartPage(TMainForm& form);    // the program folder's "vexa.vwe"
 void SetOffline(bool offline);
+
+// The editor's caret moved, or its text changed: the preview's outline follows.
+void FollowCaret(bool textChanged);
+// The outline's switch in the settings file, in a section of its own.
+void ReadCaretSettings(const IniFile& ini);
+void WriteCaretSettings(IniFile& ini);
 
 }  // namespace preview

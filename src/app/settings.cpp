@@ -9,11 +9,14 @@
 #include <algorithm>
 #include <optional>
 
+#include "check_commands.h"
+#include "editing_options.h"
 #include "form_registry.h"
 #include "ini_file.h"
 #include "list_hosts.h"
 #include "main_form.h"
 #include "paths.h"
+#include "preview.h"
 #include "recent_files.h"
 #include "vexa_error.h"
 #include "window_look.h"
@@ -32,6 +35,19 @@ constexpr int kCoordinateLimit = 100000;
 // must lie on a screen for the window to count as reachable.
 constexpr int kTitleStrip = 24;
 constexpr int kGripWidth = 48;
+
+// A window's outer bounds as the window manager framed it; a window never
+// shown takes the main window's frame.
+QRect FramedBounds(const QWidget* window, const QWidget* mainWindow) {
+  const QRect frame = window->frameGeometry();
+  const QRect client = window->geometry();
+  if (frame != client || window->isVisible() || mainWindow == nullptr || mainWindow == window) {
+    return frame;
+  }
+  // Never shown: the position is already the frame's, only the size lacks it.
+  const QSize mainFrame = mainWindow->frameGeometry().size() - mainWindow->geometry().size();
+  return QRect(client.topLeft(), client.size() + mainFrame);
+}
 
 bool ReadFlag(const IniFile& ini, const char* key) {
   return ini.ReadString(kOptions, key, "") == "1";
@@ -78,19 +94,25 @@ QRect PrimaryArea() {
 // the client is sized so that the frame has the stored outer bounds again.
 // Until then the stored bounds are what the window's outer bounds are taken to
 // be, so a window that never came on screen writes back what it was given.
+//
+// A window already shown but not yet on screen (the start-up reached it before
+// the window manager mapped it) is not touched until it is: a place or size
+// asked for then reaches the window manager before it frames the window, and
+// the notices of its framing, which come after, undo half of it (the window
+// takes the requested client size with its frame added, one run after another).
 class TOuterBoundsKeeper : public QObject {
  public:
-  TOuterBoundsKeeper(QWidget* window, const QRect& outer, bool keepSize)
-      : QObject(window),
-        Window_(window),
-        Outer_(outer),
-        Client_(window->geometry()),
-        KeepSize_(keepSize) {
+  TOuterBoundsKeeper(QWidget* window, const QRect& outer, const QWidget* mainWindow, bool keepSize)
+      : QObject(window), Window_(window), Main_(mainWindow), Outer_(outer), KeepSize_(keepSize) {
     setObjectName(QStringLiteral("OuterBoundsKeeper"));
     const QPointer<TOuterBoundsKeeper> self(this);
-    look::AtNextExposure(window, [self] {
-      if (self) self->Settle();
-    });
+    if (window->isVisible() && !look::IsOnScreen(window)) {
+      look::WhenOnScreen(window, [self] {
+        if (self) self->Apply();
+      });
+    } else {
+      Apply();
+    }
   }
 
   static TOuterBoundsKeeper* Of(const QWidget* window) {
@@ -100,14 +122,30 @@ class TOuterBoundsKeeper : public QObject {
 
   // The stored bounds, while nothing has changed the window since they were applied.
   std::optional<QRect> Pending() const {
-    if (Window_->geometry() != Client_) return std::nullopt;
+    if (Client_ && Window_->geometry() != *Client_) return std::nullopt;
     return Outer_;
   }
 
  private:
+  // move() places the frame, resize() takes the client size, so the frame is
+  // taken off the stored size. Where the frame is not known yet, the work is
+  // finished once it is.
+  void Apply() {
+    if (!KeepSize_) {
+      const QSize frame = FramedBounds(Window_, Main_).size() - Window_->size();
+      Window_->resize(Outer_.size() - frame);
+    }
+    Window_->move(Outer_.topLeft());
+    Client_ = Window_->geometry();
+    const QPointer<TOuterBoundsKeeper> self(this);
+    look::AtNextExposure(Window_, [self] {
+      if (self) self->Settle();
+    });
+  }
+
   void Settle() {
     // Something else sized the window meanwhile: that size stands.
-    const bool untouched = Window_->size() == Client_.size();
+    const bool untouched = Window_->size() == Client_->size();
     const QSize frame = Window_->frameGeometry().size() - Window_->size();
     if (untouched && !frame.isNull()) {
       if (!KeepSize_ && Window_->size() != Outer_.size() - frame) {
@@ -119,23 +157,17 @@ class TOuterBoundsKeeper : public QObject {
   }
 
   QWidget* Window_;
+  QPointer<const QWidget> Main_;
   QRect Outer_;
-  QRect Client_;
+  std::optional<QRect> Client_;  // the window's bounds once the stored ones were applied
   bool KeepSize_;
 };
 
-// Sets a window's outer bounds: move() places the frame, resize() takes the
-// client size, so the frame is taken off the stored size. Where the frame is
-// not known yet, the keeper finishes the work once it is.
+// Sets a window's outer bounds, now or once the window is on screen.
 void ApplyOuterBounds(QWidget* window, const QRect& outer, const QWidget* mainWindow,
                       bool keepSize = false) {
   delete TOuterBoundsKeeper::Of(window);
-  if (!keepSize) {
-    const QSize frame = OuterBounds(window, mainWindow).size() - window->size();
-    window->resize(outer.size() - frame);
-  }
-  window->move(outer.topLeft());
-  new TOuterBoundsKeeper(window, outer, keepSize);
+  new TOuterBoundsKeeper(window, outer, mainWindow, keepSize);
 }
 
 void ApplyBounds(QWidget* main, const TSettingsValues& values) {
@@ -235,14 +267,7 @@ QRect OuterBounds(const QWidget* window, const QWidget* mainWindow) {
       if (const std::optional<QRect> pending = keeper->Pending()) return *pending;
     }
   }
-  const QRect frame = window->frameGeometry();
-  const QRect client = window->geometry();
-  if (frame != client || window->isVisible() || mainWindow == nullptr || mainWindow == window) {
-    return frame;
-  }
-  // Never shown: the position is already the frame's, only the size lacks it.
-  const QSize mainFrame = mainWindow->frameGeometry().size() - mainWindow->geometry().size();
-  return QRect(client.topLeft(), client.size() + mainFrame);
+  return FramedBounds(window, mainWindow);
 }
 
 void ReadAndApply(TMainForm& form) {
@@ -258,6 +283,9 @@ void ReadAndApply(TMainForm& form) {
   const IniFile ini(PathBytes(path));
   const TSettingsValues v = ReadValues(ini);
   form.RecentFiles().Read(ini);
+  form.SetEditingOptions(ReadEditingOptions(ini));
+  preview::ReadCaretSettings(ini);
+  form.Checks().ReadSettings(ini);
   ApplyBounds(form.Window(), v);
 
   form.SetAutomaticPreview(v.AutomaticPreview);
@@ -305,6 +333,9 @@ void Write(TMainForm& form) {
   IniFile ini(PathBytes(path));
   WriteValues(ini, v);
   form.RecentFiles().Write(ini);
+  WriteEditingOptions(ini, form.EditingOptions());
+  preview::WriteCaretSettings(ini);
+  form.Checks().WriteSettings(ini);
   try {
     ini.Save();
   } catch (const IniWriteError&) {

@@ -2,13 +2,16 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <memory>
 
 namespace {
 
-void ShowErrorBox(const QString& message) {
-  QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), message, QMessageBox::Ok,
-                  QApplication::activeWindow());
-  box.exec();
+// The platform's error box: the message, and the reason on a line of its own.
+QMessageBox* MakeErrorBox(const QString& message, const QString& reason) {
+  auto* box = new QMessageBox(QMessageBox::Critical, QApplication::applicationName(), message,
+                              QMessageBox::Ok, QApplication::activeWindow());
+  if (!reason.isEmpty()) box->setInformativeText(reason);
+  return box;
 }
 
 ErrorReporter& Current() {
@@ -18,13 +21,12 @@ ErrorReporter& Current() {
 
 }  // namespace
 
-void ReportErrorAside(const QString& message) {
+void ReportErrorAside(const QString& message, const QString& reason) {
   if (Current()) {
-    Current()(message);
+    Current()(message, reason);
     return;
   }
-  auto* box = new QMessageBox(QMessageBox::Critical, QApplication::applicationName(), message,
-                              QMessageBox::Ok, QApplication::activeWindow());
+  QMessageBox* box = MakeErrorBox(message, reason);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setAttribute(Qt::WA_ShowWithoutActivating);
   box->setWindowModality(Qt::NonModal);
@@ -37,10 +39,15 @@ ErrorReporter SetErrorReporter(ErrorReporter reporter) {
   return previous;
 }
 
-void ReportError(const QString& message) {
+QString WithReason(const QString& message, const QString& reason) {
+  return reason.isEmpty() ? message : message + QStringLiteral(" (") + reason + QStringLiteral(")");
+}
+
+void ReportError(const QString& message, const QString& reason) {
   if (Current()) {
-    Current()(message);
+    Current()(message, reason);
   } else {
-    ShowErrorBox(message);
+    std::unique_ptr<QMessageBox> box(MakeErrorBox(message, reason));
+    box->exec();
   }
 }

@@ -38,6 +38,8 @@ class TMainShell {
   virtual void Exit() = 0;                    // FileExit1: close the main window
   // The main window becomes the active window with the keyboard in the editor.
   virtual void FocusDocument() = 0;
+  // The same, with the caret at a byte position of the document, scrolled into view.
+  virtual void ShowSourceAt(int position) = 0;
 };
 
 // The main window registers itself at creation.

@@ -6,8 +6,11 @@
 
 #include <QByteArray>
 #include <QString>
+#include <string_view>
 
 namespace textfile {
+
+// Every error thrown here carries the reason the system gave (VexaError::Reason).
 
 // Throws "Cannot open file %s" when the file is missing or unreadable, is not
 // a regular file (or a link to one), or is larger than the program can hold.
@@ -27,7 +30,16 @@ void WriteOwnFile(const QString& path, const QByteArray& bytes);
 // false when nothing was copied.
 bool CopyToNewFile(const QString& source, const QString& destination);
 // The same for writers that must not stop the user's work: false when the
-// file could not be written, which then stays as it was.
-bool TryWriteOwnFile(const QString& path, const QByteArray& bytes);
+// file could not be written, which then stays as it was; `reason` says why.
+// Safe to call from any thread.
+bool TryWriteOwnFile(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
+bool TryWriteOwnFile(const QString& path, std::string_view bytes, QString* reason = nullptr);
+
+// Removes a file (never a folder). The reason it could not be removed, or an
+// empty text when it is gone (also when nothing held the name).
+QString RemoveFile(const QString& path);
+// Empties the user's own regular file in place (never through a link), for a
+// file that cannot be removed: the reason it could not be, or an empty text.
+QString EmptyFile(const QString& path);
 
 }  // namespace textfile

@@ -7,15 +7,21 @@
 
 class VexaError : public std::runtime_error {
  public:
-  explicit VexaError(const QString& message)
-      : std::runtime_error(message.toStdString()), Message(message) {}
+  // `reason`, when known, says why (the system's words, such as "No space left
+  // on device"): the error box shows it on a line of its own under the message.
+  explicit VexaError(const QString& message, const QString& reason = QString())
+      : std::runtime_error(message.toStdString()), Message(message), Reason(reason) {}
   const QString Message;
+  const QString Reason;
 };
 
 // The messages of the file operations, shared by every caller.
-inline VexaError CannotOpenFile(const QString& path) {
-  return VexaError(QStringLiteral("Cannot open file %1").arg(path));
+inline VexaError CannotOpenFile(const QString& path, const QString& reason = QString()) {
+  return VexaError(QStringLiteral("Cannot open file %1").arg(path), reason);
 }
-inline VexaError CannotCreateFile(const QString& path) {
-  return VexaError(QStringLiteral("Cannot create file %1").arg(path));
+inline VexaError CannotCreateFile(const QString& path, const QString& reason = QString()) {
+  return VexaError(QStringLiteral("Cannot create file %1").arg(path), reason);
+}
+inline VexaError CannotDeleteFile(const QString& path, const QString& reason = QString()) {
+  return VexaError(QStringLiteral("Cannot delete file %1").arg(path), reason);
 }

@@ -31,6 +31,11 @@ QString ReadProjectFolder(const QString& path) {
   return QFile::decodeName(bytes.left(end));
 }
 
+void DeleteProjectFile(const QString& path) {
+  const QString reason = textfile::RemoveFile(path);
+  if (!reason.isEmpty()) throw CannotDeleteFile(path, reason);
+}
+
 QString StartPage(const QString& folder) { return folder + QStringLiteral("/index.htm"); }
 
 void LayOutSite(const QString& folder) {

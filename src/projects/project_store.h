@@ -19,6 +19,10 @@ QString WriteProjectFile(const QString& title, const QString& folder);
 // for one that cannot be read.
 QString ReadProjectFolder(const QString& path);
 
+// Deletes a project file; only the file goes, the site stays. Throws
+// "Cannot delete file %s", with the reason, when the file is still there.
+void DeleteProjectFile(const QString& path);
+
 // The site's start page: folder + "/index.htm".
 QString StartPage(const QString& folder);
 

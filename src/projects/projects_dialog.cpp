@@ -1,6 +1,5 @@
 #include "projects_dialog.h"
 
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -201,9 +200,9 @@ void Tfrmprojects::dxButton3Click() {
 
 void Tfrmprojects::dxButton4Click() {
   // Only the project file goes; the site stays. The list keeps showing the
-  // name until the dialog is shown again.
+  // name until the dialog is shown again. A file that stays is reported.
   const QString path = FileListBox1->FileName();
-  if (!path.isEmpty()) QFile::remove(path);
+  if (!path.isEmpty()) projects::DeleteProjectFile(path);
 }
 
 void Tfrmprojects::dxButton1Click() {

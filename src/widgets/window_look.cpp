@@ -14,9 +14,10 @@
 namespace look {
 namespace {
 
-// Watches one window until it is next on screen with its frame known, and runs
-// what waits for that. A window manager frames a window only when it maps it,
-// and the window learns its frame from the moves and resizes that follow.
+// Watches one window until it is next on screen, and runs what waits for
+// that: some only once its frame is known too. A window manager frames a
+// window only when it maps it, and the window learns its frame from the moves
+// and resizes that follow.
 class TExposureWatch : public QObject {
  public:
   explicit TExposureWatch(QWidget* window) : QObject(window), Window_(window) {
@@ -32,30 +33,45 @@ class TExposureWatch : public QObject {
     return new TExposureWatch(window);
   }
 
-  void Add(std::function<void()> then) { Waiting_.push_back(std::move(then)); }
+  void Add(std::function<void()> then, bool needsFrame) {
+    Waiting_.push_back({std::move(then), needsFrame});
+  }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     const QEvent::Type type = event->type();
     if (watched != Window_ || Waiting_.empty() || !Window_->isVisible()) return false;
     if (type != QEvent::Move && type != QEvent::Resize && type != QEvent::Paint) return false;
-    // Without a window manager there is no frame, and what waits for it is
+    // Without a window manager there is no frame, and what waits for one is
     // not needed: the bounds set before the window came on screen are exact.
-    if (Window_->frameGeometry() != Window_->geometry()) {
-      // The native window works its frame out only when asked; until then it
-      // sends a new place or size to the window manager as if it had none,
-      // and the window lands a frame's width and title's height off.
-      if (QWindow* native = Window_->windowHandle()) native->frameMargins();
-      std::vector<std::function<void()>> due;
-      due.swap(Waiting_);
-      for (const auto& then : due) then();
+    const bool framed = Window_->frameGeometry() != Window_->geometry();
+    // The native window works its frame out only when asked; until then it
+    // sends a new place or size to the window manager as if it had none, and
+    // the window lands a frame's width and title's height off.
+    if (QWindow* native = Window_->windowHandle(); native != nullptr && framed) {
+      native->frameMargins();
     }
+    const bool onScreen = framed || IsOnScreen(Window_);
+    std::vector<TWaiting> due;
+    for (auto it = Waiting_.begin(); it != Waiting_.end();) {
+      if (it->NeedsFrame ? framed : onScreen) {
+        due.push_back(std::move(*it));
+        it = Waiting_.erase(it);
+      } else {
+        ++it;
+      }
+    }
+    for (const TWaiting& waiting : due) waiting.Then();
     return false;
   }
 
  private:
+  struct TWaiting {
+    std::function<void()> Then;
+    bool NeedsFrame;
+  };
   QWidget* Window_;
-  std::vector<std::function<void()>> Waiting_;
+  std::vector<TWaiting> Waiting_;
 };
 
 void CentreOn(QWidget* window, const QPoint& centre) {
@@ -76,8 +92,17 @@ void MoveFrame(QWidget* window, const QPoint& topLeft) {
   if (window->frameGeometry().topLeft() != topLeft) window->move(topLeft);
 }
 
+bool IsOnScreen(const QWidget* window) {
+  const QWindow* native = window->windowHandle();
+  return window->isVisible() && native != nullptr && native->isExposed();
+}
+
 void AtNextExposure(QWidget* window, std::function<void()> then) {
-  TExposureWatch::Of(window)->Add(std::move(then));
+  TExposureWatch::Of(window)->Add(std::move(then), true);
+}
+
+void WhenOnScreen(QWidget* window, std::function<void()> then) {
+  TExposureWatch::Of(window)->Add(std::move(then), false);
 }
 
 void CentreOnScreen(QWidget* window) {

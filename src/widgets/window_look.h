@@ -18,6 +18,11 @@ namespace look {
 // bounds are known from then on, not before; where nothing frames windows,
 // `then` does not run.
 void AtNextExposure(QWidget* window, std::function<void()> then);
+// True while a window is shown and on screen. A window just shown is not, until
+// the window manager (where there is one) has framed and mapped it.
+bool IsOnScreen(const QWidget* window);
+// Runs `then` once, the next time the window is on screen, framed or not.
+void WhenOnScreen(QWidget* window, std::function<void()> then);
 // Puts the top-left corner of a window's frame at a point; a window already
 // there is left alone, so the window manager is not asked again.
 void MoveFrame(QWidget* window, const QPoint& topLeft);

@@ -3,7 +3,7 @@
 # separate process with a fresh program folder and shared folder, drives it
 # from outside with xdotool as a user would (from the keyboard, finding
 # windows by their titles), waits for what it does by polling, and checks the
-# files it leaves and the windows it shows. Runs on an X display (xvfb-run)
+# files it leaves and the windows it shows. Runs on an X display (on-display.sh)
 # under a window manager that draws frames (openbox, started here), or on the
 # bare server when VEXA_E2E_WM=none.
 #
@@ -82,12 +82,24 @@ wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'windo
 start_wm() {
   [ -n "$wm" ] && [ -z "$wm_pid" ] || return 0
   mkdir -p "$work/wm-home"
+  xdpyinfo >/dev/null 2>"$work/display.log" && echo ok >"$work/display.log"
   local options=()
   [ "$wm" = openbox ] && options=(--sm-disable)
   HOME="$work/wm-home" XDG_CONFIG_HOME="$work/wm-home/.config" "$wm" "${options[@]}" \
     >>"$work/wm.log" 2>&1 &
   wm_pid=$!
-  until_true 30 "the window manager $wm did not start" wm_running
+  until_true 30 'the window manager $wm did not start: $(wm_state)' wm_running
+}
+
+# What stands in the way of a window manager that does not come up.
+wm_state() {
+  local state
+  kill -0 "$wm_pid" 2>/dev/null && state="running" || state="ended"
+  xdpyinfo >/dev/null 2>&1 && state+=", display $DISPLAY answers" ||
+    state+=", display $DISPLAY does not answer"
+  state+=", lock of $(cat "/tmp/.X${DISPLAY#:}-lock" 2>/dev/null | tr -d ' '), server $(pgrep -P "$PPID" Xvfb | tr '\n' ' ')"
+  state+=", first answer: $(cat "$work/display.log" 2>/dev/null)"
+  echo "$state; its output: $(tail -n 5 "$work/wm.log" 2>/dev/null | tr '\n' ' ')"
 }
 
 # A program folder as the build lays it out, and an empty shared folder.
@@ -228,11 +240,12 @@ press() {
   for _ in $(seq "$times"); do xdotool key --clearmodifiers "$key"; done
 }
 
+# The program takes the click before any key or click sent after it: they
+# reach it in the order they were sent.
 click() {  # window x y [click options], in the window's own coordinates
   local window=$1 x=$2 y=$3
   shift 3
   xdotool mousemove --sync --window "$window" "$x" "$y" click "$@" 1
-  sleep 0.4
 }
 
 # The program's windows on screen, by id.
@@ -304,14 +317,16 @@ title_buttons() {
 ini_value() { grep -a "^$1=" "$prog/vexapro.ini" | head -n 1 | cut -d= -f2- | tr -d '\r'; }
 
 # The nineteen keys under their three sections, in the order they are written,
-# then the recent files in a section of their own.
+# then the recent files and the preview's caret outline in sections of their own.
 check_ini_layout() {
   local expected actual
   expected=$(printf '%s\n' '[Vexa options]' 'Automatic Preview' 'Word Wrap' 'Working Offline' \
     'Show Project Start' 'Show Manager Start' 'Show Preview Start' '[Vexa Manager options]' \
     'Tab' 'Qlist1' 'Qlist2' '[Vexa Interface]' 'Height' 'Width' 'Left' 'Top' 'Height Pr' \
     'Width Pr' 'Left Pr' 'Top Pr' 'Left Manager' 'Top Manager' '[Vexa Recent]' 'File1' 'File2' \
-    'File3' 'File4' 'File5' 'File6' 'File7' 'File8')
+    'File3' 'File4' 'File5' 'File6' 'File7' 'File8' '[Vexa Editing]' 'Line Numbers' 'Caret Line' \
+    'Close Tags' 'Complete End Tags' 'Match Pairs' 'Auto Indent' 'Tab Expands' \
+    '[Vexa Preview Caret]' 'Outline')
   actual=$(tr -d '\r' <"$prog/vexapro.ini" | sed -e 's/=.*//')
   [ "$expected" = "$actual" ] || fail "vexapro.ini keys differ:
 $actual"
@@ -436,7 +451,6 @@ scenario_two_runs() {
   preview=$(wait_settled_window "$PREVIEW")
   manager=$(wait_window "$MANAGER")
   visible "$PROJECTS" && fail "projects dialog shown although turned off"
-  outer_is() { [ "$(outer_geometry "$1")" = "$2" ]; }
   until_true 10 'main window at $(outer_geometry "$main"), not at $main_outer' \
     outer_is "$main" "$main_outer"
   until_true 10 'preview window at $(outer_geometry "$preview"), not at $preview_outer' \
@@ -449,6 +463,47 @@ scenario_two_runs() {
   # Nothing was moved: the file is as the first run left it, byte for byte.
   expect_eq "settings after the second run" "$first" "$(cat "$prog/vexapro.ini")"
 }
+
+# The projects dialog comes up modally while the start-up runs, before the
+# main window's frame may be known: three runs in a row, a first run and two
+# with the settings file, each creating a project and leaving by File > Exit.
+# What each close writes is where the window stood, and the next start puts
+# it there again: the bounds neither climb nor grow.
+scenario_projects_at_start() {
+  [ -n "$wm" ] || fail "this scenario needs a window manager"
+  make_folders
+  start_wm
+  local run main projects stored="" outer
+  for run in 1 2 3; do
+    step "run $run: the projects dialog at start"
+    # No splash to wait for: the dialog comes before the window manager has
+    # framed the main window.
+    start_vexa env VEXA_SPLASH_MS=0 "$vexa"
+    main=$(wait_window "$MAIN")
+    projects=$(wait_window "$PROJECTS")
+    mkdir -p "$work/sites/site$run"
+    create_project "$projects" "$work/sites/site$run"
+    wait_no_window "$PROJECTS" 30
+    wait_window "$MANAGER" >/dev/null
+    wait_settled_window "$PREVIEW" >/dev/null
+    if [ -n "$stored" ]; then
+      until_true 10 'run $run: main window at $(outer_geometry "$main"), stored $stored' \
+        outer_is "$main" "$stored"
+    fi
+    outer=$(outer_geometry "$main")
+    exit_from_menu "$main"
+    wait_exit 60
+    expect_eq "Show Project Start" 1 "$(ini_value 'Show Project Start')"
+    expect_eq "run $run: main window written" "$outer" "$(ini_bounds '')"
+    [ -z "$stored" ] || expect_eq "run $run: main window" "$stored" "$(ini_bounds '')"
+    stored=$(ini_bounds '')
+    local top
+    read -r _ top _ <<<"$stored"
+    [ "$top" -ge 0 ] || fail "run $run: the title bar is above the screen: $stored"
+  done
+}
+
+outer_is() { [ "$(outer_geometry "$1")" = "$2" ]; }
 
 scenario_save_with_f2() {
   make_folders
@@ -624,8 +679,12 @@ scenario_settings_unchanged() {
   start_wm
   write_quiet_ini
   sed -i 's/^Show Preview Start=0/Show Preview Start=1/' "$prog/vexapro.ini"
-  # A file the editor wrote itself holds the recent files too, all eight keys.
+  # A file the editor wrote itself holds the recent files too, all eight keys,
+  # the typing aids' switches and the preview's caret outline switch.
   printf '%s\r\n' '[Vexa Recent]' File{1..8}= >>"$prog/vexapro.ini"
+  printf '%s\r\n' '[Vexa Editing]' 'Line Numbers=1' 'Caret Line=1' 'Close Tags=1' \
+    'Complete End Tags=1' 'Match Pairs=1' 'Auto Indent=1' 'Tab Expands=0' \
+    '[Vexa Preview Caret]' 'Outline=1' >>"$prog/vexapro.ini"
   local before main
   before=$(cat "$prog/vexapro.ini")
   start_vexa env VEXA_SPLASH_MS=0 "$vexa"

@@ -93,7 +93,7 @@ scenario_scratch_box_keys() {
   box=$(wait_window "$ERROR_BOX" 60)
   focus "$box"
   xdotool key Return
-  sleep 0.5
+  wait_no_window "$ERROR_BOX" 30
   step "type, pause until the box comes, type on"
   focus "$main"
   click "$main" 400 200

@@ -30,14 +30,16 @@ inline bool LoadAndWait(TWebBrowser* browser, const std::function<void()>& trigg
 // for can be seen at once, without waiting for a load that does not come.
 inline QUrl RequestedUrl(TWebBrowser* browser) { return browser->page()->requestedUrl(); }
 
-// The value of a script evaluated in the page; an invalid QVariant on timeout.
-inline QVariant RunScript(TWebBrowser* browser, const QString& script, int timeoutMs = 10000) {
+// The value of a script evaluated in the page (in the page's own script world
+// unless another is named); an invalid QVariant on timeout.
+inline QVariant RunScript(TWebBrowser* browser, const QString& script, int timeoutMs = 10000,
+                          quint32 world = 0) {
   struct State {
     bool Done = false;
     QVariant Result;
   };
   auto state = std::make_shared<State>();
-  browser->page()->runJavaScript(script, [state](const QVariant& value) {
+  browser->page()->runJavaScript(script, world, [state](const QVariant& value) {
     state->Result = value;
     state->Done = true;
   });

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -193,8 +194,13 @@ class TestDiskWatch : public QObject {
     QVERIFY(QFile::exists(env->TempDir() + "temp.vwe"));
     QTest::keyClicks(&e, "again ");
     const QByteArray unsaved = e.GetText();
-    // The watcher's own notices come and go, too.
-    QTest::qWait(800);
+    // The watcher's own notices come and go, too: the save and the scratch
+    // file were written before this, so their notices are all in, and they
+    // end in one look at the file after the pause.
+    auto* pause = f.findChild<QTimer*>(QStringLiteral("DiskWatchPause"));
+    QVERIFY(pause != nullptr);
+    QSignalSpy looked(pause, &QTimer::timeout);
+    QTRY_VERIFY(!looked.isEmpty() && !pause->isActive());
     f.DiskWatch().Check();
     QVERIFY(questions.Asked.isEmpty());
     QCOMPARE(f.statusBar()->currentMessage(), QString());

@@ -4,7 +4,11 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include <QAction>
 #include <QCheckBox>
@@ -14,6 +18,8 @@
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QStatusBar>
@@ -22,11 +28,13 @@
 #include "dialogs.h"
 #include "document_files.h"
 #include "editor_control.h"
+#include "error_guard.h"
 #include "flat_button.h"
 #include "gui_test_support.h"
 #include "handed_files.h"
 #include "main_window.h"
 #include "paths.h"
+#include "read_only_path.h"
 #include "save_prompt.h"
 #include "window_controls.h"
 
@@ -192,6 +200,61 @@ class TestDocuments : public QObject {
     Controls(f).FileOpen1->trigger();
     QCOMPARE(env->Errors(), QStringList{QStringLiteral("Cannot open file ") + missing});
     QCOMPARE(StateOf(f), before);
+  }
+
+  void aFailedOpenOrSaveSaysWhyUnderItsMessage() {
+    TForm1& f = env->Main();
+    const QString fifo = env->TempDir() + "pipe.htm";
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
+    const QString locked = env->TempDir() + "locked";
+    QVERIFY(QDir().mkpath(locked));
+    struct Case {
+      QString Path;
+      bool Save;
+      QString Reason;
+    };
+    const auto said = [](int error) { return QString::fromLocal8Bit(std::strerror(error)); };
+    const QList<Case> cases = {
+        {env->TempDir() + "none.htm", false, said(ENOENT)},
+        {fifo, false, QStringLiteral("Not a regular file")},
+        {env->TempDir() + "no folder/page.htm", true, said(ENOENT)},
+        {fifo, true, QStringLiteral("A FIFO (named pipe) is in the way")},
+        {locked + "/page.htm", true, said(::geteuid() == 0 ? EROFS : EACCES)},
+    };
+    const TReadOnlyPath readOnly(QFile::encodeName(locked).toStdString());
+    QVERIFY2(readOnly.Error().empty(), readOnly.Error().c_str());
+    for (const Case& c : cases) {
+      env->Errors().clear();
+      env->Reasons().clear();
+      f.SetModifiedFlag(QString());
+      dialogs::QueueFileDialogAnswer(c.Path);
+      (c.Save ? Controls(f).FileSaveAs1 : Controls(f).FileOpen1)->trigger();
+      const QString message = c.Save ? QStringLiteral("Cannot create file ") + c.Path
+                                     : QStringLiteral("Cannot open file ") + c.Path;
+      // The message stays as it always was; the reason comes beside it.
+      QCOMPARE(env->Errors(), QStringList{message});
+      QCOMPARE(env->Reasons(), QStringList{c.Reason});
+    }
+  }
+
+  void theErrorBoxShowsTheReasonOnALineOfItsOwn() {
+    TForm1& f = env->Main();
+    const ErrorReporter recorder = SetErrorReporter({});
+    const QString path = env->TempDir() + "no folder/page.htm";
+    QString text;
+    QString reason;
+    AnswerNextModal([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box != nullptr);
+      text = box->text();
+      reason = box->informativeText();
+      box->button(QMessageBox::Ok)->click();
+    });
+    dialogs::QueueFileDialogAnswer(path);
+    Controls(f).FileSaveAs1->trigger();
+    SetErrorReporter(recorder);
+    QCOMPARE(text, QStringLiteral("Cannot create file ") + path);
+    QCOMPARE(reason, QString::fromLocal8Bit(std::strerror(ENOENT)));
   }
 
   void saveAndSaveAs() {
@@ -451,17 +514,16 @@ class TestDocuments : public QObject {
       if (name == nullptr) return QStringLiteral("no name field");
       dialog->show();
       name->setText(typed);
-      // A refused name ("File not found") shows a box; answer it.
-      auto refused = std::make_shared<bool>(false);
-      AnswerNextModal(
-          [refused](QWidget* box) {
-            *refused = true;
-            box->close();
-          },
-          300);
-      QMetaObject::invokeMethod(dialog.get(), "accept");
-      QTest::qWait(400);
-      if (*refused || dialog->result() != QDialog::Accepted) return QStringLiteral("refused");
+      // A refused name ("File not found") shows a box, modal, before accept() returns.
+      bool refused = false;
+      {
+        TModalAnswers answers([&refused](QWidget* box) {
+          refused = true;
+          box->close();
+        });
+        QMetaObject::invokeMethod(dialog.get(), "accept");
+      }
+      if (refused || dialog->result() != QDialog::Accepted) return QStringLiteral("refused");
       return dialog->selectedFiles().value(0);
     };
     QCOMPARE(accepted(readme), readme);

@@ -239,13 +239,18 @@ class TestEditing : public QObject {
     f.RecentFiles().Add(QStringLiteral("/site/index.htm"));
     settings::Write(f);
     const QByteArray ini = TestEnvironment::ReadFile(env->ProgramDir() + "vexapro.ini");
-    // A section of its own, the last: the nineteen keys keep their places.
+    // A section of its own after the nineteen keys, which keep their places;
+    // only the typing aids' section and the preview's caret switch follow it.
     const int recent = ini.indexOf("[Vexa Recent]\r\nFile1=/site/index.htm\r\nFile2=\r\n");
     for (const char* before : {"[Vexa options]", "[Vexa Manager options]", "[Vexa Interface]",
                                "Top Manager=", "Qlist2="}) {
       QVERIFY2(ini.indexOf(before) >= 0 && ini.indexOf(before) < recent, before);
     }
-    QCOMPARE(ini.indexOf('[', recent + 1), -1);
+    const int editing = ini.indexOf('[', recent + 1);
+    QCOMPARE(editing, ini.indexOf("[Vexa Editing]\r\n"));
+    const int caret = ini.indexOf('[', editing + 1);
+    QCOMPARE(caret, ini.indexOf("[Vexa Preview Caret]\r\nOutline=1\r\n"));
+    QCOMPARE(ini.indexOf('[', caret + 1), -1);
   }
 
   void theEncodingPanelFollowsTheDocument() {

@@ -1,11 +1,15 @@
 // The projects window: creating, listing, opening and deleting projects, the
 // refused titles, and the save question before a project replaces the document.
+#include <unistd.h>
+
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <cerrno>
+#include <cstring>
 
 #include "dialogs.h"
 #include "editor_control.h"
@@ -16,6 +20,7 @@
 #include "main_window.h"
 #include "manager_window.h"
 #include "projects_dialog.h"
+#include "read_only_path.h"
 #include "window_controls.h"
 
 class TestProjects : public QObject {
@@ -219,6 +224,27 @@ class TestProjects : public QObject {
     Controls(dlg).dxButton1->click();
     Controls(Main()).Action7->trigger();
     QCOMPARE(Controls(dlg).FileListBox1->FileNames(), QStringList{"other.vexa"});
+  }
+
+  void aProjectFileThatCannotBeDeletedIsReportedAndStays() {
+    env->WriteFile(Store() + "kept.vexa", "/kept\r\n");
+    ShowFromMenu();
+    QVERIFY(ClickEntry(Controls(dlg).FileListBox1, "kept.vexa"));
+    {
+      const TReadOnlyPath readOnly(QFile::encodeName(Store().chopped(1)).toStdString());
+      QVERIFY2(readOnly.Error().empty(), readOnly.Error().c_str());
+      Controls(dlg).dxButton4->click();
+    }
+    QCOMPARE(env->Errors(), QStringList{"Cannot delete file " + Store() + "kept.vexa"});
+    QCOMPARE(env->Reasons(),
+             QStringList{QString::fromLocal8Bit(std::strerror(::geteuid() == 0 ? EROFS : EACCES))});
+    QVERIFY(QFileInfo::exists(Store() + "kept.vexa"));
+
+    // A name whose file another program removed meanwhile is simply gone.
+    QVERIFY(QFile::remove(Store() + "kept.vexa"));
+    env->Errors().clear();
+    Controls(dlg).dxButton4->click();
+    QCOMPARE(env->Errors(), QStringList());
   }
 
   void aMissingStartPageKeepsTheDocument() {

@@ -2,6 +2,8 @@
 // folder, written a short while after a change and gone after a save, a
 // replacement or a normal close; and an earlier run's copy offered at start,
 // restored as a modified document or discarded.
+#include <unistd.h>
+
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
@@ -10,8 +12,11 @@
 #include <QLockFile>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTimer>
+#include <cerrno>
+#include <cstring>
 
 #include "dialogs.h"
 #include "disk_watch.h"
@@ -20,6 +25,7 @@
 #include "gui_test_support.h"
 #include "main_window.h"
 #include "paths.h"
+#include "read_only_path.h"
 #include "recovery.h"
 #include "recovery_copy.h"
 #include "save_prompt.h"
@@ -71,6 +77,22 @@ void Answer(const QString& button, Offered* offered) {
     if (box->defaultButton() != nullptr) offered->Default = box->defaultButton()->text();
     Control<QPushButton>(*box, button)->click();
   });
+}
+
+// Runs the start's offer of earlier work and tells whether it asked anything
+// (what it asked is closed at once).
+bool OfferAsksAnything(TForm1& f) {
+  bool shown = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&shown] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      shown = true;
+      modal->close();
+    }
+  });
+  poll.start(10);
+  startup::OfferRecovery(f);
+  return shown;
 }
 
 }  // namespace
@@ -160,9 +182,13 @@ class TestRecovery : public QObject {
     Controls(f).Edit1->SetTextBytes("typed");
     QVERIFY(!f.Recovery().WriteCopy());
     const QString message = f.statusBar()->currentMessage();
-    QCOMPARE(message, QStringLiteral("Unsaved work cannot be kept for recovery: Cannot create "
-                                     "file ") +
-                          f.Recovery().CopyPath());
+    // Said as what it is, with the system's reason.
+    const QString expected = QStringLiteral(
+                                 "Unsaved work cannot be kept for recovery: Cannot "
+                                 "create folder ") +
+                             paths::RecoveryDir() + " (";
+    QVERIFY2(message.startsWith(expected), qPrintable(message));
+    QVERIFY2(message.endsWith(')') && message.size() > expected.size() + 1, qPrintable(message));
     f.statusBar()->clearMessage();
     QTest::keyClicks(Controls(f).Edit1, "x");
     QVERIFY(!f.Recovery().WriteCopy());
@@ -170,6 +196,157 @@ class TestRecovery : public QObject {
     QVERIFY(env->Errors().isEmpty());
     QVERIFY(Controls(f).Edit1->GetText().contains("typed"));
     QVERIFY(Controls(f).Edit1->GetText().contains("x"));
+  }
+
+  void eachFailureOfTheCopyIsSaidOnceWithItsReason() {
+    TForm1& f = env->Main();
+    const auto reason = [](int error) { return QString::fromLocal8Bit(std::strerror(error)); };
+    const QString folder = paths::RecoveryDir();
+    QVERIFY(QDir().mkpath(folder));
+    Controls(f).Edit1->SetTextBytes("typed");
+
+    // The lock cannot be taken: the folder cannot be written.
+    {
+      const TReadOnlyPath readOnly(QFile::encodeName(folder.chopped(1)).toStdString());
+      QVERIFY2(readOnly.Error().empty(), readOnly.Error().c_str());
+      QVERIFY(!f.Recovery().WriteCopy());
+      QVERIFY(!f.Recovery().WriteCopy());
+    }
+    const QString lock = f.Recovery().CopyPath().chopped(4) + ".lock";
+    QCOMPARE(f.statusBar()->currentMessage(),
+             "Unsaved work cannot be kept for recovery: Cannot lock " + lock + " (" +
+                 reason(::geteuid() == 0 ? EROFS : EACCES) + ")");
+
+    // The copy cannot be written: a folder holds its name. The write runs on
+    // the worker; its failure is said when it ends.
+    QVERIFY(QDir().mkpath(f.Recovery().CopyPath()));
+    QSignalSpy finished(&f.Recovery(), &TRecovery::CopyFinished);
+    QVERIFY(f.Recovery().StartCopy());
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(finished.takeFirst().at(0).toBool(), false);
+    QCOMPARE(f.statusBar()->currentMessage(),
+             "Unsaved work cannot be kept for recovery: Cannot create file " +
+                 f.Recovery().CopyPath() + " (A folder is in the way)");
+    f.statusBar()->clearMessage();
+    QVERIFY(f.Recovery().StartCopy());
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(f.statusBar()->currentMessage(), QString());
+    QVERIFY(env->Errors().isEmpty());
+
+    QVERIFY(QDir().rmdir(f.Recovery().CopyPath()));
+    QVERIFY(f.Recovery().WriteCopy());
+    QCOMPARE(ReadCopy(f.Recovery().CopyPath())->Text, std::string("typed"));
+  }
+
+  void theCopyIsTheTextAsItWasWhileTypingGoesOn() {
+    TForm1& f = env->Main();
+    Controls(f).Edit1->SetTextBytes("0123456789");
+    Controls(f).Edit1->SetCaretPosition(5);
+    // What each copy held when it was written, read before the next begins.
+    QList<QByteArray> copies;
+    QObject listening;
+    connect(&f.Recovery(), &TRecovery::CopyFinished, &listening, [&](bool written) {
+      const auto copy = ReadCopy(f.Recovery().CopyPath());
+      copies << (written && copy ? QByteArray::fromStdString(copy->Text) : QByteArray("-"));
+    });
+    // Keys typed while the copy is written change the document, not the copy;
+    // the copy asked for meanwhile (the timer, after two more seconds of
+    // typing) is taken once this one is written.
+    bool typed = false;
+    connect(&f.Recovery(), &TRecovery::SnapshotTaken, &listening, [&] {
+      if (std::exchange(typed, true)) return;
+      QVERIFY(f.Recovery().CopyPending());
+      QTest::keyClicks(Controls(f).Edit1, "ab");
+      Control<QTimer>(f, QStringLiteral("RecoveryDelay"))->stop();
+      QVERIFY(f.Recovery().StartCopy());
+    });
+    QSignalSpy finished(&f.Recovery(), &TRecovery::CopyFinished);
+    QVERIFY(f.Recovery().StartCopy());
+    QVERIFY(f.Recovery().CopyPending());
+    QVERIFY(finished.wait(10000));
+    if (finished.size() < 2) QVERIFY(finished.wait(10000));
+    QCOMPARE(copies, (QList<QByteArray>{"0123456789", "01234ab56789"}));
+    QCOMPARE(Controls(f).Edit1->GetText(), QByteArray("01234ab56789"));
+    QVERIFY(!f.Recovery().CopyPending());
+
+    // A save while a copy is being written: the copy never lands after it.
+    QTest::keyClicks(Controls(f).Edit1, "c");
+    QVERIFY(f.Recovery().StartCopy());
+    dialogs::QueueFileDialogAnswer(env->TempDir() + "saved.htm");
+    Controls(f).Action2->trigger();
+    QVERIFY(!f.Recovery().CopyPending());
+    QVERIFY(!QFile::exists(f.Recovery().CopyPath()));
+    // The worker's notice that its copy is written comes after the save: stale.
+    QCoreApplication::processEvents();
+    QVERIFY(!QFile::exists(f.Recovery().CopyPath()));
+    QVERIFY(env->Errors().isEmpty());
+  }
+
+  void aCopyThatCannotBeRemovedAfterASaveIsNotOfferedAtTheNextStart() {
+    TForm1& f = env->Main();
+    // Another run, which saves while its recovery folder cannot be written.
+    auto other = std::make_unique<TRecovery>(f, nullptr);
+    Controls(f).Edit1->SetTextBytes("work that was saved");
+    QVERIFY(other->WriteCopy());
+    const QString copy = other->CopyPath();
+    {
+      const TReadOnlyPath readOnly(QFile::encodeName(paths::RecoveryDir().chopped(1)).toStdString(),
+                                   {QFile::encodeName(copy).toStdString()});
+      QVERIFY2(readOnly.Error().empty(), readOnly.Error().c_str());
+      f.SetModifiedFlag(QString());
+      other->FlagChanged();
+    }
+    QVERIFY2(f.statusBar()->currentMessage().startsWith("Cannot remove the recovery copy " + copy +
+                                                        " ("),
+             qPrintable(f.statusBar()->currentMessage()));
+    // That run ends as a crash ends it: its lock goes, the copy stays.
+    other.reset();
+    QVERIFY(!OfferAsksAnything(f));
+  }
+
+  void aDiscardedCopyThatCannotBeRemovedIsNeverOfferedAgain() {
+    if (::geteuid() != 0) QSKIP("only the superuser can pin a file in a writable folder");
+    TForm1& f = env->Main();
+    const QString old =
+        PlantCopy(*env, "99999-7", env->TempDir() + "a.htm", "HTML", "thrown away", 1765286000);
+    {
+      // A file mounted onto itself cannot be removed, nor written when read-only.
+      const TReadOnlyPath pinned(QFile::encodeName(old).toStdString());
+      QVERIFY2(pinned.Error().empty(), pinned.Error().c_str());
+      Offered offered;
+      Answer(QStringLiteral("Discard"), &offered);
+      startup::OfferRecovery(f);
+      QVERIFY(offered.Shown);
+      QVERIFY(QFile::exists(old));
+      QVERIFY2(f.statusBar()->currentMessage().startsWith("Cannot remove the recovery copy " + old),
+               qPrintable(f.statusBar()->currentMessage()));
+
+      QVERIFY(!OfferAsksAnything(f));
+    }
+    // Once it can go, the next start removes it and its mark.
+    QVERIFY(!OfferAsksAnything(f));
+    QVERIFY(!QFile::exists(old));
+    QCOMPARE(RecoveryFiles().filter(QStringLiteral("99999-7")), QStringList());
+  }
+
+  void aCopyOfThePreviousVersionIsOfferedAndRestored() {
+    TForm1& f = env->Main();
+    const QString page = env->TempDir() + "old.htm";
+    const QByteArray name = QFile::encodeName(page);
+    // The bytes as the previous version wrote them, whole text in one piece.
+    const QByteArray bytes = "Vexa recovery copy 1\nfile " + QByteArray::number(name.size()) +
+                             "\n" + name + "\nsyntax 3\nPHP\nsaved 10\n1765286400\ndisk 0\n\n" +
+                             "text 9\nold\r\nwork\n";
+    env->WriteFile(paths::RecoveryDir() + "4242-1765286400000.vwr", bytes);
+    Offered offered;
+    Answer(QStringLiteral("Restore"), &offered);
+    startup::OfferRecovery(f);
+    QVERIFY(offered.Shown);
+    QVERIFY(offered.Text.contains(page));
+    QCOMPARE(Controls(f).Edit1->GetText(), QByteArray("old\r\nwork"));
+    QCOMPARE(f.CurFileName(), page);
+    QCOMPARE(Controls(f).synlist->currentText(), QStringLiteral("PHP"));
+    QVERIFY(!QFile::exists(paths::RecoveryDir() + "4242-1765286400000.vwr"));
   }
 
   void anEarlierRunsCopyIsRestoredAsAModifiedDocument() {

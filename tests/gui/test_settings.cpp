@@ -169,7 +169,11 @@ class TestSettings : public QObject {
                         "Height Pr=260\r\nWidth Pr=420\r\nLeft Pr=100\r\nTop Pr=200\r\n"
                         "Left Manager=590\r\nTop Manager=12\r\n"
                         "[Vexa Recent]\r\nFile1=\r\nFile2=\r\nFile3=\r\nFile4=\r\n"
-                        "File5=\r\nFile6=\r\nFile7=\r\nFile8=\r\n"));
+                        "File5=\r\nFile6=\r\nFile7=\r\nFile8=\r\n"
+                        "[Vexa Editing]\r\nLine Numbers=1\r\nCaret Line=1\r\nClose Tags=1\r\n"
+                        "Complete End Tags=1\r\nMatch Pairs=1\r\nAuto Indent=1\r\n"
+                        "Tab Expands=0\r\n"
+                        "[Vexa Preview Caret]\r\nOutline=1\r\n"));
     QVERIFY(env->Errors().isEmpty());
   }
 

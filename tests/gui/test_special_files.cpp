@@ -251,7 +251,6 @@ class TestSpecialFiles : public QObject {
         return true;
       };
       QTRY_VERIFY(typed());
-      QTest::qWait(200);
       QCOMPARE(files->data(files->index(folder + "/page.htm", 2)).toString(),
                QStringLiteral("HTML document"));
       dialog->reject();

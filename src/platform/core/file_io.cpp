@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -224,6 +225,21 @@ ReadResult ReadStream(int fd, std::string& bytes, std::uint64_t limit) {
   return r;
 }
 
+Obstacle ObstacleOf(const struct stat& info) {
+  if (S_ISLNK(info.st_mode)) return Obstacle::Link;
+  if (S_ISDIR(info.st_mode)) return Obstacle::Folder;
+  if (S_ISFIFO(info.st_mode)) return Obstacle::Fifo;
+  if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) return Obstacle::Device;
+  if (S_ISSOCK(info.st_mode)) return Obstacle::Socket;
+  return Obstacle::OthersFile;
+}
+
+WriteResult Refused(const struct stat& info) {
+  WriteResult r{WriteStatus::Refused, 0, false};
+  r.InTheWay = ObstacleOf(info);
+  return r;
+}
+
 }  // namespace
 
 int OpenRegularFile(const std::string& path, ReadResult& result) {
@@ -328,9 +344,7 @@ WriteResult WriteOwnFile(const std::string& path, std::string_view bytes, LinkRu
   if (path.empty() || !Resolve(target, follow, info, exists)) {
     return {WriteStatus::Failed, path.empty() ? ENOENT : errno, false};
   }
-  if (exists && (!S_ISREG(info.st_mode) || info.st_uid != ::geteuid())) {
-    return {WriteStatus::Refused, 0, false};
-  }
+  if (exists && (!S_ISREG(info.st_mode) || info.st_uid != ::geteuid())) return Refused(info);
   // A write-protected file keeps its protection.
   if (exists && !CanWrite(target)) return {WriteStatus::Failed, EACCES, false};
   return ReplaceByRename(target, bytes, exists ? &info : nullptr, Carry::ModeOnly);
@@ -344,7 +358,7 @@ WriteResult WriteUserFile(const std::string& path, std::string_view bytes) {
     return {WriteStatus::Failed, path.empty() ? ENOENT : errno, false};
   }
   if (!exists) return ReplaceByRename(target, bytes, nullptr, Carry::ModeOnly);
-  if (!S_ISREG(info.st_mode)) return {WriteStatus::Refused, 0, false};
+  if (!S_ISREG(info.st_mode)) return Refused(info);
   if (!CanWrite(target)) return {WriteStatus::Failed, EACCES, false};
 
   // A rename would make a new file: it must be the user's, alone under its
@@ -407,6 +421,69 @@ CopyStatus CopyToNewFile(const std::string& source, const std::string& destinati
   }
   ::unlink(tempPath.c_str());
   return status;
+}
+
+std::string SystemReason(int error) { return error == 0 ? std::string() : std::strerror(error); }
+
+std::string FailureReason(const ReadResult& result) {
+  switch (result.Status) {
+    case ReadStatus::Ok:
+      return std::string();
+    case ReadStatus::NotRegular:
+      if (result.Error != EISDIR) return "Not a regular file";
+      break;
+    case ReadStatus::TooLarge:
+      return "Larger than the editor can hold";
+    case ReadStatus::Missing:
+    case ReadStatus::Failed:
+      break;
+  }
+  return SystemReason(result.Error);
+}
+
+std::string FailureReason(const WriteResult& result) {
+  if (result.Status == WriteStatus::Ok) return std::string();
+  if (result.Status == WriteStatus::Refused) {
+    switch (result.InTheWay) {
+      case Obstacle::Link:
+        return "A symbolic link is in the way";
+      case Obstacle::Folder:
+        return "A folder is in the way";
+      case Obstacle::Fifo:
+        return "A FIFO (named pipe) is in the way";
+      case Obstacle::Device:
+        return "A device is in the way";
+      case Obstacle::Socket:
+        return "A socket is in the way";
+      case Obstacle::OthersFile:
+        return "The file belongs to another user";
+      case Obstacle::None:
+        break;
+    }
+  }
+  return SystemReason(result.Error);
+}
+
+int RemoveFile(const std::string& path) {
+  if (path.empty()) return 0;
+  if (::unlink(path.c_str()) == 0 || errno == ENOENT) return 0;
+  return errno;
+}
+
+int EmptyFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return errno;
+  struct stat info {};
+  int error = 0;
+  if (::fstat(fd, &info) != 0) {
+    error = errno;
+  } else if (!S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
+    error = EINVAL;
+  } else if (::ftruncate(fd, 0) != 0 || ::fsync(fd) != 0) {
+    error = errno;
+  }
+  ::close(fd);
+  return error;
 }
 
 }  // namespace fileio

@@ -57,10 +57,22 @@ enum class WriteStatus {
   Failed,   // the system refused; the old file is as it was, unless InPlace
 };
 
+// What holds a name that a write refused.
+enum class Obstacle {
+  None,
+  Link,  // a symbolic link, under a name the program chose
+  Folder,
+  Fifo,
+  Device,
+  Socket,
+  OthersFile,  // a regular file of another user, under a name the program chose
+};
+
 struct WriteResult {
   WriteStatus Status = WriteStatus::Failed;
   int Error = 0;
-  bool InPlace = false;  // written into the existing file rather than renamed over it
+  bool InPlace = false;                // written into the existing file rather than renamed over it
+  Obstacle InTheWay = Obstacle::None;  // for Refused
 };
 
 // How a file under a name the program chose treats a symbolic link there.
@@ -97,5 +109,21 @@ enum class CopyStatus {
 // beside its name and only then takes it, so a name held by anything (also a
 // link, also one planted while copying) stays as it is.
 CopyStatus CopyToNewFile(const std::string& source, const std::string& destination);
+
+// Why a read or a write failed, in a few words for the line under the error
+// message: the system's own text for its error numbers (as strerror gives it),
+// what stands in the way for a refused write. Empty for a success.
+std::string FailureReason(const ReadResult& result);
+std::string FailureReason(const WriteResult& result);
+// The system's text for an error number; empty for 0.
+std::string SystemReason(int error);
+
+// Removes a file (never a folder): 0 when it is gone, also when nothing held
+// the name; otherwise the system's error number, and the file stays.
+int RemoveFile(const std::string& path);
+
+// Empties a regular file of the user's in place, never through a link, for a
+// file that cannot be removed: 0, or the system's error number.
+int EmptyFile(const std::string& path);
 
 }  // namespace fileio

@@ -51,14 +51,24 @@ std::optional<std::int64_t> ParseInteger(std::string_view text) {
 
 }  // namespace
 
-std::string FormatRecoveryCopy(const RecoveryCopy& copy) {
+std::string FormatRecoveryCopyHead(const RecoveryCopy& copy, std::size_t textLength) {
   std::string out(kMagic);
   PutField(out, "file", copy.FileName);
   PutField(out, "syntax", copy.Syntax);
   PutField(out, "saved", std::to_string(copy.SavedAt));
   PutField(out, "disk", copy.DiskState);
   // The text comes last, so a reader finds the header without scanning it.
-  PutField(out, "text", copy.Text);
+  out.append("text ");
+  out.append(std::to_string(textLength));
+  out.push_back('\n');
+  return out;
+}
+
+std::string FormatRecoveryCopy(const RecoveryCopy& copy) {
+  std::string out = FormatRecoveryCopyHead(copy, copy.Text.size());
+  out.reserve(out.size() + copy.Text.size() + 1);
+  out.append(copy.Text);
+  out.push_back('\n');
   return out;
 }
 

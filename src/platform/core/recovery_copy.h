@@ -21,6 +21,11 @@ struct RecoveryCopy {
 
 std::string FormatRecoveryCopy(const RecoveryCopy& copy);
 
+// The same copy up to the first byte of its text, for a writer that puts a
+// text of `textLength` bytes and one line feed after it itself (copy.Text is
+// not read): head, text and "\n" are byte for byte FormatRecoveryCopy's.
+std::string FormatRecoveryCopyHead(const RecoveryCopy& copy, std::size_t textLength);
+
 // Nothing when the bytes are not one whole copy: another kind of file, a copy
 // cut short, or one with a field missing. Fields this version does not know
 // are skipped.

@@ -34,7 +34,13 @@ TestEnvironment::TestEnvironment(bool withData) {
   QDir().mkpath(ProgramDir());
   QDir().mkpath(SharedDir());
   QDir().mkpath(TempDir());
-  if (withData) CopyTree(QStringLiteral(VEXA_SOURCE_DATA_DIR), ProgramDir());
+  if (withData) {
+    CopyTree(QStringLiteral(VEXA_SOURCE_DATA_DIR), ProgramDir());
+    // Emmet's bundle, which the build puts beside the data.
+    QDir().mkpath(ProgramDir() + "emmet");
+    QFile::copy(QStringLiteral(VEXA_EMMET_DIR "/dist/emmet.es.js"),
+                ProgramDir() + "emmet/emmet.es.js");
+  }
   qputenv("VEXA_PROGRAM_DIR", ProgramDir().toLocal8Bit());
   qputenv("VEXA_SHARED_DIR", SharedDir().toLocal8Bit());
   qputenv("VEXA_SPLASH_MS", "0");
@@ -47,7 +53,10 @@ TestEnvironment::TestEnvironment(bool withData) {
             "Show Project Start=0\r\nShow Manager Start=0\r\nShow Preview Start=0\r\n"
             "[Vexa Interface]\r\nHeight=304\r\nWidth=792\r\nLeft=212\r\nTop=0\r\n"
             "Height Pr=390\r\nWidth Pr=803\r\nLeft Pr=211\r\nTop Pr=337\r\n");
-  SetErrorReporter([this](const QString& message) { Errors_ << message; });
+  SetErrorReporter([this](const QString& message, const QString& reason) {
+    Errors_ << message;
+    Reasons_ << reason;
+  });
   dialogs::SetMessageHook(
       [this](const QString& caption, const QString& text) { Messages_ << caption + "|" + text; });
 }
@@ -98,6 +107,18 @@ void AnswerNextModal(std::function<void(QWidget*)> fn, int timeoutMs) {
   });
   timer->start();
 }
+
+TModalAnswers::TModalAnswers(std::function<void(QWidget*)> fn) : Poll_(std::make_unique<QTimer>()) {
+  QObject::connect(Poll_.get(), &QTimer::timeout, [this, fn] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      ++Count_;
+      fn(modal);
+    }
+  });
+  Poll_->start(10);
+}
+
+TModalAnswers::~TModalAnswers() = default;
 
 void FireTimer(QTimer* timer) { QMetaObject::invokeMethod(timer, "timeout"); }
 

@@ -33,6 +33,7 @@ class TestEnvironment {
   TForm1& Main() const;
 
   QStringList& Errors() { return Errors_; }      // messages of the error box
+  QStringList& Reasons() { return Reasons_; }    // the reason under each, or ""
   QStringList& Messages() { return Messages_; }  // "caption|text" of message boxes
 
   // Writes a file (bytes as given), creating folders; returns its path.
@@ -42,6 +43,7 @@ class TestEnvironment {
  private:
   QTemporaryDir Root_;
   QStringList Errors_;
+  QStringList Reasons_;
   QStringList Messages_;
   std::unique_ptr<app::TForms> Forms_;
 };
@@ -49,6 +51,22 @@ class TestEnvironment {
 // Runs fn on the next modal window that opens (posted before the call that
 // opens it), then returns. fn gets the active modal widget.
 void AnswerNextModal(std::function<void(QWidget*)> fn, int timeoutMs = 5000);
+
+// Answers each modal window that opens while it lives (fn gets it), and no
+// other: a question that should not come is seen where it comes, and nothing
+// of this answer is left behind for a later window.
+class TModalAnswers {
+ public:
+  explicit TModalAnswers(std::function<void(QWidget*)> fn);
+  ~TModalAnswers();
+  TModalAnswers(const TModalAnswers&) = delete;
+  TModalAnswers& operator=(const TModalAnswers&) = delete;
+  int Count() const { return Count_; }
+
+ private:
+  std::unique_ptr<QTimer> Poll_;
+  int Count_ = 0;
+};
 
 // Fires a timer now, as the end of its interval would: its handlers run; the
 // timer itself is left as it was.

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -119,7 +120,10 @@ TForm4Controls Controls(const TForm4& window) {
   c.CodeGenerator1 = Control<QAction>(window, QStringLiteral("CodeGenerator1"));
   c.Back1 = Control<QAction>(window, QStringLiteral("Back1"));
   c.Forward1 = Control<QAction>(window, QStringLiteral("Forward1"));
+  c.OutlineCaret1 = Control<QAction>(window, QStringLiteral("OutlineCaret1"));
   c.WebBrowser1 = Control<TWebBrowser>(window, QStringLiteral("WebBrowser1"));
+  c.StatusBar1 = Control<QStatusBar>(window, QStringLiteral("StatusBar1"));
+  c.CaretHint1 = Control<QLabel>(window, QStringLiteral("CaretHint1"));
   return c;
 }
 

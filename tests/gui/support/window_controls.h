@@ -17,6 +17,7 @@ class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPushButton;
+class QStatusBar;
 class QTabWidget;
 class QTimer;
 class QToolBar;
@@ -116,7 +117,10 @@ struct TForm4Controls {
   QAction* CodeGenerator1 = nullptr;
   QAction* Back1 = nullptr;
   QAction* Forward1 = nullptr;
+  QAction* OutlineCaret1 = nullptr;
   TWebBrowser* WebBrowser1 = nullptr;
+  QStatusBar* StatusBar1 = nullptr;
+  QLabel* CaretHint1 = nullptr;
 };
 TForm4Controls Controls(const TForm4& window);
 inline TForm4Controls Controls(const TForm4* window) { return Controls(*window); }

@@ -7,7 +7,9 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -356,6 +358,100 @@ TEST_F(FileIoTest, CopiesGoOnlyToAFreeName) {
   EXPECT_EQ(fileio::CopyToNewFile(At("picture.png"), At("no folder/x.png")), CopyStatus::Failed);
   EXPECT_FALSE(watchdog.Fired());
   EXPECT_EQ(Entries(), 5u);
+}
+
+// ------------------------------------------------------------------- reasons
+
+// What the system calls a folder that cannot be written: the superuser's
+// read-only folder is a read-only mount.
+int ReadOnlyFolderError() { return IsSuperuser() ? EROFS : EACCES; }
+
+TEST_F(FileIoTest, EveryFailedWriteSaysWhatStoodInTheWay) {
+  Put(At("victim.txt"), "precious");
+  ASSERT_EQ(::symlink("victim.txt", At("link.vwe").c_str()), 0);
+  Fifo("fifo.htm");
+  fs::create_directory(At("folder.htm"));
+  struct Case {
+    std::string Path;
+    bool Own;  // a name the program chose, else one the user named
+    std::string Reason;
+  };
+  std::vector<Case> cases = {
+      {At("link.vwe"), true, "A symbolic link is in the way"},
+      {At("fifo.htm"), true, "A FIFO (named pipe) is in the way"},
+      {At("fifo.htm"), false, "A FIFO (named pipe) is in the way"},
+      {At("folder.htm"), true, "A folder is in the way"},
+      {At("folder.htm"), false, "A folder is in the way"},
+      {At("no folder/page.htm"), false, std::strerror(ENOENT)},
+      {At("no folder/temp.vwe"), true, std::strerror(ENOENT)},
+  };
+  if (IsSuperuser()) {
+    ASSERT_EQ(::mknod(At("null").c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    Put(At("theirs.vwe"), "theirs");
+    ASSERT_EQ(::chown(At("theirs.vwe").c_str(), kOtherUser, kOtherGroup), 0);
+    cases.push_back({At("null"), false, "A device is in the way"});
+    cases.push_back({At("theirs.vwe"), true, "The file belongs to another user"});
+  }
+  for (const Case& c : cases) {
+    const fileio::WriteResult r =
+        c.Own ? fileio::WriteOwnFile(c.Path, "text") : fileio::WriteUserFile(c.Path, "text");
+    EXPECT_NE(r.Status, WriteStatus::Ok) << c.Path;
+    EXPECT_EQ(fileio::FailureReason(r), c.Reason) << c.Path << (c.Own ? " (own)" : " (user's)");
+  }
+  EXPECT_EQ(Slurp(At("victim.txt")), "precious");
+
+  std::string reason;
+  EXPECT_TRUE(InReadOnlyFolder(dir_, {}, [&] {
+    reason = fileio::FailureReason(fileio::WriteOwnFile(At("new.vwe"), "x"));
+    return true;
+  }));
+  EXPECT_EQ(reason, std::strerror(ReadOnlyFolderError()));
+  EXPECT_EQ(fileio::FailureReason(fileio::WriteOwnFile(At("fine.vwe"), "x")), "");
+}
+
+TEST_F(FileIoTest, EveryFailedReadSaysWhy) {
+  Fifo("fifo.htm");
+  fs::create_directory(At("folder.htm"));
+  Put(At("big.htm"), "0123456789");
+  struct Case {
+    std::string Name;
+    std::uint64_t Limit;
+    std::string Reason;
+  };
+  const Case cases[] = {
+      {"none.htm", fileio::kMaxTextBytes, std::strerror(ENOENT)},
+      {"folder.htm", fileio::kMaxTextBytes, std::strerror(EISDIR)},
+      {"fifo.htm", fileio::kMaxTextBytes, "Not a regular file"},
+      {"big.htm", 9, "Larger than the editor can hold"},
+      {"big.htm", 10, ""},
+  };
+  for (const Case& c : cases) {
+    std::string bytes;
+    EXPECT_EQ(fileio::FailureReason(fileio::ReadRegularFile(At(c.Name), bytes, c.Limit)), c.Reason)
+        << c.Name;
+  }
+}
+
+TEST_F(FileIoTest, AFileThatStaysCanBeEmptiedButNeverThroughALink) {
+  Put(At("copy.vwr"), "the unsaved work");
+  Put(At("victim.txt"), "precious");
+  ASSERT_EQ(::symlink("victim.txt", At("link.vwr").c_str()), 0);
+  const std::string fifo = Fifo("fifo.vwr");
+  fs::create_directory(At("folder.vwr"));
+  // In a folder that cannot be written, the file itself still can be.
+  int emptied = -1;
+  EXPECT_TRUE(InReadOnlyFolder(dir_, {At("copy.vwr")}, [&] {
+    emptied = fileio::EmptyFile(At("copy.vwr"));
+    return true;
+  }));
+  EXPECT_EQ(emptied, 0);
+  EXPECT_EQ(Slurp(At("copy.vwr")), "");
+  EXPECT_EQ(fileio::EmptyFile(At("link.vwr")), ELOOP);
+  EXPECT_NE(fileio::EmptyFile(fifo), 0);
+  EXPECT_NE(fileio::EmptyFile(At("folder.vwr")), 0);
+  EXPECT_EQ(fileio::EmptyFile(At("none.vwr")), ENOENT);
+  EXPECT_EQ(Slurp(At("victim.txt")), "precious");
+  EXPECT_FALSE(FifoHasReader(fifo));
 }
 
 }  // namespace

@@ -89,4 +89,20 @@ TEST(RecoveryCopyTest, UnknownFieldsAreSkippedButTheNamedOnesAreNeeded) {
   EXPECT_FALSE(ParseRecoveryCopy(noText));
 }
 
+TEST(RecoveryCopyTest, AWriterOfItsOwnTextWritesTheSameBytes) {
+  // A writer that copies the text itself puts head, text and a line feed
+  // one after the other: the file must be the copy, byte for byte.
+  const std::string texts[] = {"", "a", std::string("\0\n\r\xff", 4), std::string(100000, 'x'),
+                               "text 3\nabc\n"};
+  for (const std::string& text : texts) {
+    RecoveryCopy copy = Sample();
+    copy.Text = text;
+    RecoveryCopy withoutText = copy;
+    withoutText.Text = "not read";
+    EXPECT_EQ(FormatRecoveryCopyHead(withoutText, text.size()) + text + "\n",
+              FormatRecoveryCopy(copy))
+        << text.size() << " bytes";
+  }
+}
+
 }  // namespace

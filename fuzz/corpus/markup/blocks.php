@@ -1,0 +1,1 @@
+<a href="<?php echo "?>" ?>"><div <%= x %>><script>var a = <?= $b ?>;</script><!-- <% c %> -->

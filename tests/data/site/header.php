@@ -1,0 +1,3 @@
+<!DOCTYPE html>
+<?php $title = 'PHP page'; ?>
+<link rel="stylesheet" href="style.css">
