@@ -30,9 +30,9 @@ keystroke=$build/bench/keystroke_bench
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 if [ -x "$keystroke" ] && command -v xvfb-run >/dev/null && command -v dbus-run-session >/dev/null; then
   echo "== keystroke_bench on X, accessibility off"
-  xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" \
+  xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp -noreset" \
     env QT_QPA_PLATFORM=xcb "$keystroke" --only=middle --steady-seconds=0 "$@"
   echo "== keystroke_bench on X, accessibility on"
-  xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" \
+  xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp -noreset" \
     "$here/../tests/support/accessibility-bus.sh" "$keystroke" --only=middle --steady-seconds=0 "$@"
 fi
