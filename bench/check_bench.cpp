@@ -37,6 +37,7 @@
 #include <vector>
 
 #include "application.h"
+#include "bench_app.h"
 #include "bench_inputs.h"
 #include "check_commands.h"
 #include "editor_control.h"
@@ -270,14 +271,7 @@ void BenchKeys(TForm1& form) {
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QTemporaryDir folders;
-  qputenv("VEXA_PROGRAM_DIR", (folders.path() + "/program/").toLocal8Bit());
-  qputenv("VEXA_SHARED_DIR", (folders.path() + "/shared/").toLocal8Bit());
-  qputenv("VEXA_SPLASH_MS", "0");
-  int qtArgc = 1;
-  QApplication application(qtArgc, argv);
-  app::InitApplication();
+  const TBenchApplication application(argv);
 
   BenchSite();
   BenchIdle();

@@ -76,6 +76,7 @@
 #include <vector>
 
 #include "application.h"
+#include "bench_app.h"
 #include "bench_inputs.h"
 #include "code_page.h"
 #include "editing_options.h"
@@ -732,15 +733,7 @@ int main(int argc, char** argv) {
   // benchmark); this one measures keystrokes on its own.
   benchmark::Initialize(&argc, argv);
   const TOptions options = Options(argc, argv);
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  // Nothing of the user's: the program and shared folders are temporary.
-  QTemporaryDir folders;
-  qputenv("VEXA_PROGRAM_DIR", (folders.path() + "/program/").toLocal8Bit());
-  qputenv("VEXA_SHARED_DIR", (folders.path() + "/shared/").toLocal8Bit());
-  qputenv("VEXA_SPLASH_MS", "0");
-  int qtArgc = 1;
-  QApplication application(qtArgc, argv);
-  app::InitApplication();
+  const TBenchApplication application(argv);
   QAccessible::installFactory(FloorAccessible);
 
   const std::string page = BenchInput("big.html");

@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "application.h"
+#include "bench_app.h"
 #include "bench_inputs.h"
 #include "disk_watch.h"
 #include "editor_control.h"
@@ -182,15 +183,7 @@ int Rounds(int argc, char** argv) {
 int main(int argc, char** argv) {
   const std::vector<std::size_t> sizes = Sizes(argc, argv);
   const int rounds = Rounds(argc, argv);
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  // Nothing of the user's: the program and shared folders are temporary.
-  QTemporaryDir folders;
-  qputenv("VEXA_PROGRAM_DIR", (folders.path() + "/program/").toLocal8Bit());
-  qputenv("VEXA_SHARED_DIR", (folders.path() + "/shared/").toLocal8Bit());
-  qputenv("VEXA_SPLASH_MS", "0");
-  int qtArgc = 1;
-  QApplication application(qtArgc, argv);
-  app::InitApplication();
+  const TBenchApplication application(argv);
   paths::EnsureSharedFolders();
   QDir().mkpath(paths::RecoveryDir());
 

@@ -638,6 +638,18 @@ class TBuilder {
     return IsSpace(after) || after == '/' || after == '>';
   }
 
+  // Whether the letters from `from` are "script" followed by a delimiter;
+  // `end` is set past the letters either way.
+  bool NamesScript(int from, int& end) const {
+    end = from;
+    while (IsAlpha(At(end))) ++end;
+    const char after = At(end);
+    return (IsSpace(after) || after == '/' || after == '>') &&
+           EqualsNoCase(
+               Text_.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(end - from)),
+               "script");
+  }
+
   // Where a script's text ends: at its end tag, unless that stands inside an
   // escaped "<!--" part where another "<script" opened.
   int ScriptEnd(int p) const {
@@ -667,16 +679,7 @@ class TBuilder {
             if (AppropriateEndTag(p)) return p;
             state = kEscaped;
             if (IsAlpha(At(p + 1))) {
-              int e = p + 1;
-              while (IsAlpha(At(e))) ++e;
-              const char after = At(e);
-              if ((IsSpace(after) || after == '/' || after == '>') &&
-                  EqualsNoCase(Text_.substr(static_cast<std::size_t>(p + 1),
-                                            static_cast<std::size_t>(e - p - 1)),
-                               "script")) {
-                state = kDouble;
-              }
-              p = e;
+              if (NamesScript(p + 1, p)) state = kDouble;
               continue;
             }
           } else {
@@ -691,16 +694,7 @@ class TBuilder {
           } else if (c == '<') {
             state = kDouble;
             if (At(p + 1) == '/') {
-              int e = p + 2;
-              while (IsAlpha(At(e))) ++e;
-              const char after = At(e);
-              if ((IsSpace(after) || after == '/' || after == '>') &&
-                  EqualsNoCase(Text_.substr(static_cast<std::size_t>(p + 2),
-                                            static_cast<std::size_t>(e - p - 2)),
-                               "script")) {
-                state = kEscaped;
-              }
-              p = e;
+              if (NamesScript(p + 2, p)) state = kEscaped;
               continue;
             }
           } else {
