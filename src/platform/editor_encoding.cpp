@@ -265,8 +265,18 @@ void TEditorControl::PaintCharacter(QPainter& painter, long pos, char16_t shown,
                             : (weight > SC_WEIGHT_NORMAL ? QFont::Bold : QFont::Normal));
   font.setItalic(SendScintilla(SCI_STYLEGETITALIC, style) != 0);
   const bool inSelection = selected(pos);
-  painter.fillRect(cell, inSelection ? pal.color(QPalette::Highlight)
-                                     : FromScintilla(SendScintilla(SCI_STYLEGETBACK, style)));
+  // On the caret's line, the caret line's colour where the widget shows one.
+  const bool caretLine =
+      SendScintilla(SCI_GETCARETLINEVISIBLE) != 0 &&
+      SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(pos)) ==
+          SendScintilla(SCI_LINEFROMPOSITION,
+                        static_cast<unsigned long>(SendScintilla(SCI_GETCURRENTPOS)));
+  const long back =
+      caretLine ? SendScintilla(SCI_GETCARETLINEBACK) : SendScintilla(SCI_STYLEGETBACK, style);
+  // The widget's own cell for the byte ends at a fraction of a pixel that
+  // the position above rounds down: the column it reaches is covered too.
+  painter.fillRect(cell.adjusted(0, 0, 1, 0),
+                   inSelection ? pal.color(QPalette::Highlight) : FromScintilla(back));
   painter.setPen(inSelection ? pal.color(QPalette::HighlightedText)
                              : FromScintilla(SendScintilla(SCI_STYLEGETFORE, style)));
   painter.setFont(font);

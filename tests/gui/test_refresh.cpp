@@ -329,6 +329,41 @@ class TestRefresh : public QObject {
     }
   }
 
+  // The code page's characters the editor draws itself leave nothing of the
+  // widget's own cell beside them, in the main window's colours and fonts.
+  void paintedCharactersLeaveNoTrace() {
+    TForm1& f = env->Main();
+    TEditorControl& e = *Controls(f).Edit1;
+    f.SetSyntaxText(QStringLiteral("HTML"));
+    e.SetTextBytes("<p>\x80 \x93q\x94 </p>");
+    f.synlistChange();
+    e.SendScintilla(QsciScintillaBase::SCI_GOTOPOS, 0UL);
+    const QImage shot = e.viewport()->grab().toImage();
+    if (!qEnvironmentVariableIsEmpty("VEXA_SCREENSHOT_DIR")) {
+      shot.save(qEnvironmentVariable("VEXA_SCREENSHOT_DIR") + "/painted.png");
+    }
+    // On the caret's line, the painted cells have the line's colour.
+    const auto cellX = [&e](int pos) {
+      return static_cast<int>(
+          e.SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, static_cast<long>(pos)));
+    };
+    QCOMPARE(shot.pixel(cellX(3), 1), shot.pixel(cellX(4) + 1, 1));
+    for (const int blank : {4, 8}) {
+      const int left = static_cast<int>(e.SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION,
+                                                        0UL, static_cast<long>(blank)));
+      const int right = static_cast<int>(e.SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION,
+                                                         0UL, static_cast<long>(blank + 1)));
+      const int height = static_cast<int>(e.SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0UL));
+      for (int x = left; x < right; ++x) {
+        for (int y = 0; y < height; ++y) {
+          QVERIFY2(qGray(shot.pixel(x, y)) > 128,
+                   qPrintable(
+                       QStringLiteral("ink at %1,%2 of the blank at %3").arg(x).arg(y).arg(blank)));
+        }
+      }
+    }
+  }
+
   void undoAndRedoAfterARefresh() {
     TForm1& f = env->Main();
     Controls(f).Edit1->SetTextBytes("<i>one</i>\r\n<u>two</u>");
