@@ -81,4 +81,14 @@ std::string Load(const std::string& name) {
   return Generate(name);
 }
 
+std::string Repeated(const std::string& sample, std::size_t size) {
+  std::string text;
+  if (sample.empty()) return text;
+  while (text.size() < size) text += sample;
+  text.resize(size);
+  const std::size_t lineEnd = text.rfind('\n');
+  if (lineEnd != std::string::npos && lineEnd > size / 2) text.resize(lineEnd + 1);
+  return text;
+}
+
 }  // namespace bench_inputs

@@ -14,4 +14,8 @@ std::string Load(const std::string& name);
 // Generated text of the input's size, the same bytes on every run.
 std::string Generate(const std::string& name);
 
+// About `size` bytes of the sample, repeated as needed, cut after a line end
+// in its second half.
+std::string Repeated(const std::string& sample, std::size_t size);
+
 }  // namespace bench_inputs

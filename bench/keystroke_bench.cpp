@@ -169,14 +169,9 @@ std::string Utf8Html(const std::string& page) {
   return out;
 }
 
-// About `size` bytes of the sample, repeated as needed, cut after a line end.
+// The sample repeated to about `size` bytes (bench_inputs::Repeated).
 QByteArray Document(const std::string& sample, std::size_t size) {
-  std::string text;
-  while (text.size() < size) text += sample;
-  text.resize(size);
-  const std::size_t lineEnd = text.rfind('\n');
-  if (lineEnd != std::string::npos && lineEnd > size / 2) text.resize(lineEnd + 1);
-  return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+  return QByteArray::fromStdString(bench_inputs::Repeated(sample, size));
 }
 
 long StatusKb(const char* field) {

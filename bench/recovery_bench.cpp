@@ -55,14 +55,9 @@ double Max(const std::vector<double>& v) {
   return v.empty() ? 0 : *std::max_element(v.begin(), v.end());
 }
 
-// About `size` bytes of the sample, repeated, cut after a line end.
+// The sample repeated to about `size` bytes (bench_inputs::Repeated).
 QByteArray Document(const std::string& sample, std::size_t size) {
-  std::string text;
-  while (text.size() < size) text += sample;
-  text.resize(size);
-  const std::size_t lineEnd = text.rfind('\n');
-  if (lineEnd != std::string::npos && lineEnd > size / 2) text.resize(lineEnd + 1);
-  return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+  return QByteArray::fromStdString(bench_inputs::Repeated(sample, size));
 }
 
 // The copy as the previous version wrote it, on the user-interface thread.
