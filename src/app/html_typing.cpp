@@ -238,15 +238,21 @@ THint THtmlTyping::HintAt(std::size_t pos) {
     Scanner_ = CreateHighlighter(syntax).Highlighter;
     ScannerSyntax_ = syntax;
   }
+  // While the colours of a large change are still being finished, line
+  // states past the view may be those of the text before it (or none yet):
+  // the bytes alone decide until then.
   if (!record.Valid() || record.ScannerClass() == nullptr ||
-      *record.ScannerClass() != typeid(*Scanner_)) {
+      *record.ScannerClass() != typeid(*Scanner_) || Editor_->StylesPending()) {
     return THint::None;
   }
   const auto line = static_cast<std::size_t>(
       Send(Editor_, Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(pos)));
   const auto start = static_cast<std::size_t>(
       Send(Editor_, Sci::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line)));
-  if (line >= record.Lines().size() || pos - start > kHintLine) return THint::None;
+  if (line >= record.Lines().size() || record.Lines()[line] == kUnscannedLine ||
+      pos - start > kHintLine) {
+    return THint::None;
+  }
   std::string prefix(pos - start + 1, '\0');
   Editor_->SendScintilla(Sci::SCI_GETTEXTRANGE, static_cast<long>(start), static_cast<long>(pos),
                          prefix.data());

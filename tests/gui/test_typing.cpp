@@ -156,6 +156,24 @@ class TestTyping : public QObject {
                         "<script>document.write(\"<p>\");</script>"));
   }
 
+  // A server block opened at the top of a long page makes the rest of it
+  // code; a tag typed far below, before the colours there are finished,
+  // gets no closing tag either.
+  void aBlockOpenedAboveCountsBeforeItsColoursAreFinished() {
+    TForm1& f = env->Main();
+    TEditorControl& e = *Controls(f).Edit1;
+    e.SetTextBytes("<p>top</p>\r\n" +
+                   QByteArray("<div class=\"c\">cell</div>\r\n").repeated(20000) + "<b");
+    f.synlistChange();
+    e.SettleStyles();
+    e.SetCaretPosition(0);
+    QTest::keyClicks(&e, "<%");
+    QVERIFY(e.StylesPending());
+    e.SetCaretPosition(e.Length());
+    QTest::keyClicks(&e, ">");
+    QVERIFY(e.GetText().endsWith("</div>\r\n<b>"));
+  }
+
   void matchingPairsAreMarkedAndCtrlBGoesToTheOther() {
     TForm1& f = env->Main();
     TEditorControl& e = *Controls(f).Edit1;
